@@ -1,0 +1,31 @@
+#pragma once
+// The few error kinds that travel up to a caller. Each carries the message that the
+// platform's standard error box shows when nothing handles it.
+
+#include <stdexcept>
+#include <string>
+
+// A token in a file that is not a valid number ("Invalid numeric input").
+class ConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file could not be created, written, opened or read ("File access denied", "Disk full", ...).
+class InOutError : public std::runtime_error {
+public:
+    InOutError(const std::string& message, int code = 0) : std::runtime_error(message), code(code) {}
+    int code;
+};
+
+// A settings value could not be written ("Unable to write to <path>").
+class WriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A COM object could not be created ("<system text>, ClassID: <clsid>").
+class OleError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};

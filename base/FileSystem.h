@@ -1,0 +1,40 @@
+#pragma once
+// Narrow file interface of the portable code. The program uses the Win32 implementation;
+// tests use an in-memory one. Paths are 8-bit ANSI strings with backslashes.
+
+#include <string>
+#include <vector>
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True for an existing file; a folder of that name does not count.
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool FolderExists(const std::string& path) = 0;
+
+    // Reads the whole file. False when there is no such file; throws InOutError when it
+    // exists but cannot be opened or read.
+    virtual bool ReadFile(const std::string& path, std::string& contents) = 0;
+
+    // Writes the bytes to a temporary file in the same folder and moves it over `path`
+    // only once it is complete, so a failed write never destroys the previous file.
+    // Throws InOutError with the platform's text on failure.
+    virtual void ReplaceFile(const std::string& path, const std::string& contents) = 0;
+
+    // Creates one folder (its parent must exist). False on failure.
+    virtual bool CreateFolder(const std::string& path) = 0;
+
+    // Names (not paths) of the entries in `folder` matching `pattern` (e.g. "*.lng"),
+    // folders included, in the order the file system returns them.
+    virtual std::vector<std::string> ListFolder(const std::string& folder,
+                                                const std::string& pattern) = 0;
+
+    // Last-write time in local time as days since 1899-12-30 (time of day as the fraction).
+    // False when the file does not exist.
+    virtual bool FileTimeLocal(const std::string& path, double& days) = 0;
+};
+
+// The implementation in use; set once at start-up (or by a test).
+FileSystem& Files();
+void UseFileSystem(FileSystem& files);

@@ -1,0 +1,22 @@
+# Cross toolchain: 64-bit Windows with mingw-w64 (posix threads), fully static.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The static libjpeg and GoogleTest built by scripts/setup.sh live here.
+if(DEFINED ENV{TONECAST_DEPS})
+  set(TONECAST_DEPS_DIR "$ENV{TONECAST_DEPS}")
+else()
+  set(TONECAST_DEPS_DIR /opt/tonecast-deps)
+endif()
+list(APPEND CMAKE_FIND_ROOT_PATH "${TONECAST_DEPS_DIR}/mingw")
+
+# Test executables run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,0 +1,49 @@
+#pragma once
+// In-memory file system with Windows rules (names match without regard to case), a log of
+// writes and injectable failures.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/FileSystem.h"
+
+class MemoryFileSystem : public FileSystem {
+public:
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    bool ReadFile(const std::string& path, std::string& contents) override;
+    void ReplaceFile(const std::string& path, const std::string& contents) override;
+    bool CreateFolder(const std::string& path) override;
+    std::vector<std::string> ListFolder(const std::string& folder,
+                                        const std::string& pattern) override;
+    bool FileTimeLocal(const std::string& path, double& days) override;
+
+    // Test set-up and inspection.
+    void AddFile(const std::string& path, const std::string& contents, double time = 0);
+    void AddFolder(const std::string& path);  // and its parents
+    std::string Contents(const std::string& path) const;
+    void Remove(const std::string& path);
+    // Writes to paths starting with this prefix (case-insensitive) throw InOutError.
+    void FailWritesUnder(const std::string& prefix) { failingPrefixes_.insert(Key(prefix)); }
+    // Folder creation at exactly this path fails.
+    void FailCreateFolder(const std::string& path) { failingFolders_.insert(Key(path)); }
+
+    std::vector<std::string> writes;          // paths replaced, in order
+    std::vector<std::string> createdFolders;  // folders created by CreateFolder, in order
+
+    static std::string Key(std::string path);  // upper-cased, no trailing backslash
+
+private:
+    struct Entry {
+        std::string path;
+        std::string data;
+        double time = 0;
+    };
+    std::vector<Entry> files_;  // in creation order, as a directory listing returns them
+    std::set<std::string> folders_;
+    std::set<std::string> failingPrefixes_;
+    std::set<std::string> failingFolders_;
+    Entry* Find(const std::string& path);
+};
