@@ -1,0 +1,89 @@
+#pragma once
+// The list of displays the program can correct, and every access to their hardware ramps.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/Ramp.h"
+#include "ramp/Correction.h"
+
+using MonitorHandle = std::uintptr_t;
+using DeviceContext = std::uintptr_t;  // 0 = none
+
+struct ScreenRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// The platform's extended monitor information, as GetMonitorInfoA fills it (72 bytes).
+struct MonitorInfo {
+    std::uint32_t size = 0;
+    ScreenRect monitor;  // virtual-desktop pixels
+    ScreenRect work;
+    std::uint32_t flags = 0;
+    char device[32] = {};
+};
+static_assert(sizeof(MonitorInfo) == 72);
+
+// The platform's display-device record up to its state flags (168 bytes).
+struct MonitorDevice {
+    std::uint32_t size = 0;
+    char name[32] = {};
+    char description[128] = {};
+    std::uint32_t stateFlags = 0;
+};
+static_assert(sizeof(MonitorDevice) == 168);
+
+// What the engine needs of the platform's monitors. Win32: EnumDisplayMonitors,
+// GetMonitorInfoA, CreateDCA, EnumDisplayDevicesA, Get/SetDeviceGammaRamp, ReleaseDC.
+class DisplayPort {
+public:
+    virtual ~DisplayPort() = default;
+    // All monitors of the desktop, in the platform's enumeration order.
+    virtual std::vector<MonitorHandle> EnumMonitors() = 0;
+    virtual bool GetMonitorInfo(MonitorHandle monitor, MonitorInfo& info) = 0;
+    // Message box (no owner, caption "Error") with the text of the last error code.
+    virtual void ShowLastError() = 0;
+    virtual DeviceContext CreateDisplayDC(const char* deviceName) = 0;
+    // First device attached to the monitor's device name (index 0, no flags).
+    virtual void GetMonitorDevice(const char* deviceName, MonitorDevice& device) = 0;
+    virtual bool GetGammaRamp(DeviceContext dc, Ramp& ramp) = 0;
+    virtual bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) = 0;
+    virtual void ReleaseDisplayDC(DeviceContext dc) = 0;
+};
+
+DisplayPort& Port();
+void UseDisplayPort(DisplayPort& port);
+
+struct TDisplay {
+    MonitorHandle monitor = 0;
+    DeviceContext dc = 0;
+    MonitorInfo info;
+    MonitorDevice device;
+    std::string name;  // "Display <n> (<description>)"
+};
+
+// The engine's program-wide state. Tests reset it with `Engine() = DisplayState{}`.
+struct DisplayState {
+    std::vector<TDisplay> Displays;
+    int DisplayCount = 0;
+    std::vector<TCorrection> Corrections;  // one per display, same index
+    std::vector<Ramp> SavedRamps;          // captured when the calibration window opens
+    std::vector<bool> SavedRampRead;       // whether each capture succeeded
+    int CurrentDisplay = 0;
+    Ramp CurrentRamp{};  // last synthesised for, or read from, the selected display
+};
+DisplayState& Engine();
+
+void EnumDisplays();
+void ReleaseDisplays();
+bool ReadDisplayRamp(int index, Ramp& ramp);
+bool WriteDisplayRamp(int index, const Ramp& ramp);
+bool SetDisplayLinear(int index);
+void SaveDisplayRamps();
+void RestoreDisplayRamps();
+bool ApplyCorrection(int index);
+void SelectDisplay(int index);
+int CenterX(int width);
+int CenterY(int height);

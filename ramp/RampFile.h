@@ -1,0 +1,26 @@
+#pragma once
+// Ramp files: one "RampCurve v.1" text file per display holding its correction record,
+// and the /load fade that re-applies them.
+
+#include <cstdint>
+#include <string>
+
+#include "ramp/Correction.h"
+
+// data folder + "Tonecast" + (index + 1) + ".lut"
+std::string RampFileName(const std::string& dataFolder, int displayIndex);
+
+// False without touching the file when displayIndex is not below DisplayCount. Replaces the
+// file atomically; throws InOutError when it cannot be written.
+bool WriteRampFile(const TCorrection& c, int displayIndex, const std::string& fileName);
+
+// False when the file is missing or its first line is not the header (record untouched).
+// Throws ConvertError("Invalid numeric input") for a malformed number; the record is then
+// left untouched as well.
+bool ReadRampFile(TCorrection& c, std::string& deviceName, const std::string& fileName);
+
+// Reads every display's file from the folder and fades all hardware ramps to the result.
+bool LoadAndApplyAll(const std::string& dataFolder);
+
+// One fade step of one entry; true only when a partial step was made.
+bool StepToward(std::uint16_t& current, std::uint16_t target);

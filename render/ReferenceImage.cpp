@@ -1,0 +1,3 @@
+#include "render/ReferenceImage.h"
+
+void DrawReferenceImage(Canvas&, const std::string&) {}
