@@ -1,0 +1,90 @@
+#pragma once
+// The calibration window talks to its controls through these small interfaces. The program
+// implements them with thin wrappers over Win32 controls (win32/); tests use in-memory
+// controls (tests/fakes/) whose events fire the way the real controls' do:
+//  - Edit::SetText and typing raise onChange (also when the text is set programmatically);
+//  - UpDown::SetPosition rewrites its buddy edit's text only when the position changes,
+//    which raises the edit's onChange; the position follows the edit's text by UpDownRule;
+//  - CheckBox::SetChecked raises onClick when the state changes;
+//  - TabSet::SetTabIndex raises onChange(newIndex);
+//  - ComboBox::SetItemIndex does not raise onChange; a user's choice does.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "render/Canvas.h"
+
+struct Bounds {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Bounds&) const = default;
+};
+
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual void SetBounds(const Bounds& bounds) = 0;  // in the parent's client coordinates
+    virtual Bounds GetBounds() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool IsEnabled() const = 0;
+    virtual void SetText(const std::string& text) = 0;  // caption or content
+    virtual std::string GetText() const = 0;
+};
+
+class Label : public Control {
+public:
+    virtual void SetBackground(Color color) = 0;
+    std::function<void()> onClick;
+};
+
+class Panel : public Control {};
+
+class Button : public Control {
+public:
+    std::function<void()> onClick;
+};
+
+class CheckBox : public Control {
+public:
+    virtual bool IsChecked() const = 0;
+    virtual void SetChecked(bool checked) = 0;
+    std::function<void()> onClick;
+};
+
+class Edit : public Control {
+public:
+    virtual void SetBackground(Color color) = 0;
+    virtual void ResetBackground() = 0;  // the normal window colour
+    std::function<void()> onChange;
+};
+
+class UpDown : public Control {
+public:
+    virtual int Position() const = 0;
+    virtual void SetPosition(int position) = 0;  // clamped to the range
+    virtual int Min() const = 0;
+    virtual int Max() const = 0;
+};
+
+class ComboBox : public Control {
+public:
+    virtual void ClearItems() = 0;
+    virtual void AddItem(const std::string& text) = 0;
+    virtual int ItemCount() const = 0;
+    virtual std::string Item(int index) const = 0;
+    virtual int ItemIndex() const = 0;  // -1 when none
+    virtual void SetItemIndex(int index) = 0;
+    std::function<void()> onChange;
+};
+
+class TabSet : public Control {
+public:
+    virtual void SetTabText(int index, const std::string& text) = 0;
+    virtual std::string TabText(int index) const = 0;
+    virtual int TabIndex() const = 0;
+    virtual void SetTabIndex(int index) = 0;
+    std::function<void(int)> onChange;
+};
