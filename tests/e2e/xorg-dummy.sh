@@ -110,14 +110,30 @@ xorg_dummy_stop() {
   XORG_DUMMY_DISPLAY=
 }
 
-# Run directly, it only checks that a server starts.
+# Run directly (CTest does, given the build folder), it checks both layouts. Without root or
+# Xorg it skips, except in CI (CI=true), where the server must start.
 if [ "$(basename -- "$0")" = xorg-dummy.sh ]; then
-  if xorg_dummy_start "${1:-1}"; then
-    echo "xorg-dummy: started on $XORG_DUMMY_DISPLAY"
-    DISPLAY=$XORG_DUMMY_DISPLAY xrandr --query 2>/dev/null | grep -E ' connected|Screen' || true
+  for layout in 1 2; do
+    if ! xorg_dummy_start $layout; then
+      [ "${CI:-}" = true ] && { echo "FAIL: $XORG_DUMMY_ERROR"; exit 1; }
+      echo "SKIP: no Xorg dummy server: $XORG_DUMMY_ERROR"
+      exit 0
+    fi
+    monitors=$(DISPLAY=$XORG_DUMMY_DISPLAY xrandr --listmonitors 2>/dev/null | sed -n 's/^ *[0-9]*: *//p')
+    screen=$(DISPLAY=$XORG_DUMMY_DISPLAY xrandr --query 2>/dev/null | sed -n 's/.*current \([0-9]* x [0-9]*\),.*/\1/p')
     xorg_dummy_stop
-    exit 0
-  fi
-  echo "xorg-dummy: $XORG_DUMMY_ERROR" >&2
-  exit 1
+    case $layout in
+      1) expected_screen="1920 x 1080" expected_monitors="+*DUMMY0 1920/508x1080/286+0+0  DUMMY0" ;;
+      2) expected_screen="3200 x 1080"
+         expected_monitors="+*DUMMY0 1920/508x1080/286+1280+0  DUMMY0
++DUMMY1 1280/339x1024/271+0+0  DUMMY1" ;;
+    esac
+    if [ "$screen" != "$expected_screen" ] || [ "$monitors" != "$expected_monitors" ]; then
+      echo "FAIL: layout $layout: screen '$screen', monitors:"
+      echo "$monitors"
+      exit 1
+    fi
+    echo "ok: layout $layout ($screen)"
+  done
+  exit 0
 fi
