@@ -40,7 +40,7 @@ fail() {
 
 cc -O2 -o "$build/xgamma-ramp" "$here/xgamma-ramp.c" -lXxf86vm -lX11 -lm || fail "cannot build xgamma-ramp"
 c++ -std=c++20 -O1 -I"$src" -o "$build/expected-ramp" "$here/expected-ramp.cpp" \
-  "$src"/ramp/*.cpp "$src"/base/*.cpp || fail "cannot build expected-ramp"
+  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" "$src/base/Services.cpp" || fail "cannot build expected-ramp"
 
 # Outside "Program Files", so the program folder is the data folder.
 mkdir "$work/app"
