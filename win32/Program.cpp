@@ -13,8 +13,9 @@
 #include "win32/Win32Services.h"
 
 // Last: its macros would rename the interface methods declared above.
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 namespace {
 
