@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 PixelCanvas::PixelCanvas(int width, int height, Color background)
     : width_(std::max(width, 0)),
@@ -15,10 +16,6 @@ Color PixelCanvas::At(int x, int y) const {
     return pixels_[static_cast<size_t>(y) * width_ + x];
 }
 
-void PixelCanvas::Clear(Color color) {
-    std::fill(pixels_.begin(), pixels_.end(), color);
-}
-
 void PixelCanvas::FillClipped(int left, int top, int right, int bottom, Color color) {
     left = std::max(left, 0);
     top = std::max(top, 0);
@@ -26,10 +23,16 @@ void PixelCanvas::FillClipped(int left, int top, int right, int bottom, Color co
     bottom = std::min(bottom, height_);
     if (left >= right || top >= bottom)
         return;
-    for (int y = top; y < bottom; ++y) {
-        auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
-        std::fill(row + left, row + right, color);
-    }
+    Color* first = &pixels_[static_cast<size_t>(top) * width_ + left];
+    std::fill(first, first + (right - left), color);
+    // Copying the finished row is several times faster than filling 3-byte pixels one by one.
+    for (int y = top + 1; y < bottom; ++y)
+        std::memcpy(first + static_cast<size_t>(y - top) * width_, first,
+                    sizeof(Color) * (right - left));
+}
+
+void PixelCanvas::Clear(Color color) {
+    FillClipped(0, 0, width_, height_, color);
 }
 
 void PixelCanvas::FillRect(int left, int top, int right, int bottom) {
