@@ -247,4 +247,43 @@ TEST_F(GdiCanvasTest, PaintBufferedFillsPaintsAndCopiesInOneStep) {
     EXPECT_FALSE(called);
 }
 
+LRESULT CALLBACK BufferedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintWindowBuffered(hwnd, nullptr, Grey(9), [](Canvas& c) {
+                c.SetBrushColor(kWhite);
+                c.FillRect(10, 5, 12, 6);
+            });
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(GdiCanvasTest, WindowPaintGoesThroughTheBuffer) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BufferedWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TonecastBufferedPaintTest";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                40, 20, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(hwnd);
+    UpdateWindow(hwnd);
+    GdiFlush();
+
+    GdiCanvas copy(nullptr, 40, 20, nullptr);
+    HDC dc = GetDC(hwnd);
+    ASSERT_TRUE(BitBlt(copy.Dc(), 0, 0, 40, 20, dc, 0, 0, SRCCOPY));
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            EXPECT_EQ(copy.At(x, y), (x >= 10 && x < 12 && y == 5) ? kWhite : Grey(9))
+                << x << "," << y;
+}
+
 }  // namespace
