@@ -247,6 +247,36 @@ TEST_F(GdiCanvasTest, PaintBufferedFillsPaintsAndCopiesInOneStep) {
     EXPECT_FALSE(called);
 }
 
+TEST_F(GdiCanvasTest, PainterStartsEachPaintFromTheBackgroundAndLetsGoOfTheFont) {
+    GdiCanvas window(nullptr, 40, 20, nullptr);
+    ASSERT_TRUE(window.Valid());
+    BufferedPainter painter;
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma");
+    EXPECT_TRUE(painter.Paint(window.Dc(), 40, 20, font, kWhite, [](Canvas& c) {
+        c.SetBrushColor(kBlack);
+        c.FillRect(0, 0, 5, 5);
+        c.TextOut(8, 2, "(1,1,1)");
+    }));
+    EXPECT_EQ(window.At(0, 0), kBlack);
+    // A font still selected into a DC is not deleted (Windows refuses, Wine defers it).
+    EXPECT_TRUE(DeleteObject(font));
+    EXPECT_EQ(GetObjectType(font), 0u);
+
+    // The next paint, same size, shows nothing of the first.
+    EXPECT_TRUE(painter.Paint(window.Dc(), 40, 20, nullptr, Grey(9), [](Canvas&) {}));
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(window.At(x, y), Grey(9)) << x << "," << y;
+
+    // A smaller client area: only that part of the target is painted.
+    window.Clear(kWhite);
+    EXPECT_TRUE(painter.Paint(window.Dc(), 10, 4, nullptr, Grey(9), [](Canvas&) {}));
+    EXPECT_EQ(window.At(9, 3), Grey(9));
+    EXPECT_EQ(window.At(10, 3), kWhite);
+    EXPECT_EQ(window.At(9, 4), kWhite);
+}
+
 LRESULT CALLBACK BufferedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
