@@ -227,26 +227,6 @@ TEST_F(GdiCanvasTest, BentCurvesMatchOutsideThePlot) {
     }
 }
 
-TEST_F(GdiCanvasTest, PaintBufferedFillsPaintsAndCopiesInOneStep) {
-    GdiCanvas window(nullptr, 40, 20, nullptr);
-    ASSERT_TRUE(window.Valid());
-    window.Clear(Color{255, 0, 0});
-    const bool painted = PaintBuffered(window.Dc(), 40, 20, font_.get(), Grey(9), [](Canvas& c) {
-        c.SetBrushColor(kWhite);
-        c.FillRect(10, 5, 12, 6);
-    });
-    EXPECT_TRUE(painted);
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 40; ++x)
-            EXPECT_EQ(window.At(x, y), (x >= 10 && x < 12 && y == 5) ? kWhite : Grey(9))
-                << x << "," << y;
-
-    bool called = false;
-    EXPECT_TRUE(
-        PaintBuffered(window.Dc(), 0, 20, nullptr, kBlack, [&](Canvas&) { called = true; }));
-    EXPECT_FALSE(called);
-}
-
 TEST_F(GdiCanvasTest, PainterStartsEachPaintFromTheBackgroundAndLetsGoOfTheFont) {
     GdiCanvas window(nullptr, 40, 20, nullptr);
     ASSERT_TRUE(window.Valid());
@@ -275,6 +255,11 @@ TEST_F(GdiCanvasTest, PainterStartsEachPaintFromTheBackgroundAndLetsGoOfTheFont)
     EXPECT_EQ(window.At(9, 3), Grey(9));
     EXPECT_EQ(window.At(10, 3), kWhite);
     EXPECT_EQ(window.At(9, 4), kWhite);
+
+    bool called = false;
+    EXPECT_TRUE(
+        painter.Paint(window.Dc(), 0, 20, nullptr, kBlack, [&](Canvas&) { called = true; }));
+    EXPECT_FALSE(called);
 }
 
 LRESULT CALLBACK BufferedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
