@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "app/Language.h"
+#include "app/Platform.h"
+#include "fakes/FakeShell.h"
+#include "fakes/MemoryFileSystem.h"
 #include "ui/WelcomeText.h"
 
 namespace {
@@ -283,4 +286,30 @@ TEST(ShippedLanguageFiles, HelpTextsNameTheControlsByTheirCaptions) {
                 << file.name << ": " << helpKey << " does not mention \"" << caption << "\"";
         }
     }
+}
+
+// At start-up the program loads "English" and then the saved language; with the shipped files
+// beside the program, every text the window asks for is then the chosen language's own.
+TEST(ShippedLanguageFiles, LoadOverEnglishByTheirAnsiNames) {
+    // Static: the program-wide services must not point at a finished test's locals.
+    static MemoryFileSystem files;
+    static FakeShell shell;
+    UseFileSystem(files);
+    UseShell(shell);
+    const std::string programFolder = "C:\\Program Files\\Velmor\\Tonecast\\";
+    files.AddFolder(programFolder);
+    for (const LanguageFile& file : Shipped())
+        if (!files.FileExists(programFolder + file.name + ".lng"))
+            files.AddFile(programFolder + file.name + ".lng", file.bytes);
+
+    for (const LanguageFile& file : Shipped()) {
+        SCOPED_TRACE(file.name);
+        ResetLanguageTable();
+        LoadLanguage("English");
+        LoadLanguage(file.name);
+        EXPECT_EQ(LanguageTableSize(), kWindowKeys.size());
+        for (const std::string& key : kWindowKeys)
+            EXPECT_EQ(LangText(key), file.texts.at(key)) << key;
+    }
+    ResetLanguageTable();
 }
