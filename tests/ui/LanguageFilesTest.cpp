@@ -205,6 +205,8 @@ TEST(ShippedLanguageFiles, TextsAreNonEmptyAndOnlyLongTextsBreakLines) {
             ASSERT_FALSE(text.empty());
             EXPECT_NE(text.front(), ' ');
             EXPECT_NE(text.back(), ' ');
+            // Labels and buttons take "&" as the mark of an access key and do not show it.
+            EXPECT_EQ(text.find('&'), std::string::npos);
             if (kLongTexts.count(key)) {
                 // Continued lines arrive as CRLF pairs; a paragraph never ends the text.
                 EXPECT_EQ(text.find("\r\n\r\n\r\n"), std::string::npos);
