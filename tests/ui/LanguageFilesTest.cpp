@@ -138,9 +138,10 @@ const LanguageFile& English() {
     return none;
 }
 
-// A caption as a help text names it: without its colon.
+// A caption as a help text names it: without its colon (French puts a no-break space before it).
 std::string Stem(std::string caption) {
-    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' '))
+    while (!caption.empty() &&
+           (caption.back() == ':' || caption.back() == ' ' || caption.back() == '\xA0'))
         caption.pop_back();
     return caption;
 }
