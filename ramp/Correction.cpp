@@ -136,7 +136,10 @@ void LinearRamp(Ramp& ramp) {
 }
 
 std::pair<int, int> GammaPair(int level) {
-    const double g = Patterns().TargetGamma;
+    // The settings and the edit only let positive gammas through; should another one arrive,
+    // fall back to the usual display gamma rather than computing with infinities.
+    double g = Patterns().TargetGamma;
+    if (!(g > 0) || !std::isfinite(g)) g = 2.2;
     int high = static_cast<int>(std::nearbyint(level * std::pow(2.0, 1 / g)));
     int low = 0;
     if (high > 255) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "ramp/Correction.h"
 
 namespace {
@@ -227,6 +229,15 @@ TEST_F(CorrectionTest, GammaPairFollowsTargetGamma) {
     Patterns().TargetGamma = 1.0;
     EXPECT_EQ(GammaPair(100), std::make_pair(0, 200));
     EXPECT_EQ(GammaPair(200), std::make_pair(145, 255));
+}
+
+TEST_F(CorrectionTest, GammaPairFallsBackForAnUnusableTargetGamma) {
+    for (double bad : {0.0, -1.0, std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::quiet_NaN()}) {
+        Patterns().TargetGamma = bad;
+        EXPECT_EQ(GammaPair(0), std::make_pair(0, 0)) << bad;
+        EXPECT_EQ(GammaPair(187), std::make_pair(33, 255)) << bad;
+    }
 }
 
 }  // namespace
