@@ -97,4 +97,6 @@ public:
     virtual void Beep() = 0;
     virtual void ShowError(const std::string& message) = 0;  // the standard error box (modal)
     virtual std::uintptr_t Handle() const = 0;
+    // The user's locale decimal separator (LOCALE_SDECIMAL), for the target-gamma edit.
+    virtual char DecimalSeparator() const { return '.'; }
 };
