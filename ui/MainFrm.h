@@ -4,10 +4,12 @@
 // It reaches its controls and its native window only through ControlFactory and FormHost, so
 // everything here runs natively in tests.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "ramp/Correction.h"
 #include "render/Canvas.h"
 #include "ui/ControlFactory.h"
 #include "ui/Controls.h"
@@ -145,6 +147,25 @@ public:
     std::unique_ptr<Button> PointPrevButton, PointNextButton, PointClearButton;
 
 private:
+    // The controls of one adjustment panel, by reference to the members above.
+    struct AdjustmentPanelSlots;
+    void CreateBar();
+    void CreateWelcomeControls();
+    void CreateAdjustmentPanel(AdjustmentPanelSlots slots);
+    void CreatePointColumn();
+    void WireEvents();
+
+    TCorrection& SelectedCorrection();
+    int Scaled(int designPixels) const;  // design pixels at 96 dpi -> the window's dpi
+    int BarHeight() const;
+    int BarTop() const;
+    void SetWindowBackground(Color color);
+    void LayOutPage(int page);
+    void PlaceAboveBar(::Panel& panel, int left);
+    void StoreFourValues(UpDown& overall, UpDown& r, UpDown& g, UpDown& b,
+                         std::int32_t& overallField, std::int32_t& rField, std::int32_t& gField,
+                         std::int32_t& bField);
+
     ControlFactory& factory_;
     FormHost& host_;
     Color background_ = kBlack;
