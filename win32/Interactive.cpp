@@ -1,0 +1,87 @@
+#include "win32/Interactive.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <exception>
+
+#include "app/Main.h"
+#include "ui/MainFrm.h"
+#include "win32/MainWindow.h"
+#include "win32/Win32Controls.h"
+
+namespace {
+
+// The backdrop covers the virtual desktop behind the calibration window when there are
+// several displays; it is made right after the calibration window.
+void CreateBackdrop(TMainForm& /*form*/, MainWindow& /*window*/) {}
+void DestroyBackdrop() {}
+
+// Tab and Shift+Tab walk the controls in their tab order, into the panels too. Ctrl+Tab is
+// the form's page key and moves no focus.
+bool MoveFocusOnTab(HWND window, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
+        return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    if (message.hwnd != window && !IsChild(window, message.hwnd))
+        return false;
+    HWND next = GetNextDlgTabItem(window, GetFocus(), GetKeyState(VK_SHIFT) < 0);
+    if (!next)
+        return false;
+    SetFocus(next);
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+    return true;
+}
+
+int RunMessageLoop(MainWindow& window) {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        try {
+            window.PreviewKeyDown(message);
+        } catch (const std::exception& error) {
+            window.ShowError(error.what());
+        }
+        if (MoveFocusOnTab(window.Hwnd(), message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunInteractive() {
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+
+    MainWindow window(GetModuleHandleA(nullptr));
+    if (!window.IsValid()) {
+        MessageBoxA(nullptr, "The calibration window could not be created.", kProgramTitle,
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    Win32ControlFactory factory(window.Hwnd(), window);
+    int exitCode = 0;
+    try {
+        TMainForm form(factory, window);
+        window.AttachForm(&form);
+        if (!form.FormCreate()) {
+            window.AttachForm(nullptr);
+            return kExitNoDisplay;
+        }
+        CreateBackdrop(form, window);
+        SetFocus(window.Hwnd());
+        exitCode = RunMessageLoop(window);
+        window.AttachForm(nullptr);
+    } catch (const std::exception& error) {
+        window.AttachForm(nullptr);
+        window.ShowError(error.what());
+        exitCode = 1;
+    }
+    DestroyBackdrop();
+    return exitCode;
+}
