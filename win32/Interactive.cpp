@@ -1,7 +1,8 @@
 #include "win32/Interactive.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 
 #include <exception>
 
