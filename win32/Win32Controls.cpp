@@ -609,6 +609,9 @@ public:
         position_ = std::clamp(0, min_, max_);
         if (buddy_) {
             SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy_->Hwnd()), 0);
+            // Attaching resets the width to the control's default; the design width stands.
+            SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             buddy_->AttachUpDown(this);
             FollowBuddyText();
         }
