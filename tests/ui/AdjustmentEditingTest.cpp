@@ -75,16 +75,6 @@ TEST_F(AdjustmentEditing, ResetAppliesOncePerNonZeroValueAndNotAtAllWhenAllAreZe
     EXPECT_EQ(host.Count("Invalidate"), 0);
 }
 
-TEST_F(AdjustmentEditing, AnEditSwitchesTheLutBackOn) {
-    B(form->OffButton).Click();
-    EXPECT_FALSE(form->LutOn);
-    EXPECT_EQ(form->OffButton->GetText(), "BOnLUT");
-    E(form->GammaEdit).Type("2");
-    EXPECT_TRUE(form->LutOn);
-    EXPECT_EQ(form->OffButton->GetText(), "BOffLUT");
-    EXPECT_EQ(LastWritten(), RampOf(Record()));
-}
-
 TEST_F(AdjustmentEditing, ValuesFromAFileOutsideTheRangeAreShownClampedAndKeptUntilEdited) {
     Record().Black = 150;
     Record().BlackR = -120;
@@ -215,18 +205,6 @@ TEST_F(AdjustmentEditing, ClearAllKeepsTheAdjustmentsAndThenNextStepsOneLevel) {
     EXPECT_EQ(Patterns().PointPos, 127);
     B(form->PointNextButton).Click();
     EXPECT_EQ(Patterns().PointPos, 128);
-}
-
-TEST_F(AdjustmentEditing, RefreshingTheEditsAppliesNothing) {
-    Record().Gamma = 20;
-    Record().BalanceG = -4;
-    Record().PointOn[127] = 1;
-    const int writes = RampWrites();
-    form->RefreshEdits();
-    EXPECT_EQ(RampWrites(), writes);
-    EXPECT_EQ(E(form->GammaEdit).GetText(), "20");
-    EXPECT_EQ(E(form->BalanceGEdit).GetText(), "-4");
-    EXPECT_TRUE(form->HandlersEnabled);
 }
 
 // --- target gamma ------------------------------------------------------------------------
