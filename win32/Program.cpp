@@ -41,7 +41,13 @@ int RunTonecast() {
             // Only the interactive run needs COM (the start-up shortcut written on OK).
             const HRESULT com = CoInitialize(nullptr);
             try {
-                RunInteractive();
+                exitCode = RunInteractive();
+            } catch (const std::exception& error) {
+                ShowApplicationError(error.what());
+                exitCode = 1;
+            }
+            // The settings are saved however the run ended.
+            try {
                 FinishApplication();
             } catch (const std::exception& error) {
                 ShowApplicationError(error.what());

@@ -23,8 +23,7 @@ std::string SystemMessage(HRESULT code) {
     std::string message = length && text ? std::string(text, length) : std::string();
     if (text)
         LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
+    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
         message.pop_back();
     if (message.empty()) {
         char buffer[32];

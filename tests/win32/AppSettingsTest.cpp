@@ -1,5 +1,5 @@
 // Settings and folders through the real platform: a portable program folder in a temporary
-// folder, the real file system and private-profile functions.
+// folder, the real file system and private-profile functions, checked by the file's bytes.
 
 #include <gtest/gtest.h>
 
@@ -85,6 +85,18 @@ TEST_F(AppSettingsTest, SavingKeepsForeignKeysAndEmptyValuesStayEmpty) {
               "[settings]\r\nlanguage=English\r\nTheme=dark\r\nReferenceImage=" + folder.path() +
                   "TonecastRef.sRGB.jpg\r\nGamma=2" + Win32Shell().DecimalSeparator() +
                   "2\r\n[Window]\r\nLeft=10\r\n");
+}
+
+TEST_F(AppSettingsTest, AbsentKeysAndTheValueLimit) {
+    const std::string longPath = "C:\\" + std::string(2997, 'p');
+    WriteBytes(folder.path() + "Tonecast.settings",
+               "[Settings]\r\nReferenceImage=" + longPath + "\r\n[Gamma]\r\nGamma=1.5\r\n");
+    Patterns().TargetGamma = 3;
+    Settings().LanguageName = "Deutsch";
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().ReferenceImagePath, longPath.substr(0, 2047));
+    EXPECT_EQ(Settings().LanguageName, "English");
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);  // only in another section
 }
 
 TEST_F(AppSettingsTest, UnwritableSettingsFileRaisesTheError) {

@@ -10,6 +10,7 @@
 #include "app/Platform.h"
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
+#include "base/Errors.h"
 #include "win32/Win32AppServices.h"
 
 #include "AppTempFolder.h"
@@ -92,10 +93,11 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     CreateDirectoryA(startupFolder.c_str(), nullptr);
     startup.Set(startupFolder);
 
-    EXPECT_TRUE(EnsureStartupShortcut(target));
-    EXPECT_TRUE(EnsureStartupShortcut(target));  // a second display's OK: same file again
     const std::string link = startupFolder + "\\Tonestart.lnk";
+    EXPECT_TRUE(EnsureStartupShortcut(target));
     const std::string bytes = ReadBytes(link);
+    EXPECT_TRUE(EnsureStartupShortcut(target));  // a second display's OK: the same file again
+    EXPECT_EQ(ReadBytes(link), bytes);
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\x00\x00\x00", 4));
 
@@ -126,6 +128,21 @@ TEST_F(AppShellTest, NoStartupValueWritesNothing) {
     EXPECT_EQ(find, INVALID_HANDLE_VALUE);
     if (find != INVALID_HANDLE_VALUE)
         FindClose(find);
+}
+
+TEST_F(AppShellTest, LinkObjectThatCannotBeCreatedRaisesOleError) {
+    // A thread that never initialised COM cannot create the object.
+    std::string message;
+    std::thread([&] {
+        try {
+            EnsureStartupShortcut(folder.path() + "Tonestart.exe");
+        } catch (const OleError& e) {
+            message = e.what();
+        }
+    }).join();
+    const std::string suffix = ", ClassID: {00021401-0000-0000-C000-000000000046}";
+    ASSERT_GT(message.size(), suffix.size()) << message;
+    EXPECT_EQ(message.substr(message.size() - suffix.size()), suffix);
 }
 
 // Waits for the dialog with `title`, then either cancels it or types `answer` and confirms.
