@@ -10,7 +10,7 @@
 
 struct ControlArgs {
     Control* parent = nullptr;  // nullptr: the window itself
-    Bounds bounds;  // design size at 96 dpi
+    Bounds bounds;              // design size at 96 dpi
     std::string text;
     Align align = Align::None;  // kept by the host whenever the parent's size changes
 };
@@ -31,8 +31,8 @@ struct PanelArgs : ControlArgs {
 };
 
 struct ButtonArgs : ControlArgs {
-    bool flat = false;        // flat bar buttons take no keyboard focus
-    int rightAnchor = -1;     // >= 0: keeps this distance to the parent's right edge
+    bool flat = false;     // flat bar buttons take no keyboard focus
+    int rightAnchor = -1;  // >= 0: keeps this distance to the parent's right edge
 };
 
 struct CheckBoxArgs : ControlArgs {};
@@ -71,9 +71,9 @@ public:
 
 // The calibration window's own native window. The host owns the TMainForm and routes to it:
 // WM_CREATE-time set-up -> TMainForm::FormCreate (false: end the program with
-// kExitNoDisplay, the message has been shown), any close request (Close(), the system's
-// close key, WM_CLOSE) -> TMainForm::FormClose (the window is destroyed and the program ends
-// only when it returns true), WM_PAINT -> FormPaint, key presses seen before the focused
+// kExitNoDisplay of ui/MainFrm.h; the message has been shown), any close request (Close(), the
+// system's close key, WM_CLOSE) -> TMainForm::FormClose (the window is destroyed and the program
+// ends only when it returns true), WM_PAINT -> FormPaint, key presses seen before the focused
 // control -> FormKeyDown (then passed on), WM_DPICHANGED -> HandleDpiChange(LOWORD(wParam)).
 class FormHost {
 public:
