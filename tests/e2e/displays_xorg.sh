@@ -12,9 +12,8 @@ if ! xorg_dummy_start 2; then
   echo "SKIP: displays_xorg needs an Xorg dummy server: $XORG_DUMMY_ERROR"
   exit 0
 fi
-# A prefix of its own: the shared one's desktop process belongs to the Xvfb server, and a
-# prefix keeps the monitor layout it first saw (so one prefix per layout).
-export WINEPREFIX="$build/wineprefix-xorg2" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
+export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 export DISPLAY="$XORG_DUMMY_DISPLAY" TONECAST_XORG_TWO_MONITORS=1
 cleanup() {
   wineserver -k >/dev/null 2>&1
@@ -23,9 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# No priming with a console program here: a desktop process started by one does not take
-# the monitor layout from RandR. Output goes to a file, which Wine's helper processes may
-# keep open without holding up this script.
+# Output goes to a file (not a pipe), which Wine's helper processes may keep open without
+# holding up this script.
 log="$build/displays_xorg.log"
 wine "$build/tests/win32_tests.exe" --gtest_filter='Win32TwoMonitorsTest.*' </dev/null >"$log" 2>&1
 rc=$?

@@ -21,9 +21,8 @@ give_up() {
 xorg_dummy_start 1 || give_up "$XORG_DUMMY_ERROR"
 
 work=$(mktemp -d "$build/e2e-load_fade.XXXXXX")
-# A prefix of its own: the shared one's desktop process belongs to the Xvfb server, and a
-# prefix keeps the monitor layout it first saw (so one prefix per layout).
-export WINEPREFIX="$build/wineprefix-xorg1" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
+export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 export DISPLAY="$XORG_DUMMY_DISPLAY"
 cleanup() {
   "$build/xgamma-ramp" set-power 1 >/dev/null 2>&1
@@ -41,7 +40,7 @@ fail() {
 
 cc -O2 -o "$build/xgamma-ramp" "$here/xgamma-ramp.c" -lXxf86vm -lX11 -lm || fail "cannot build xgamma-ramp"
 c++ -std=c++20 -O1 -I"$src" -o "$build/expected-ramp" "$here/expected-ramp.cpp" \
-  "$src"/ramp/*.cpp "$src"/base/*.cpp || fail "cannot build expected-ramp"
+  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" "$src/base/Services.cpp" || fail "cannot build expected-ramp"
 
 # Outside "Program Files", so the program folder is the data folder.
 mkdir "$work/app"
@@ -79,9 +78,7 @@ run_load() {
   echo "ok: $2"
 }
 
-# No priming with a console program: a desktop process started by one does not take the
-# monitor layout from RandR. Wine's output goes to /dev/null, so its helper processes hold
-# up nothing.
+# Wine's output goes to /dev/null (not a pipe), so its helper processes hold up nothing.
 write_lut
 "$build/expected-ramp" "$lut" >"$work/expected" || fail "expected-ramp cannot read the file"
 run_load 1.8 "fade to the saved correction"

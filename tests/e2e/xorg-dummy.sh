@@ -10,8 +10,6 @@
 #
 # xorg_dummy_start returns non-zero (with the reason in $XORG_DUMMY_ERROR) when the server
 # cannot start, e.g. when not run as root. Xorg picks a free display number itself.
-# Give Wine a prefix per layout: a prefix keeps the monitor layout it first saw, and a
-# prefix made on the one-monitor server goes on reporting one monitor on the two-monitor one.
 
 XORG_DUMMY_DISPLAY=
 XORG_DUMMY_PID=
@@ -54,14 +52,11 @@ CONF
 }
 
 # The dummy driver leaves its second output disconnected whatever the config says; RandR
-# can still give it modes and a place. Wine ignores the outputs of a driver that offers only
-# one mode per output, so the second one gets a few.
+# can still give it a mode and a place.
 xorg_dummy_add_left_monitor() {
-  for mode in 1280x1024 1024x768 800x600; do
-    DISPLAY=$XORG_DUMMY_DISPLAY xrandr --addmode DUMMY1 $mode || return 1
-  done
-  DISPLAY=$XORG_DUMMY_DISPLAY xrandr --output DUMMY1 --mode 1280x1024 --left-of DUMMY0 \
-    --output DUMMY0 --primary || return 1
+  DISPLAY=$XORG_DUMMY_DISPLAY xrandr --addmode DUMMY1 1280x1024 &&
+    DISPLAY=$XORG_DUMMY_DISPLAY xrandr --output DUMMY1 --mode 1280x1024 --left-of DUMMY0 \
+      --output DUMMY0 --primary || return 1
   # Measured: a Wine process started straight after the change still sees one monitor,
   # unless a client has asked for the monitor list in between.
   DISPLAY=$XORG_DUMMY_DISPLAY xrandr --listmonitors
