@@ -87,3 +87,6 @@ bool ApplyCorrection(int index);
 void SelectDisplay(int index);
 int CenterX(int width);
 int CenterY(int height);
+
+// The device name of a display's monitor information ("\\.\DISPLAY1"); empty for a bad index.
+std::string DisplayDeviceName(int index);

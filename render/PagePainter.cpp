@@ -1,0 +1,108 @@
+#include "render/PagePainter.h"
+
+#include "render/RampEdit.h"
+#include "render/ReferenceImage.h"
+
+namespace {
+
+void Graph(Canvas& c, Color fill, bool marker) {
+    DrawCurveGraph(c, CenterX(256), 4, fill, marker);
+}
+
+// The short grey mark at mid-height on each side of a centred pattern; the rest of the line
+// is painted over by the pattern itself.
+void MidMark(Canvas& c, int x, int y, int width) {
+    c.SetPenColor(Grey(100));
+    c.MoveTo(x - 4, y);
+    c.LineTo(x + width + 4, y);
+}
+
+void EdgeBlends(Canvas& c, const PageView& view) {
+    const int height = view.panelTop - 4;
+    DrawEdgeBlend(c, 0, 0, 64, height, kWhite, kBlack);
+    DrawEdgeBlend(c, view.clientWidth - 64, 0, 64, height, kBlack, kWhite);
+}
+
+void PaintGamma(Canvas& c) {
+    Graph(c, kBlack, false);
+    const int bx = CenterX(300), by = CenterY(200);
+    MidMark(c, bx, by + 100, 300);
+    DrawRampColumn(c, bx, by, 60, 200, 255, 0);
+}
+
+void PaintColorBalance(Canvas& c, const PageView& view) {
+    Graph(c, kBlack, false);
+    const ScreenRect band = SideBandRect();
+    const int top = band.top - view.originY;
+    const int bottom = band.bottom - view.originY;
+    const int height = bottom - top - view.panelHeight;
+    DrawGreySteps(c, 0, top, 64, height);
+    DrawGreySteps(c, view.clientWidth - 64, top, 64, height);
+
+    const int bx = CenterX(300), by = CenterY(200);
+    MidMark(c, bx, by + 100, 300);
+    DrawRampColumn(c, bx, by, 60, 200, 224, 31);
+    struct Square {
+        int x, y, v;
+    };
+    const Square squares[] = {
+        {bx - 68, by, 63},        {bx - 68, by + 70, 127},  {bx - 68, by + 140, 191},
+        {bx - 136, by + 70, 255}, {bx + 308, by, 191},      {bx + 308, by + 70, 127},
+        {bx + 308, by + 140, 63}, {bx + 376, by + 70, 255},
+    };
+    for (const Square& s : squares)
+        DrawRowStripes(c, s.x, s.y, 60, 60, Grey(s.v), Grey(s.v));
+}
+
+void PaintCorrectionPoints(Canvas& c, const PageView& view) {
+    Graph(c, kBlack, true);
+    const int fx = CenterX(480), fy = CenterY(220);
+    MidMark(c, fx, fy + 110, 480);
+    DrawPointField(c, fx, fy, Patterns().PointPos);
+    DrawLightSteps(c, fx + 38, fy + 230, 30, 12);
+    DrawRampColumn(c, fx - 180, CenterY(256), 30, 256, 0, 255);
+    DrawRampColumn(c, fx + 510, CenterY(256), 30, 256, 255, 0);
+    EdgeBlends(c, view);
+}
+
+}  // namespace
+
+void PaintPage(Canvas& canvas, const PageView& view) {
+    // Every pattern is placed on the selected display; with none there is nowhere to centre.
+    const DisplayState& engine = Engine();
+    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount ||
+        engine.CurrentDisplay >= static_cast<int>(engine.Displays.size()))
+        return;
+    switch (view.page) {
+        case 0:
+            break;
+        case 1:
+            Graph(canvas, kBlack, false);
+            DrawLevelSquares(canvas, view.dpi, LevelSquares::kBlack);
+            break;
+        case 2:
+            Graph(canvas, kWhite, false);
+            DrawLevelSquares(canvas, view.dpi, LevelSquares::kWhite);
+            break;
+        case 3:
+            PaintGamma(canvas);
+            break;
+        case 4:
+            Graph(canvas, kBlack, false);
+            DrawGammaField(canvas, CenterX(480), CenterY(220), Patterns().PointPos);
+            break;
+        case 5:
+            PaintColorBalance(canvas, view);
+            break;
+        case 6:
+        case 7:
+            PaintCorrectionPoints(canvas, view);
+            break;
+        case 8:
+            DrawReferenceImage(canvas, view.referenceImagePath);
+            EdgeBlends(canvas, view);
+            break;
+        default:
+            break;
+    }
+}

@@ -1,0 +1,121 @@
+#include "render/PixelCanvas.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+PixelCanvas::PixelCanvas(int width, int height, Color background)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      pixels_(static_cast<size_t>(width_) * height_, background) {}
+
+Color PixelCanvas::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return kBlack;
+    return pixels_[static_cast<size_t>(y) * width_ + x];
+}
+
+void PixelCanvas::Clear(Color color) {
+    std::fill(pixels_.begin(), pixels_.end(), color);
+}
+
+void PixelCanvas::FillClipped(int left, int top, int right, int bottom, Color color) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, width_);
+    bottom = std::min(bottom, height_);
+    if (left >= right || top >= bottom)
+        return;
+    for (int y = top; y < bottom; ++y) {
+        auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+        std::fill(row + left, row + right, color);
+    }
+}
+
+void PixelCanvas::FillRect(int left, int top, int right, int bottom) {
+    FillClipped(left, top, right, bottom, brush_);
+}
+
+void PixelCanvas::MoveTo(int x, int y) {
+    penX_ = x;
+    penY_ = y;
+}
+
+void PixelCanvas::LineTo(int x, int y) {
+    const int x0 = penX_, y0 = penY_;
+    penX_ = x;
+    penY_ = y;
+    // Axis-aligned lines are the common case (every stripe and scale); fill them as spans.
+    if (y0 == y) {
+        if (x > x0)
+            FillClipped(x0, y, x, y + 1, pen_);
+        else if (x < x0)
+            FillClipped(x + 1, y, x0 + 1, y + 1, pen_);
+        return;
+    }
+    if (x0 == x) {
+        if (y > y0)
+            FillClipped(x, y0, x + 1, y, pen_);
+        else
+            FillClipped(x, y + 1, x + 1, y0 + 1, pen_);
+        return;
+    }
+    const int dx = std::abs(x - x0), dy = std::abs(y - y0);
+    const int sx = x > x0 ? 1 : -1, sy = y > y0 ? 1 : -1;
+    int err = dx - dy;
+    int px = x0, py = y0;
+    while (px != x || py != y) {
+        Plot(px, py, pen_);
+        const int e2 = 2 * err;
+        if (e2 > -dy) {
+            err -= dy;
+            px += sx;
+        }
+        if (e2 < dx) {
+            err += dx;
+            py += sy;
+        }
+    }
+}
+
+void PixelCanvas::TextOut(int x, int y, const std::string& text) {
+    texts_.push_back(TextRecord{x, y, text, font_, brush_});
+}
+
+void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
+    if (bitmap.width <= 0 || bitmap.height <= 0)
+        return;
+    if (bitmap.bitsPerPixel != 24 && bitmap.bitsPerPixel != 8)
+        return;
+    // A bitmap whose buffer is shorter than its header claims is drawn not at all rather than
+    // read past its end.
+    if (bitmap.pixels.size() < static_cast<size_t>(bitmap.Stride()) * bitmap.height)
+        return;
+    const int firstX = std::max(0, -x), lastX = std::min(bitmap.width, width_ - x);
+    const int firstY = std::max(0, -y), lastY = std::min(bitmap.height, height_ - y);
+    if (firstX >= lastX || firstY >= lastY)
+        return;
+    for (int by = firstY; by < lastY; ++by) {
+        const std::uint8_t* row = bitmap.Row(by);
+        Color* out = &pixels_[static_cast<size_t>(y + by) * width_ + (x + firstX)];
+        for (int bx = firstX; bx < lastX; ++bx, ++out) {
+            if (bitmap.bitsPerPixel == 24) {
+                const std::uint8_t* p = row + 3 * bx;
+                *out = Color{p[2], p[1], p[0]};
+            } else {
+                *out = Grey(row[bx]);
+            }
+        }
+    }
+}
+
+bool PixelCanvas::WritePpm(const std::string& path) const {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fprintf(f, "P6\n%d %d\n255\n", width_, height_) > 0;
+    static_assert(sizeof(Color) == 3);
+    if (ok && !pixels_.empty())
+        ok = std::fwrite(pixels_.data(), sizeof(Color), pixels_.size(), f) == pixels_.size();
+    return std::fclose(f) == 0 && ok;
+}
