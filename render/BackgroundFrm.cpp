@@ -15,7 +15,8 @@ void TBackgroundForm::FormCreate(SystemMetrics& metrics) {
 void TBackgroundForm::FormPaint(Canvas& canvas, const BackdropView& view) {
     canvas.SetBrushColor(kBlack);
     canvas.FillRect(0, 0, view.clientWidth, view.clientHeight);
-    if (view.page != kColorBalancePage) return;
+    if (view.page != kColorBalancePage)
+        return;
 
     ScreenRect r = DesktopRect();
     r.left -= view.originX;

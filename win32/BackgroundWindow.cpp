@@ -34,7 +34,8 @@ void Paint(HWND hwnd) {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kBringMainWindowForward, 0, 0);
+            if (LOWORD(wParam) != WA_INACTIVE)
+                PostMessageA(hwnd, kBringMainWindowForward, 0, 0);
             return 0;
         case kBringMainWindowForward:
             if (HWND main = g_backdrop.args.mainWindow; main && IsWindow(main)) {
@@ -70,9 +71,11 @@ bool RegisterBackgroundClass(HINSTANCE instance) {
 }  // namespace
 
 HWND CreateBackgroundWindow(const BackgroundWindowArgs& args) {
-    if (g_backdrop.hwnd) return g_backdrop.hwnd;
+    if (g_backdrop.hwnd)
+        return g_backdrop.hwnd;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterBackgroundClass(instance)) return nullptr;
+    if (!RegisterBackgroundClass(instance))
+        return nullptr;
 
     g_backdrop.args = args;
     Win32SystemMetrics metrics;
@@ -81,10 +84,11 @@ HWND CreateBackgroundWindow(const BackgroundWindowArgs& args) {
 
     // Not owned by the calibration window: an owned window always stays above its owner.
     // A tool window keeps the backdrop out of the taskbar and the task switcher.
-    g_backdrop.hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBackgroundWindowClass,
-                                      "", WS_POPUP, form.Left(), form.Top(), form.Width(),
+    g_backdrop.hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBackgroundWindowClass, "",
+                                      WS_POPUP, form.Left(), form.Top(), form.Width(),
                                       form.Height(), nullptr, nullptr, instance, nullptr);
-    if (!g_backdrop.hwnd) return nullptr;
+    if (!g_backdrop.hwnd)
+        return nullptr;
     if (form.Visible()) {
         // Shown without taking activation from the calibration window, and placed behind it.
         ShowWindow(g_backdrop.hwnd, SW_SHOWNOACTIVATE);
@@ -95,17 +99,22 @@ HWND CreateBackgroundWindow(const BackgroundWindowArgs& args) {
     return g_backdrop.hwnd;
 }
 
-HWND BackgroundWindowHandle() { return g_backdrop.hwnd; }
+HWND BackgroundWindowHandle() {
+    return g_backdrop.hwnd;
+}
 
 void InvalidateBackgroundWindow() {
-    if (g_backdrop.hwnd) InvalidateRect(g_backdrop.hwnd, nullptr, FALSE);
+    if (g_backdrop.hwnd)
+        InvalidateRect(g_backdrop.hwnd, nullptr, FALSE);
 }
 
 void HideBackgroundWindow() {
-    if (g_backdrop.hwnd) ShowWindow(g_backdrop.hwnd, SW_HIDE);
+    if (g_backdrop.hwnd)
+        ShowWindow(g_backdrop.hwnd, SW_HIDE);
 }
 
 void DestroyBackgroundWindow() {
-    if (g_backdrop.hwnd) DestroyWindow(g_backdrop.hwnd);
+    if (g_backdrop.hwnd)
+        DestroyWindow(g_backdrop.hwnd);
     g_backdrop = Backdrop{};
 }

@@ -18,9 +18,9 @@
 #include <functional>
 
 struct BackgroundWindowArgs {
-    HWND mainWindow = nullptr;             // brought to the front when the backdrop activates
-    std::function<int()> currentPage;      // read at every paint
-    std::function<int()> panelHeight;      // the calibration window's bottom bar, in pixels
+    HWND mainWindow = nullptr;         // brought to the front when the backdrop activates
+    std::function<int()> currentPage;  // read at every paint
+    std::function<int()> panelHeight;  // the calibration window's bottom bar, in pixels
 };
 
 // Creates the one backdrop of the run; a second call returns the existing window.
