@@ -11,14 +11,14 @@
 
 namespace {
 
-constexpr Color kRed{255, 0, 0};
+constexpr Color kPureRed{255, 0, 0};
 
 TEST(PixelCanvasTest, FillExcludesRightAndBottomEdgesAndClips) {
     PixelCanvas c(10, 8);
-    c.SetBrushColor(kRed);
+    c.SetBrushColor(kPureRed);
     c.FillRect(2, 3, 5, 4);
     EXPECT_EQ(PaintedBox(c), (Box{2, 3, 5, 4}));
-    EXPECT_TRUE(AllOf(c, {2, 3, 5, 4}, kRed));
+    EXPECT_TRUE(AllOf(c, {2, 3, 5, 4}, kPureRed));
 
     c.Clear(kBlack);
     c.FillRect(-3, 6, 30, 12);
@@ -58,10 +58,10 @@ TEST(PixelCanvasTest, LineToContinuesFromTheLastEndPoint) {
     c.SetPenColor(kWhite);
     c.MoveTo(1, 1);
     c.LineTo(4, 1);
-    c.SetPenColor(kRed);
+    c.SetPenColor(kPureRed);
     c.LineTo(4, 5);
     EXPECT_TRUE(AllOf(c, {1, 1, 4, 2}, kWhite));
-    EXPECT_TRUE(AllOf(c, {4, 1, 5, 5}, kRed));  // starts on the first line's excluded end
+    EXPECT_TRUE(AllOf(c, {4, 1, 5, 5}, kPureRed));  // starts on the first line's excluded end
     EXPECT_EQ(c.At(4, 5), kBlack);
 }
 
@@ -70,7 +70,8 @@ TEST(PixelCanvasTest, DiagonalAtFortyFiveDegreesPaintsEachStepButTheLast) {
     c.SetPenColor(kWhite);
     c.MoveTo(1, 6);
     c.LineTo(5, 2);
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(c.At(1 + k, 6 - k), kWhite) << k;
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(c.At(1 + k, 6 - k), kWhite) << k;
     EXPECT_EQ(c.At(5, 2), kBlack);
     EXPECT_EQ(PaintedBox(c), (Box{1, 3, 5, 7}));
 
@@ -114,10 +115,10 @@ TEST(PixelCanvasTest, BitmapsAreDrawnFromBgrOrGreyRowsAndClipped) {
 TEST(PixelCanvasTest, TextIsRecordedWithFontAndBackgroundColours) {
     PixelCanvas c(4, 4);
     c.SetFontColor(Grey(80));
-    c.SetBrushColor(kRed);
+    c.SetBrushColor(kPureRed);
     c.TextOut(-5, 7, "(1,1,1)");
     ASSERT_EQ(c.Texts().size(), 1u);
-    EXPECT_EQ(c.Texts()[0], (TextRecord{-5, 7, "(1,1,1)", Grey(80), kRed}));
+    EXPECT_EQ(c.Texts()[0], (TextRecord{-5, 7, "(1,1,1)", Grey(80), kPureRed}));
     EXPECT_EQ(PaintedBox(c), Box{});
 }
 

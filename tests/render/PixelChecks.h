@@ -32,7 +32,8 @@ inline Box PaintedBox(const PixelCanvas& c, Color background = kBlack) {
                 box.right = std::max(box.right, x + 1);
                 box.bottom = std::max(box.bottom, y + 1);
             }
-    if (box.right == 0) return Box{};
+    if (box.right == 0)
+        return Box{};
     return box;
 }
 
@@ -41,8 +42,8 @@ inline ::testing::AssertionResult AllOf(const PixelCanvas& c, Box box, Color col
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x)
             if (!(c.At(x, y) == color))
-                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is "
-                                                     << c.At(x, y) << ", not " << color;
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << "," << y << ") is " << c.At(x, y) << ", not " << color;
     return ::testing::AssertionSuccess();
 }
 

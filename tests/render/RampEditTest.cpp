@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr Color kRed{255, 0, 0};
+constexpr Color kPureRed{255, 0, 0};
 constexpr Color kCurveGreen{0, 128, 0};
-constexpr Color kBlue{0, 0, 255};
+constexpr Color kPureBlue{0, 0, 255};
 
 class RampEditTest : public ::testing::Test {
 protected:
@@ -42,8 +42,11 @@ TEST_F(RampEditTest, ColumnStripesAreTwoColumnsWiderThanNominal) {
 }
 
 TEST_F(RampEditTest, EdgeBlendRoundsHalvesToEven) {
+    const Color background{1, 2, 3};
+    canvas.Clear(background);
     DrawEdgeBlend(canvas, 0, 0, 64, 1023, kWhite, kBlack);
-    EXPECT_EQ(PaintedBox(canvas, Grey(0)), (Box{0, 0, 64, 1023}));  // row 1023 is black
+    EXPECT_EQ(PaintedBox(canvas, background), (Box{0, 0, 64, 1024}));
+    EXPECT_TRUE(AllOf(canvas, {0, 1021, 64, 1024}, kBlack));  // 0.498 rounds down
     EXPECT_TRUE(AllOf(canvas, {0, 0, 64, 1}, kWhite));
     EXPECT_TRUE(AllOf(canvas, {0, 512, 64, 513}, Grey(127)));  // 255 - 512 * 255 / 1023 = 127.37
 
@@ -58,12 +61,12 @@ TEST_F(RampEditTest, EdgeBlendRoundsHalvesToEven) {
 
 TEST_F(RampEditTest, EdgeBlendOfNoHeightIsOneRowOfTheTopColour) {
     canvas.Clear(Grey(9));
-    DrawEdgeBlend(canvas, 5, 7, 4, 0, kRed, kBlue);
+    DrawEdgeBlend(canvas, 5, 7, 4, 0, kPureRed, kPureBlue);
     EXPECT_EQ(PaintedBox(canvas, Grey(9)), (Box{5, 7, 9, 8}));
-    EXPECT_TRUE(AllOf(canvas, {5, 7, 9, 8}, kRed));
+    EXPECT_TRUE(AllOf(canvas, {5, 7, 9, 8}, kPureRed));
 
     canvas.Clear(Grey(9));
-    DrawEdgeBlend(canvas, 5, 7, 4, -1, kRed, kBlue);
+    DrawEdgeBlend(canvas, 5, 7, 4, -1, kPureRed, kPureBlue);
     EXPECT_EQ(PaintedBox(canvas, Grey(9)), Box{});
 }
 
@@ -115,17 +118,17 @@ TEST_F(RampEditTest, RampColumnWithoutRowsPaintsNothing) {
 }
 
 TEST_F(RampEditTest, GreyStepsAreEightBandsOfHeightDivEight) {
-    canvas.Clear(kRed);
+    canvas.Clear(kPureRed);
     DrawGreySteps(canvas, 30, 40, 64, 10);
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(AllOf(canvas, {30, 40 + i, 94, 41 + i}, Grey(255 - 32 * i))) << i;
-    EXPECT_EQ(PaintedBox(canvas, kRed), (Box{30, 40, 94, 48}));
+    EXPECT_EQ(PaintedBox(canvas, kPureRed), (Box{30, 40, 94, 48}));
     EXPECT_EQ(canvas.At(30, 47), Grey(31));
 
-    canvas.Clear(kRed);
+    canvas.Clear(kPureRed);
     DrawGreySteps(canvas, 30, 40, 64, 7);
     DrawGreySteps(canvas, 30, 40, 64, -20);
-    EXPECT_EQ(PaintedBox(canvas, kRed), Box{});
+    EXPECT_EQ(PaintedBox(canvas, kPureRed), Box{});
 }
 
 TEST_F(RampEditTest, LightStepsRiseToWhiteOnTheRight) {
@@ -134,7 +137,9 @@ TEST_F(RampEditTest, LightStepsRiseToWhiteOnTheRight) {
     for (int j = 0; j < 12; ++j) {
         const int left = 758 + 34 * j;
         EXPECT_TRUE(AllOf(canvas, {left, 660, left + 30, 690}, Grey(211 + 4 * j))) << j;
-        if (j < 11) EXPECT_TRUE(AllOf(canvas, {left + 30, 660, left + 34, 690}, kBlack)) << j;
+        if (j < 11) {
+            EXPECT_TRUE(AllOf(canvas, {left + 30, 660, left + 34, 690}, kBlack)) << j;
+        }
     }
 }
 
@@ -144,10 +149,12 @@ TEST_F(RampEditTest, LevelSquaresAt96DotsPerInch) {
     for (int i = 0; i < 9; ++i) {
         const int left = 600 + 80 * i;
         EXPECT_TRUE(AllOf(canvas, {left, 510, left + 60, 570}, Grey(i + 1))) << i;
-        if (i < 8) EXPECT_TRUE(AllOf(canvas, {left + 60, 510, left + 80, 570}, kBlack)) << i;
+        if (i < 8) {
+            EXPECT_TRUE(AllOf(canvas, {left + 60, 510, left + 80, 570}, kBlack)) << i;
+        }
         const std::string n = std::to_string(i + 1);
-        EXPECT_EQ(canvas.Texts()[i],
-                  (TextRecord{left + 14, 490, "(" + n + "," + n + "," + n + ")", Grey(80), kBlack}));
+        EXPECT_EQ(canvas.Texts()[i], (TextRecord{left + 14, 490, "(" + n + "," + n + "," + n + ")",
+                                                 Grey(80), kBlack}));
     }
     EXPECT_EQ(PaintedBox(canvas), (Box{600, 510, 1300, 570}));
 
@@ -209,15 +216,17 @@ TEST_F(CurveGraphTest, LayoutOnAFullHdDisplay) {
 
 TEST_F(CurveGraphTest, IdentityRampPlotsTheDiagonalWithBlueOnTop) {
     DrawCurveGraph(canvas, x0, y0, kWhite, false);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(canvas.At(x0 + i, y0 + 255 - i), kBlue) << i;
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(canvas.At(x0 + i, y0 + 255 - i), kPureBlue) << i;
     EXPECT_EQ(canvas.At(x0 + 256, y0), kBlack);  // the last step's end point
 
     // Where only red and green meet, green is drawn over red.
-    for (int i = 0; i < 256; ++i) RampEntry(Engine().CurrentRamp, kBlue, i) = 0;
+    for (int i = 0; i < 256; ++i)
+        RampEntry(Engine().CurrentRamp, kBlue, i) = 0;
     canvas.Clear(kBlack);
     DrawCurveGraph(canvas, x0, y0, kWhite, false);
     EXPECT_EQ(canvas.At(x0 + 100, y0 + 155), kCurveGreen);
-    EXPECT_EQ(canvas.At(x0 + 100, y0 + 255), kBlue);
+    EXPECT_EQ(canvas.At(x0 + 100, y0 + 255), kPureBlue);
 }
 
 TEST_F(CurveGraphTest, RampValuesMapToRowsByDivisionBy256) {
@@ -228,9 +237,9 @@ TEST_F(CurveGraphTest, RampValuesMapToRowsByDivisionBy256) {
         RampEntry(ramp, kBlue, i) = 511;  // 1 row above the bottom
     }
     DrawCurveGraph(canvas, x0, y0, kWhite, false);
-    EXPECT_TRUE(AllOf(canvas, {x0, y0, x0 + 256, y0 + 1}, kRed));
+    EXPECT_TRUE(AllOf(canvas, {x0, y0, x0 + 256, y0 + 1}, kPureRed));
     EXPECT_TRUE(AllOf(canvas, {x0, y0 + 255, x0 + 256, y0 + 256}, kCurveGreen));
-    EXPECT_TRUE(AllOf(canvas, {x0, y0 + 254, x0 + 256, y0 + 255}, kBlue));
+    EXPECT_TRUE(AllOf(canvas, {x0, y0 + 254, x0 + 256, y0 + 255}, kPureBlue));
     EXPECT_EQ(canvas.At(x0 + 256, y0), kBlack);
 }
 
@@ -261,12 +270,12 @@ TEST_F(CurveGraphTest, MarkerAtPointPos) {
     DrawCurveGraph(canvas, x0, y0, kBlack, true);
     EXPECT_TRUE(AllOf(canvas, {x0, y0 + 1, x0 + 1, y0 + 255}, Grey(140)));
     EXPECT_EQ(canvas.At(x0, y0), Grey(128));
-    EXPECT_EQ(canvas.At(x0, y0 + 255), kBlue);
+    EXPECT_EQ(canvas.At(x0, y0 + 255), kPureBlue);
 
     Patterns().PointPos = 127;
     DrawCurveGraph(canvas, x0, y0, kBlack, true);
     EXPECT_TRUE(AllOf(canvas, {x0 + 127, y0 + 1, x0 + 128, y0 + 128}, Grey(140)));
-    EXPECT_EQ(canvas.At(x0 + 127, y0 + 128), kBlue);  // the curves come after the marker
+    EXPECT_EQ(canvas.At(x0 + 127, y0 + 128), kPureBlue);  // the curves come after the marker
     EXPECT_TRUE(AllOf(canvas, {x0 + 127, y0 + 129, x0 + 128, y0 + 255}, Grey(140)));
     EXPECT_EQ(canvas.At(x0 + 127, y0 + 255), Grey(128));
 }
@@ -343,8 +352,8 @@ TEST_F(DisplayGeometryTest, SideBandKeepsTheRowsEverySideNeighbourCovers) {
     EXPECT_EQ(SideBandRect(), (ScreenRect{0, 100, 1920, 540}));
     EXPECT_EQ(DesktopRect(), (ScreenRect{-1280, -900, 3840, 1080}));
 
-    Engine().CurrentDisplay = 1;  // from the right-hand display, the main one is a neighbour
-    EXPECT_EQ(SideBandRect(), (ScreenRect{1920, 0, 3840, 540}));
+    Engine().CurrentDisplay = 1;  // seen from the right, both other displays lie to the left
+    EXPECT_EQ(SideBandRect(), (ScreenRect{1920, 100, 3840, 540}));
 }
 
 TEST_F(DisplayGeometryTest, SideBandMayEndAboveItsTop) {
