@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "fakes/MemoryFileSystem.h"
@@ -239,6 +241,32 @@ TEST(JpegImageTest, FilesAreReadThroughTheFileSystem) {
     EXPECT_EQ(LoadJpegFile("C:\\Pictures\\Bad.jpg", bitmap).status, JpegStatus::kCorrupt);
     EXPECT_TRUE(bitmap.pixels.empty());
     EXPECT_EQ(LoadJpegFile("C:\\Pictures\\None.jpg", bitmap).status, JpegStatus::kNoFile);
+}
+
+// The image that ships beside the program decodes, and its grey wedge (21 steps of 40 rows at
+// rows 920-959) is neutral and rises from black to white.
+TEST(JpegImageTest, ShippedReferenceImageDecodesWithANeutralWedge) {
+    std::string root = TONECAST_TEST_DATA;  // <source>/tests/data
+    root.resize(root.size() - std::string("tests/data").size());
+    std::ifstream in(root + "data/TonecastRef.sRGB.jpg", std::ios::binary);
+    ASSERT_TRUE(in) << root;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    Bitmap bitmap;
+    ASSERT_TRUE(DecodeJpeg(bytes.str(), bitmap));
+    EXPECT_EQ(bitmap.width, 1600);
+    EXPECT_EQ(bitmap.height, 1000);
+    EXPECT_EQ(bitmap.bitsPerPixel, 24);
+    int previous = -1;
+    for (int step = 0; step < 21; ++step) {
+        const int x = step * 1600 / 21 + 38, want = (step * 255 + 10) / 20;
+        const std::uint8_t* p = bitmap.Row(940) + 3 * x;
+        EXPECT_NEAR(p[0], want, 1) << "step " << step;
+        EXPECT_NEAR(p[1], want, 1) << "step " << step;
+        EXPECT_NEAR(p[2], want, 1) << "step " << step;
+        EXPECT_GT(p[1], previous);
+        previous = p[1];
+    }
 }
 
 }  // namespace
