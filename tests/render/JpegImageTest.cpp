@@ -226,7 +226,8 @@ TEST(JpegImageTest, CmykFileIsUnsupported) {
 }
 
 TEST(JpegImageTest, FilesAreReadThroughTheFileSystem) {
-    MemoryFileSystem files;
+    static MemoryFileSystem files;  // installed program-wide: must outlive the test
+    files = MemoryFileSystem{};
     UseFileSystem(files);
     files.AddFile(
         "C:\\Pictures\\Grey.jpg",

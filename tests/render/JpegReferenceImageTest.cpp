@@ -38,11 +38,18 @@ int BlockLevel(int x, int y) {
     return ((x / 8) * 7 + (y / 8) * 13) % 256;
 }
 
+// Installed program-wide, so it has to outlive every test of the executable.
+MemoryFileSystem& TestFiles() {
+    static MemoryFileSystem files;
+    return files;
+}
+
 class ReferenceImageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UseSingleDisplay(1920, 1080);
         Engine().Displays[0].dc = 0x71;
+        files = MemoryFileSystem{};
         UseFileSystem(files);
         UseColorConverter(converter);
     }
@@ -67,7 +74,7 @@ protected:
                                   .pixel = [](int x, int y) { return Grey(BlockLevel(x, y)); }}));
     }
 
-    MemoryFileSystem files;
+    MemoryFileSystem& files = TestFiles();
     MarkingConverter converter;
     PixelCanvas canvas{1920, 1080};
 };
