@@ -9,6 +9,11 @@
 
 #include <string>
 
+#include "fakes/MemoryFileSystem.h"
+#include "ramp/Displays.h"
+#include "render/JpegEncode.h"
+#include "render/PixelCanvas.h"
+#include "render/ReferenceImage.h"
 #include "win32/Win32ColorConverter.h"
 
 namespace {
@@ -168,6 +173,49 @@ TEST(ColorConversionTest, NothingChangesWithoutAColourBitmapOrAProfile) {
     Bitmap empty;
     Win32ColorConverter().ConvertForDisplay(empty, display.handle());
     EXPECT_TRUE(empty.pixels.empty());
+}
+
+// The page as the program paints it: colour images go through the display's profile,
+// greyscale images are drawn as decoded.
+TEST(ColorConversionTest, ReferenceImageIsConvertedOnlyWhenInColour) {
+    DisplayDC display;
+    AssociatedProfile adobe;
+    ASSERT_TRUE(adobe.ok());
+    Engine() = DisplayState{};
+    TDisplay selected;
+    selected.dc = display.handle();
+    selected.info.monitor = ScreenRect{0, 0, 1920, 1080};
+    Engine().Displays.push_back(selected);
+    Engine().DisplayCount = 1;
+
+    static MemoryFileSystem files;  // installed program-wide: must outlive the test
+    files = MemoryFileSystem{};
+    UseFileSystem(files);
+    files.AddFile("C:\\P\\red.jpg",
+                  EncodeJpeg({.width = 1000, .height = 600, .pixel = [](int, int) {
+                                  return Color{255, 0, 0};
+                              }}));
+    files.AddFile(
+        "C:\\P\\grey.jpg",
+        EncodeJpeg({.width = 1000, .height = 600, .input = JCS_GRAYSCALE, .pixel = [](int, int) {
+                        return Grey(100);
+                    }}));
+    UseWin32ColorConverter();
+
+    PixelCanvas canvas(1920, 1080);
+    DrawReferenceImage(canvas, "C:\\P\\red.jpg");
+    const Color red = canvas.At(960, 540);
+    EXPECT_NEAR(red.r, 219, 2);
+    EXPECT_NEAR(red.g, 0, 2);
+    EXPECT_EQ(canvas.At(460, 240), red);
+    EXPECT_EQ(canvas.At(1459, 839), red);
+    EXPECT_EQ(canvas.At(459, 240), kBlack);
+
+    DrawReferenceImage(canvas, "C:\\P\\grey.jpg");
+    EXPECT_EQ(canvas.At(460, 240), Grey(100));
+    EXPECT_EQ(canvas.At(1459, 839), Grey(100));
+
+    Engine() = DisplayState{};
 }
 
 }  // namespace
