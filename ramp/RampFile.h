@@ -19,6 +19,11 @@ bool WriteRampFile(const TCorrection& c, int displayIndex, const std::string& fi
 // left untouched as well.
 bool ReadRampFile(TCorrection& c, std::string& deviceName, const std::string& fileName);
 
+// The file's bytes for a record: 1297 CRLF lines.
+std::string FormatRampFile(const TCorrection& c, const std::string& deviceName);
+// ReadRampFile on bytes already read.
+bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceName);
+
 // Reads every display's file from the folder and fades all hardware ramps to the result.
 bool LoadAndApplyAll(const std::string& dataFolder);
 

@@ -1,0 +1,97 @@
+#!/bin/sh
+# `Tonecast.exe /load` under Wine on an Xorg dummy server: the ramp file in the program
+# folder must end up on the X server's gamma ramp, entry for entry; without a valid file the
+# ramp must end at the identity. Usage: load_fade.sh <windows build folder>
+set -u
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+src=$(cd "$here/../.." && pwd)
+. "$here/xorg-dummy.sh"
+
+give_up() {
+  # In CI the server must start; elsewhere a machine without root or Xorg only skips.
+  if [ "${CI:-}" = true ]; then
+    echo "FAIL: $1"
+    exit 1
+  fi
+  echo "SKIP: load_fade needs an Xorg dummy server: $1"
+  exit 0
+}
+
+xorg_dummy_start 1 || give_up "$XORG_DUMMY_ERROR"
+
+work=$(mktemp -d "$build/e2e-load_fade.XXXXXX")
+# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
+export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+export DISPLAY="$XORG_DUMMY_DISPLAY"
+cleanup() {
+  "$build/xgamma-ramp" set-power 1 >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  xorg_dummy_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $1"
+  exit 1
+}
+
+cc -O2 -o "$build/xgamma-ramp" "$here/xgamma-ramp.c" -lXxf86vm -lX11 -lm || fail "cannot build xgamma-ramp"
+c++ -std=c++20 -O1 -I"$src" -o "$build/expected-ramp" "$here/expected-ramp.cpp" \
+  "$src"/ramp/*.cpp "$src"/base/*.cpp || fail "cannot build expected-ramp"
+
+# Outside "Program Files", so the program folder is the data folder.
+mkdir "$work/app"
+cp "$build/exe/Tonecast.exe" "$work/app/" || fail "no Tonecast.exe in $build/exe"
+lut="$work/app/Tonecast1.lut"
+
+# Gamma +20, red gamma +10, white -20, and a point at level 128: a curve unlike the
+# identity that Wine still accepts (starts at 0, rises steadily).
+write_lut() {
+  awk 'BEGIN {
+    ORS = "\r\n"
+    print "RampCurve v.1"; print "\\\\.\\DISPLAY1"
+    split("20 10 0 0 0 0 0 0 -20 0 0 0 0 0 0", adjust, " ")
+    for (k = 1; k <= 15; k++) print adjust[k]
+    for (level = 0; level < 256; level++) {
+      if (level == 128) { print "TRUE"; print 40; print 0; print 0; print 0 }
+      else { print "FALSE"; print 0; print 0; print 0; print 0 }
+    }
+  }' >"$lut"
+}
+
+run_load() {
+  "$build/xgamma-ramp" set-power "$1" || give_up "the X server has no XF86VidMode gamma ramp"
+  "$build/xgamma-ramp" get >"$work/before"
+  wine "$work/app/Tonecast.exe" /load </dev/null >/dev/null 2>&1
+  rc=$?
+  [ $rc = 0 ] || fail "Tonecast.exe /load exited with $rc"
+  "$build/xgamma-ramp" get >"$work/after"
+  cmp -s "$work/before" "$work/after" && fail "$2: /load did not change the ramp"
+  if ! cmp -s "$work/expected" "$work/after"; then
+    echo "first differing entries (index expected actual):"
+    paste "$work/expected" "$work/after" | awk '$1 != $2 { print NR - 1, $1, $2 }' | head -n 10
+    fail "$2: the ramp on the server is not the expected one"
+  fi
+  echo "ok: $2"
+}
+
+# Prime the prefix (created on first use) and its server before timing-free checks.
+wineserver -p >/dev/null 2>&1
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+
+write_lut
+"$build/expected-ramp" "$lut" >"$work/expected" || fail "expected-ramp cannot read the file"
+run_load 1.8 "fade to the saved correction"
+
+# Identity written by Wine reads back as (i * 256 >> 8) * 257 = i * 257.
+awk 'BEGIN { for (c = 0; c < 3; c++) for (i = 0; i < 256; i++) print i * 257 }' >"$work/expected"
+rm "$lut"
+run_load 1.8 "no ramp file: fade to the identity"
+
+write_lut
+sed -i '3s/^20\r$/2O\r/' "$lut"
+run_load 0.6 "malformed ramp file: fade to the identity"
+exit 0

@@ -1,0 +1,201 @@
+// The /load fade over in-memory monitors: targets, pass counts, writes and waits.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "fakes/FakeDisplayPort.h"
+#include "fakes/ManualClock.h"
+#include "fakes/MemoryFileSystem.h"
+#include "ramp/RampFile.h"
+
+namespace {
+
+using Kind = FakeDisplayPort::CallKind;
+const char* const kFolder = "C:\\Data\\";
+
+Ramp Linear() {
+    Ramp ramp;
+    LinearRamp(ramp);
+    return ramp;
+}
+
+// `target` moved away by `distance` on every entry, staying inside 16 bits.
+Ramp Away(const Ramp& target, int distance) {
+    Ramp ramp;
+    for (int i = 0; i < kRampSize; ++i)
+        ramp[i] = static_cast<std::uint16_t>(target[i] >= distance ? target[i] - distance
+                                                                   : target[i] + distance);
+    return ramp;
+}
+
+TCorrection Brighter() {
+    TCorrection c;
+    c.Gamma = 20;
+    c.GammaR = 10;
+    c.White = -20;
+    return c;
+}
+
+class LoadFadeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Engine() = DisplayState{};
+        UseDisplayPort(port);
+        UseFileSystem(files);
+        UseClock(clock);
+        files.AddFolder(kFolder);
+    }
+    void TearDown() override { Engine() = DisplayState{}; }
+
+    void Displays(int count) {
+        for (int i = 0; i < count; ++i)
+            port.AddMonitor("\\\\.\\DISPLAY" + std::to_string(i + 1), {0, 0, 1920, 1080});
+        EnumDisplays();
+    }
+    void SaveFile(int index, const TCorrection& c) {
+        files.AddFile(RampFileName(kFolder, index), FormatRampFile(c, "\\\\.\\DISPLAY1"));
+    }
+    static Ramp Built(TCorrection c) {
+        Ramp ramp;
+        BuildRamp(c, ramp);
+        return ramp;
+    }
+    std::vector<int> FadeSleeps(int count) { return std::vector<int>(count, 10); }
+
+    FakeDisplayPort port;
+    MemoryFileSystem files;
+    ManualClock clock;
+};
+
+TEST_F(LoadFadeTest, DisplayWithoutFileFadesToIdentityAndTheOtherToItsFile) {
+    Displays(2);
+    SaveFile(0, Brighter());
+    EXPECT_TRUE(LoadAndApplyAll(kFolder));
+
+    EXPECT_EQ(port.monitors[0].ramp, Built(Brighter()));
+    EXPECT_EQ(port.monitors[1].ramp, Linear());
+    EXPECT_EQ(RampEntry(port.monitors[1].ramp, kBlue, 255), 65280);
+    EXPECT_EQ(Engine().Corrections[0], Brighter());
+    EXPECT_EQ(Engine().Corrections[1], TCorrection{});
+}
+
+TEST_F(LoadFadeTest, DisplaysNeedingThreeAndFortyPassesStopWritingWhenDone) {
+    Displays(2);
+    // 1500 away: 512, then 494, then the last 494 at once. 20481 away: 38 steps of 512
+    // leave 1025, which takes two more.
+    port.monitors[0].ramp = Away(Linear(), 1500);
+    port.monitors[1].ramp = Away(Linear(), 20481);
+    LoadAndApplyAll(kFolder);
+
+    std::vector<int> order = {0, 1, 0, 1, 0, 1};
+    order.insert(order.end(), 37, 1);
+    EXPECT_EQ(port.WriteOrder(), order);
+    const auto writes = port.CallsOf(Kind::SetGammaRamp);
+    EXPECT_EQ(writes[4].ramp, Linear());      // display 1's last write, in pass 3
+    EXPECT_NE(writes[3].ramp, Linear());      // display 2 in pass 2, still on its way
+    EXPECT_EQ(writes.back().ramp, Linear());  // display 2 in pass 40
+    EXPECT_NE(writes[writes.size() - 2].ramp, Linear());
+    EXPECT_EQ(port.monitors[0].ramp, Linear());
+    EXPECT_EQ(port.monitors[1].ramp, Linear());
+    EXPECT_EQ(clock.sleeps, FadeSleeps(39));
+}
+
+TEST_F(LoadFadeTest, EachPassMovesEveryEntryByAtMost512) {
+    Displays(1);
+    port.monitors[0].ramp = Away(Linear(), 3000);
+    LoadAndApplyAll(kFolder);
+    const auto writes = port.CallsOf(Kind::SetGammaRamp);
+    ASSERT_EQ(writes.size(), 6u);  // 3000 -> 2488 -> 1976 -> 1464 -> 952 -> 476 -> 0
+    const Ramp start = Away(Linear(), 3000);
+    EXPECT_EQ(RampEntry(writes[0].ramp, kRed, 0), RampEntry(start, kRed, 0) - 512);
+    EXPECT_EQ(RampEntry(writes[3].ramp, kRed, 0), RampEntry(start, kRed, 0) - 2048);
+    EXPECT_EQ(RampEntry(writes[4].ramp, kRed, 0), 476);
+}
+
+TEST_F(LoadFadeTest, FullRangeChangeTakes128Passes) {
+    Displays(1);
+    TCorrection white;
+    white.Black = 512;  // lifts every level to full scale
+    SaveFile(0, white);
+    port.monitors[0].ramp.fill(0);
+    LoadAndApplyAll(kFolder);
+
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 128);
+    Ramp full;
+    full.fill(65535);
+    EXPECT_EQ(port.monitors[0].ramp, full);
+    EXPECT_EQ(clock.sleeps, FadeSleeps(127));
+}
+
+TEST_F(LoadFadeTest, TargetAlreadyInForceTakesOnePassWithOneWriteEach) {
+    Displays(2);
+    port.monitors[0].ramp = Linear();
+    port.monitors[1].ramp = Linear();
+    LoadAndApplyAll(kFolder);
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
+TEST_F(LoadFadeTest, UnreadableRampStartsFromIdentityAfterAPause) {
+    Displays(2);
+    port.monitors[0].failRead = true;
+    port.monitors[1].ramp = Linear();
+    SaveFile(0, Brighter());
+    LoadAndApplyAll(kFolder);
+
+    const auto writes = port.CallsOf(Kind::SetGammaRamp);
+    ASSERT_GE(writes.size(), 2u);
+    EXPECT_EQ(writes[0].monitor, 0);
+    EXPECT_EQ(writes[0].ramp, Linear());  // written before the fade starts
+    ASSERT_FALSE(clock.sleeps.empty());
+    EXPECT_EQ(clock.sleeps[0], 50);
+    EXPECT_EQ(std::vector<int>(clock.sleeps.begin() + 1, clock.sleeps.end()),
+              FadeSleeps(static_cast<int>(clock.sleeps.size()) - 1));
+    // The fade itself starts from the identity: the first pass moves no entry further.
+    for (int i = 0; i < kRampSize; ++i) {
+        const int from = Linear()[i], to = Built(Brighter())[i], got = writes[1].ramp[i];
+        const int step = std::abs(to - from) / 2 > 256 ? std::min(std::abs(to - from) / 2, 512)
+                                                       : std::abs(to - from);
+        ASSERT_EQ(got, from + (to > from ? step : -step)) << "entry " << i;
+    }
+    EXPECT_EQ(port.monitors[0].ramp, Built(Brighter()));
+}
+
+TEST_F(LoadFadeTest, MalformedFileCountsAsMissingAndTheOthersStillFade) {
+    Displays(3);
+    SaveFile(0, Brighter());
+    files.AddFile(RampFileName(kFolder, 1), "RampCurve v.1\r\nx\r\n20\r\n1O\r\n");
+    SaveFile(2, Brighter());
+    for (int i = 0; i < 3; ++i)
+        port.monitors[i].ramp = Away(Linear(), 4000);
+
+    EXPECT_TRUE(LoadAndApplyAll(kFolder));
+    EXPECT_EQ(port.monitors[0].ramp, Built(Brighter()));
+    EXPECT_EQ(port.monitors[1].ramp, Linear());
+    EXPECT_EQ(port.monitors[2].ramp, Built(Brighter()));
+    EXPECT_EQ(Engine().Corrections[1], TCorrection{});  // no half-read values
+    EXPECT_EQ(Engine().Corrections[2], Brighter());
+}
+
+TEST_F(LoadFadeTest, FailingWritesDoNotStopTheFade) {
+    Displays(2);
+    port.monitors[0].failWrite = true;
+    port.monitors[0].ramp = Away(Linear(), 1500);
+    port.monitors[1].ramp = Away(Linear(), 1500);
+    EXPECT_TRUE(LoadAndApplyAll(kFolder));
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(port.monitors[1].ramp, Linear());
+}
+
+TEST_F(LoadFadeTest, NoDisplayNoCall) {
+    Displays(0);
+    port.calls.clear();
+    EXPECT_TRUE(LoadAndApplyAll(kFolder));
+    EXPECT_TRUE(port.calls.empty());
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
+}  // namespace

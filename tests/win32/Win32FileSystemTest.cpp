@@ -1,0 +1,163 @@
+// The Win32 file system under Wine, in a private folder below the prefix's temp folder.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "base/Errors.h"
+#include "fakes/FakeDisplayPort.h"
+#include "ramp/RampFile.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32FileSystem.h"
+
+// Last: its macros would rename the interface methods declared above.
+#include <windows.h>
+#undef ReplaceFile
+
+namespace {
+
+std::string ReadTestData(const std::string& name) {
+    std::ifstream in(std::string(TONECAST_TEST_DATA) + "/" + name, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+        folder = std::string(temp) + "tonecast-fs-" + std::to_string(GetCurrentProcessId()) + "\\";
+        ASSERT_TRUE(files.CreateFolder(folder));
+    }
+    void TearDown() override {
+        for (const std::string& name : files.ListFolder(folder, "*")) {
+            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((folder + name).c_str());
+            RemoveDirectoryA((folder + name).c_str());
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+    std::string Contents(const std::string& path) {
+        std::string text;
+        EXPECT_TRUE(files.ReadFile(path, text)) << path;
+        return text;
+    }
+
+    Win32FileSystem files;
+    std::string folder;
+};
+
+TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
+    const std::string path = folder + "a.lut";
+    const std::string first("line\r\nzero\0byte\n", 16);
+    files.ReplaceFile(path, first);
+    EXPECT_EQ(Contents(path), first);
+    files.ReplaceFile(path, "second");
+    EXPECT_EQ(Contents(path), "second");
+    files.ReplaceFile(path, "");
+    EXPECT_EQ(Contents(path), "");
+    EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"a.lut"}));
+}
+
+TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformError) {
+    const std::string path = folder + "Tonecast1.lut";
+    files.ReplaceFile(path, "good calibration");
+    // Held open without sharing, the old file cannot be replaced.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    try {
+        files.ReplaceFile(path, "new");
+        ADD_FAILURE() << "no error";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
+        EXPECT_STREQ(error.what(), "Access denied.");
+    }
+    CloseHandle(held);
+    EXPECT_EQ(Contents(path), "good calibration");
+    EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"Tonecast1.lut"}));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceInAMissingFolderFailsWithoutCreatingIt) {
+    try {
+        files.ReplaceFile(folder + "missing\\Tonecast1.lut", "x");
+        FAIL() << "no error";
+    } catch (const InOutError& error) {
+        // The temporary file is made first, so the folder is what the platform objects to.
+        EXPECT_EQ(error.code, ERROR_DIRECTORY);
+        EXPECT_STREQ(error.what(), "Directory name invalid.");
+    }
+    EXPECT_FALSE(files.FolderExists(folder + "missing"));
+}
+
+TEST_F(Win32FileSystemTest, FilesFoldersAndListing) {
+    files.ReplaceFile(folder + "English.lng", "a");
+    files.ReplaceFile(folder + "Deutsch.lng", "b");
+    files.ReplaceFile(folder + "notes.txt", "c");
+    ASSERT_TRUE(files.CreateFolder(folder + "sub.lng"));
+    EXPECT_FALSE(files.CreateFolder(folder + "sub.lng"));
+    EXPECT_FALSE(files.CreateFolder(folder + "no\\such"));
+
+    EXPECT_TRUE(files.FileExists(folder + "english.LNG"));
+    EXPECT_FALSE(files.FileExists(folder + "sub.lng"));
+    EXPECT_TRUE(files.FolderExists(folder + "sub.lng"));
+    EXPECT_FALSE(files.FolderExists(folder + "notes.txt"));
+
+    std::vector<std::string> names = files.ListFolder(folder, "*.lng");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Deutsch.lng", "English.lng", "sub.lng"}));
+    EXPECT_TRUE(files.ListFolder(folder + "none\\", "*").empty());
+
+    std::string text = "kept";
+    EXPECT_FALSE(files.ReadFile(folder + "missing.lng", text));
+    EXPECT_FALSE(files.ReadFile(folder + "none\\missing.lng", text));
+    EXPECT_EQ(text, "kept");
+}
+
+TEST_F(Win32FileSystemTest, FileTimeIsLocalTimeInDays) {
+    files.ReplaceFile(folder + "Uninstall.exe", "x");
+    double days = 0;
+    ASSERT_TRUE(files.FileTimeLocal(folder + "Uninstall.exe", days));
+    const double now = Win32Clock().NowLocalDays();
+    EXPECT_NEAR(days, now, 1.0 / 24 / 60);  // written a moment ago, in the same time zone
+    EXPECT_FALSE(files.FileTimeLocal(folder + "missing.exe", days));
+    EXPECT_FALSE(files.FileTimeLocal(folder, days));
+}
+
+TEST(Win32ClockTest, DaysCountFrom1899December30) {
+    EXPECT_DOUBLE_EQ(FileTimeTicksToDays(0), -109205.0);
+    // 2000-01-01 00:00 is day 36526; 12:00 is half a day on.
+    const unsigned long long ticksPerDay = 864000000000ULL;
+    EXPECT_DOUBLE_EQ(FileTimeTicksToDays((36526ULL + 109205ULL) * ticksPerDay + ticksPerDay / 2),
+                     36526.5);
+}
+
+TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
+    UseFileSystem(files);
+    FakeDisplayPort port;
+    UseDisplayPort(port);
+    Engine() = DisplayState{};
+    port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
+    EnumDisplays();
+
+    const std::string path = RampFileName(folder, 0);
+    ASSERT_TRUE(WriteRampFile(TCorrection{}, 0, path));
+    EXPECT_EQ(Contents(path), ReadTestData("RampCleared.lut"));
+
+    TCorrection c;
+    c.Gamma = -17;
+    c.PointOn[40] = 1;
+    c.Point[40] = 30;
+    InterpolatePoints(c);
+    ASSERT_TRUE(WriteRampFile(c, 0, path));
+    TCorrection back;
+    std::string device;
+    ASSERT_TRUE(ReadRampFile(back, device, path));
+    EXPECT_EQ(back, c);
+    EXPECT_EQ(device, "\\\\.\\DISPLAY1");
+    Engine() = DisplayState{};
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include "win32/Win32Displays.h"
+
+#include <windows.h>
+// <windows.h> maps this name to its "A" function; here it is the interface's method.
+#undef GetMonitorInfo
+
+#include <cstddef>
+#include <cstring>
+
+#include "win32/Win32Services.h"
+
+static_assert(sizeof(MONITORINFOEXA) == sizeof(MonitorInfo));
+static_assert(offsetof(DISPLAY_DEVICEA, StateFlags) + sizeof(DWORD) == sizeof(MonitorDevice));
+
+namespace {
+
+// The enumeration passes no user data, so its callback collects into this list; it is only
+// ever used on the one user-interface thread.
+std::vector<MonitorHandle>* g_collecting = nullptr;
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    g_collecting->push_back(reinterpret_cast<MonitorHandle>(monitor));
+    return TRUE;
+}
+
+ScreenRect ToScreenRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+HDC ToHDC(DeviceContext dc) {
+    return reinterpret_cast<HDC>(dc);
+}
+
+}  // namespace
+
+std::vector<MonitorHandle> Win32DisplayPort::EnumMonitors() {
+    std::vector<MonitorHandle> monitors;
+    g_collecting = &monitors;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, 0);
+    g_collecting = nullptr;
+    return monitors;
+}
+
+bool Win32DisplayPort::GetMonitorInfo(MonitorHandle monitor, MonitorInfo& info) {
+    MONITORINFOEXA platform{};
+    platform.cbSize = info.size;
+    if (!GetMonitorInfoA(reinterpret_cast<HMONITOR>(monitor), &platform))
+        return false;
+    info.monitor = ToScreenRect(platform.rcMonitor);
+    info.work = ToScreenRect(platform.rcWork);
+    info.flags = platform.dwFlags;
+    std::memcpy(info.device, platform.szDevice, sizeof info.device);
+    return true;
+}
+
+void Win32DisplayPort::ShowLastError() {
+    const std::string text = SystemErrorText(GetLastError());
+    MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+}
+
+DeviceContext Win32DisplayPort::CreateDisplayDC(const char* deviceName) {
+    return reinterpret_cast<DeviceContext>(CreateDCA("DISPLAY", deviceName, nullptr, nullptr));
+}
+
+void Win32DisplayPort::GetMonitorDevice(const char* deviceName, MonitorDevice& device) {
+    // The full record, so that a system that fills more than the size asks for still
+    // writes into owned memory; only the fields up to the state flags are passed on.
+    DISPLAY_DEVICEA platform{};
+    platform.cb = device.size;
+    if (!EnumDisplayDevicesA(deviceName, 0, &platform, 0))
+        return;
+    std::memcpy(device.name, platform.DeviceName, sizeof device.name);
+    std::memcpy(device.description, platform.DeviceString, sizeof device.description);
+    device.stateFlags = platform.StateFlags;
+}
+
+bool Win32DisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {
+    return GetDeviceGammaRamp(ToHDC(dc), ramp.data()) != FALSE;
+}
+
+bool Win32DisplayPort::SetGammaRamp(DeviceContext dc, const Ramp& ramp) {
+    // The call takes a non-const pointer but only reads the table.
+    Ramp copy = ramp;
+    return SetDeviceGammaRamp(ToHDC(dc), copy.data()) != FALSE;
+}
+
+void Win32DisplayPort::ReleaseDisplayDC(DeviceContext dc) {
+    ReleaseDC(nullptr, ToHDC(dc));
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The display port over the Win32 monitor and gamma-ramp calls.
+
+#include "ramp/Displays.h"
+
+class Win32DisplayPort : public DisplayPort {
+public:
+    std::vector<MonitorHandle> EnumMonitors() override;
+    bool GetMonitorInfo(MonitorHandle monitor, MonitorInfo& info) override;
+    void ShowLastError() override;
+    DeviceContext CreateDisplayDC(const char* deviceName) override;
+    void GetMonitorDevice(const char* deviceName, MonitorDevice& device) override;
+    bool GetGammaRamp(DeviceContext dc, Ramp& ramp) override;
+    bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) override;
+    void ReleaseDisplayDC(DeviceContext dc) override;
+};

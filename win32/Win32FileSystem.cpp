@@ -1,0 +1,156 @@
+#include "win32/Win32FileSystem.h"
+
+#include <windows.h>
+// <windows.h> maps this name to its "A" function; here it is the interface's method.
+#undef ReplaceFile
+
+#include "base/Errors.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32Services.h"
+
+namespace {
+
+[[noreturn]] void ThrowLastError() {
+    const DWORD code = GetLastError();
+    throw InOutError(SystemErrorText(code), static_cast<int>(code));
+}
+
+// Closes the handle on every way out, exceptions included.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (!valid())
+            return true;
+        const BOOL ok = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+}
+
+void WriteAll(HANDLE file, const std::string& contents) {
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(contents.size() - written, 1 << 20));
+        DWORD done = 0;
+        if (!WriteFile(file, contents.data() + written, chunk, &done, nullptr))
+            ThrowLastError();
+        if (done == 0)
+            throw InOutError(SystemErrorText(ERROR_WRITE_FAULT), ERROR_WRITE_FAULT);
+        written += done;
+    }
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+            return false;
+        throw InOutError(SystemErrorText(code), static_cast<int>(code));
+    }
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            ThrowLastError();
+        if (got == 0)
+            break;
+        data.append(buffer, got);
+    }
+    contents = std::move(data);
+    return true;
+}
+
+void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& contents) {
+    // The new bytes go to a temporary file beside the target, so that the final move is a
+    // rename within one volume and the old file survives anything that fails before it.
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(FolderOf(path).c_str(), "tnc", 0, temporary))
+        ThrowLastError();
+    try {
+        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            ThrowLastError();
+        WriteAll(file.get(), contents);
+        if (!FlushFileBuffers(file.get()))
+            ThrowLastError();
+        if (!file.Close())
+            ThrowLastError();
+        if (!MoveFileExA(temporary, path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ThrowLastError();
+    } catch (...) {
+        DeleteFileA(temporary);
+        throw;
+    }
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+std::vector<std::string> Win32FileSystem::ListFolder(const std::string& folder,
+                                                     const std::string& pattern) {
+    std::vector<std::string> names;
+    std::string query = folder;
+    if (!query.empty() && query.back() != '\\' && query.back() != '/')
+        query += '\\';
+    query += pattern;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(query.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool Win32FileSystem::FileTimeLocal(const std::string& path, double& days) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
+    FILETIME local;
+    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local))
+        return false;
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = local.dwLowDateTime;
+    ticks.HighPart = local.dwHighDateTime;
+    days = FileTimeTicksToDays(ticks.QuadPart);
+    return true;
+}

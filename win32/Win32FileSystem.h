@@ -1,0 +1,16 @@
+#pragma once
+// The file system through the Win32 "A" calls.
+
+#include "base/FileSystem.h"
+
+class Win32FileSystem : public FileSystem {
+public:
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    bool ReadFile(const std::string& path, std::string& contents) override;
+    void ReplaceFile(const std::string& path, const std::string& contents) override;
+    bool CreateFolder(const std::string& path) override;
+    std::vector<std::string> ListFolder(const std::string& folder,
+                                        const std::string& pattern) override;
+    bool FileTimeLocal(const std::string& path, double& days) override;
+};

@@ -1,0 +1,37 @@
+#include "win32/Win32Services.h"
+
+#include "base/Clock.h"
+#include "base/FileSystem.h"
+#include "ramp/Displays.h"
+#include "win32/Win32Clock.h"
+#include "win32/Win32Displays.h"
+#include "win32/Win32FileSystem.h"
+
+// Last: its macros would rename the interface methods declared above.
+#include <windows.h>
+
+void UseWin32Services() {
+    static Win32FileSystem files;
+    static Win32Clock clock;
+    static Win32DisplayPort displays;
+    UseFileSystem(files);
+    UseClock(clock);
+    UseDisplayPort(displays);
+}
+
+std::string SystemErrorText(unsigned long code) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (length != 0 && buffer)
+        text.assign(buffer, length);
+    if (buffer)
+        LocalFree(buffer);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.pop_back();
+    if (text.empty())
+        text = "I/O error " + std::to_string(code);
+    return text;
+}
