@@ -4,10 +4,6 @@
 
 namespace {
 
-// Posted to itself on activation: the calibration window is brought forward once the
-// activation that is under way has finished, not from inside it.
-constexpr UINT kBringMainWindowForward = WM_APP + 1;
-
 class Win32SystemMetrics : public SystemMetrics {
 public:
     int VirtualScreen(VirtualScreenMetric metric) override {
@@ -35,9 +31,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE)
-                PostMessageA(hwnd, kBringMainWindowForward, 0, 0);
+                PostMessageA(hwnd, kBackgroundActivated, 0, 0);
             return 0;
-        case kBringMainWindowForward:
+        case kBackgroundActivated:
             if (HWND main = g_backdrop.args.mainWindow; main && IsWindow(main)) {
                 SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
                 SetForegroundWindow(main);
