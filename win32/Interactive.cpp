@@ -8,6 +8,7 @@
 
 #include "app/Main.h"
 #include "ui/MainFrm.h"
+#include "win32/BackgroundWindow.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Controls.h"
 
@@ -15,8 +16,15 @@ namespace {
 
 // The backdrop covers the virtual desktop behind the calibration window when there are
 // several displays; it is made right after the calibration window.
-void CreateBackdrop(TMainForm& /*form*/, MainWindow& /*window*/) {}
-void DestroyBackdrop() {}
+void CreateBackdrop(TMainForm& form, MainWindow& window) {
+    BackgroundWindowArgs args;
+    args.mainWindow = window.Hwnd();
+    args.currentPage = [] { return CurrentPage(); };
+    args.panelHeight = [&form] { return form.Panel->GetBounds().height; };
+    CreateBackgroundWindow(args);
+    form.onInvalidateBackdrop = [] { InvalidateBackgroundWindow(); };
+    form.onHideBackdrop = [] { HideBackgroundWindow(); };
+}
 
 // Tab and Shift+Tab walk the controls in their tab order, into the panels too. Ctrl+Tab is
 // the form's page key and moves no focus.
@@ -78,11 +86,12 @@ int RunInteractive() {
         SetFocus(window.Hwnd());
         exitCode = RunMessageLoop(window);
         window.AttachForm(nullptr);
+        DestroyBackgroundWindow();
     } catch (const std::exception& error) {
         window.AttachForm(nullptr);
+        DestroyBackgroundWindow();
         window.ShowError(error.what());
         exitCode = 1;
     }
-    DestroyBackdrop();
     return exitCode;
 }
