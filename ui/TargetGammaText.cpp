@@ -24,7 +24,7 @@ void RoundedDigits(double magnitude, std::string& integerDigits, std::string& fr
     std::string digits = mantissa;
     int pointAt = exponent + 1;  // number of digits before the point
     if (pointAt <= 0) {
-        digits.insert(0, static_cast<size_t>(-pointAt), '0');
+        digits = std::string(static_cast<size_t>(-pointAt), '0') + digits;
         pointAt = 0;
     }
     if (static_cast<int>(digits.size()) < pointAt + 4)
@@ -43,7 +43,7 @@ void RoundedDigits(double magnitude, std::string& integerDigits, std::string& fr
             }
         }
         if (i < 0) {
-            kept.insert(0, "1");
+            kept = "1" + kept;
             ++pointAt;
         }
     }
