@@ -161,6 +161,21 @@ public:
             Sleep(10);
     }
 
+    // The program's message box, once it shows one.
+    HWND WaitForMessageBox() const {
+        for (int waited = 0; waited < 10000; waited += 50) {
+            HWND box = nullptr;
+            while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(box, &owner);
+                if (owner == process_.dwProcessId && IsWindowVisible(box))
+                    return box;
+            }
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
 private:
     static BOOL CALLBACK FindOwnWindow(HWND window, LPARAM self) {
         auto* run = reinterpret_cast<RunningTonecast*>(self);
@@ -279,6 +294,28 @@ TEST_F(WindowProgramTest, CancelAfterEditsWritesNothing) {
     ASSERT_EQ(run.WaitForExit(), 0u);
     EXPECT_FALSE(folder.Exists("Tonecast1.lut"));
     EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The ramp file's name taken by a folder: the save fails. The user sees the error, stays in
+// the window with the corrections applied, and can still leave it with Cancel.
+TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
+    const std::string blocker = folder.Path() + "Tonecast1.lut";
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+
+    SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
+    const HWND error = run.WaitForMessageBox();
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(TextOf(error), "Velmor Tonecast 3.1.0");
+    PostMessageA(error, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(run.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveDirectoryA(blocker.c_str());
 }
 
 }  // namespace
