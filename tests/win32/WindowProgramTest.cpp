@@ -296,6 +296,40 @@ TEST_F(WindowProgramTest, CancelAfterEditsWritesNothing) {
     EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A move to a display of 144 dpi: every control grows by half, the window stays on its own
+// display (not on the rectangle the message suggests) and the page is laid out again.
+TEST_F(WindowProgramTest, ADpiChangeScalesTheControlsAndKeepsTheWindowOnItsDisplay) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    for (int i = 0; i < 3; ++i)
+        run.PressCtrlTab(false);
+    ASSERT_EQ(run.Page(), 3);
+    RECT before{};
+    GetWindowRect(run.Window(), &before);
+
+    RECT suggested{100, 100, 900, 700};
+    SendMessageA(run.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    RECT after{};
+    GetWindowRect(run.Window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+    const int width = after.right - after.left;
+    const RECT bar = RectInParent(run.Bar());
+    EXPECT_EQ(bar.bottom - bar.top, 80);  // 53 at 144 dpi
+    EXPECT_EQ(bar.bottom, after.bottom - after.top);
+    EXPECT_EQ(RectInParent(run.BarButton("Cancel")).right, width - 8);  // 5 at 144 dpi
+    const RECT gamma = RectInParent(run.AdjustmentPanel("Gamma:"));
+    EXPECT_EQ(gamma.right - gamma.left, 182);  // 121 x 142 at 144 dpi
+    EXPECT_EQ(gamma.bottom - gamma.top, 213);
+    EXPECT_EQ(gamma.left, width / 2 - 182 / 2);
+    EXPECT_EQ(gamma.top, bar.top - 213 - 30);  // 20 pixels at 144 dpi
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
 // The ramp file's name taken by a folder: the save fails. The user sees the error, stays in
 // the window with the corrections applied, and can still leave it with Cancel.
 TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
