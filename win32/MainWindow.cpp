@@ -1,3 +1,6 @@
+// First: it keeps <windows.h> from renaming Canvas::TextOut in the headers below.
+#include "win32/GdiCanvas.h"
+
 #include "win32/MainWindow.h"
 
 #include <exception>
@@ -5,8 +8,6 @@
 #include "app/Main.h"
 #include "ui/MainFrm.h"
 #include "win32/Win32Controls.h"
-
-namespace {}  // namespace
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -30,7 +31,7 @@ void ShowUnhandled(HWND owner, const std::exception& error) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) {
+MainWindow::MainWindow(HINSTANCE instance) : painter_(std::make_unique<BufferedPainter>()) {
     RegisterPanelClass(instance);
     RegisterWindowClass(instance);
     // No WS_CLIPCHILDREN: labels on the window are transparent and need the window's own
@@ -115,11 +116,12 @@ void MainWindow::Paint() {
         MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
         ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    HBRUSH brush = CreateSolidBrush(ToColorRef(form_ ? form_->Background() : background_));
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    const Color background = form_ ? form_->Background() : background_;
+    painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
+                    background, [this](Canvas& canvas) {
+                        if (form_)
+                            form_->FormPaint(canvas);
+                    });
     EndPaint(hwnd_, &paint);
 }
 

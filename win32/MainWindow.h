@@ -6,8 +6,11 @@
 
 #include <string>
 
+#include <memory>
+
 #include "ui/ControlFactory.h"
 
+class BufferedPainter;
 class TMainForm;
 
 inline constexpr const char* kMainWindowClassName = "TTonecastMainForm";
@@ -55,6 +58,7 @@ private:
     void Paint();
 
     HWND hwnd_ = nullptr;
+    std::unique_ptr<BufferedPainter> painter_;  // keeps the off-screen bitmap between paints
     TMainForm* form_ = nullptr;
     int dpi_ = 96;  // what the controls are laid out for
     Color background_ = kBlack;
