@@ -226,7 +226,14 @@ public:
         MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
     }
     Bounds GetBounds() const override { return BoundsInParent(hwnd_); }
-    void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+    void SetVisible(bool visible) override {
+        // Keys must not go on editing a control the user can no longer see (a page switch
+        // hides the panel whose edit had the focus): the window itself takes the focus.
+        HWND focus = GetFocus();
+        if (!visible && focus && (focus == hwnd_ || IsChild(hwnd_, focus)))
+            SetFocus(GetAncestor(hwnd_, GA_ROOT));
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    }
     bool IsVisible() const override {
         return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     }

@@ -351,6 +351,15 @@ TEST_F(WindowControlsTest, FlatBarButtonsLeaveTheFocusWhereItWas) {
     EXPECT_EQ(GetFocus(), HwndOf(*plain));
 }
 
+TEST_F(WindowControlsTest, HidingThePanelOfTheFocusedEditGivesTheFocusToTheWindow) {
+    auto edit = MakeEdit("0");
+    SetFocus(HwndOf(*edit));
+    ASSERT_EQ(GetFocus(), HwndOf(*edit));
+    panel->SetVisible(false);
+    EXPECT_EQ(GetFocus(), window->Hwnd());
+    EXPECT_FALSE(panel->IsVisible());
+}
+
 struct PaintColors {
     COLORREF brush = CLR_INVALID;
     COLORREF text = CLR_INVALID;
