@@ -21,7 +21,14 @@ void CreateBackdrop(TMainForm& form, MainWindow& window) {
     args.mainWindow = window.Hwnd();
     args.currentPage = [] { return CurrentPage(); };
     args.panelHeight = [&form] { return form.Panel->GetBounds().height; };
-    CreateBackgroundWindow(args);
+    if (CreateBackgroundWindow(args)) {
+        // Both windows stay on top, and the one shown last can end up covering the other
+        // (under Wine the X stacking keeps the backdrop above, whatever the z-order says):
+        // taking the calibration window out of the top band and back restacks it for real.
+        window.SetTopmost(false);
+        window.SetTopmost(true);
+        SetForegroundWindow(window.Hwnd());
+    }
     form.onInvalidateBackdrop = [] { InvalidateBackgroundWindow(); };
     form.onHideBackdrop = [] { HideBackgroundWindow(); };
 }

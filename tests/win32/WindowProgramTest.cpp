@@ -352,4 +352,53 @@ TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
     RemoveDirectoryA(blocker.c_str());
 }
 
+// Run by tests/e2e/window_displays.sh on an Xorg dummy server with two monitors side by side
+// (Windows sees \\.\DISPLAY1 at (0,0)-(1920,1080) and \\.\DISPLAY2 at (-1280,0)-(0,1024)).
+class WindowTwoDisplaysTest : public WindowProgramTest {
+protected:
+    void SetUp() override {
+        if (GetEnvironmentVariableA("TONECAST_WINDOW_TWO_DISPLAYS", nullptr, 0) == 0)
+            GTEST_SKIP() << "needs the two-monitor X server of window_displays.sh";
+        WindowProgramTest::SetUp();
+    }
+};
+
+TEST_F(WindowTwoDisplaysTest, ChoosingADisplayMovesTheWindowAndOkSavesEveryDisplay) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    RECT window{};
+    GetWindowRect(run.Window(), &window);
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.right, 1920);
+    const HWND displays = FindWindowExA(run.Bar(), nullptr, WC_COMBOBOXA, nullptr);
+    ASSERT_NE(displays, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(displays));
+    ASSERT_EQ(SendMessageA(displays, CB_GETCOUNT, 0, 0), 2);
+
+    // The user's choice, as the list reports it to its parent.
+    SendMessageA(displays, CB_SETCURSEL, 1, 0);
+    SendMessageA(run.Bar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(displays), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(displays));
+
+    GetWindowRect(run.Window(), &window);
+    EXPECT_EQ(window.left, -1280);
+    EXPECT_EQ(window.top, 0);
+    EXPECT_EQ(window.right, 0);
+    EXPECT_EQ(window.bottom, 1024);
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+    // The bar follows the smaller display: Cancel keeps its 5 pixels to the right edge.
+    EXPECT_EQ(RectInParent(run.BarButton("Cancel")).right, 1280 - 5);
+    EXPECT_EQ(RectInParent(run.Bar()).bottom, 1024);
+
+    SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
+    ASSERT_EQ(run.WaitForExit(), 0u);
+    for (int n = 1; n <= 2; ++n) {
+        const std::string name = "Tonecast" + std::to_string(n) + ".lut";
+        ASSERT_TRUE(folder.Exists(name));
+        EXPECT_EQ(ReadWholeFile(folder.Path() + name),
+                  FormatRampFile(TCorrection{}, "\\\\.\\DISPLAY" + std::to_string(n)));
+    }
+    EXPECT_FALSE(folder.Exists("Tonecast3.lut"));
+}
+
 }  // namespace
