@@ -161,7 +161,7 @@ public:
             Sleep(10);
     }
 
-    // The program's message box, once it shows one.
+    // The program's message box or dialog, once it shows one.
     HWND WaitForMessageBox() const {
         for (int waited = 0; waited < 10000; waited += 50) {
             HWND box = nullptr;
@@ -325,6 +325,48 @@ TEST_F(WindowProgramTest, ADpiChangeScalesTheControlsAndKeepsTheWindowOnItsDispl
     EXPECT_EQ(gamma.bottom - gamma.top, 213);
     EXPECT_EQ(gamma.left, width / 2 - 182 / 2);
     EXPECT_EQ(gamma.top, bar.top - 213 - 30);  // 20 pixels at 144 dpi
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST_F(WindowProgramTest, MinimizeLeavesTheStayOnTopBandForGood) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    SendMessageA(run.BarButton("Minimize"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsIconic(run.Window()));
+    EXPECT_EQ(GetWindowLongA(run.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    ShowWindow(run.Window(), SW_RESTORE);  // as from the taskbar
+    EXPECT_FALSE(IsIconic(run.Window()));
+    EXPECT_EQ(GetWindowLongA(run.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+// The file name on the reference page is a link: a click opens the open-file dialog.
+TEST_F(WindowProgramTest, ClickingTheFileNameOnPage8OpensTheFileDialog) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    run.PressCtrlTab(true);
+    ASSERT_EQ(run.Page(), 8);
+    const HWND link = FindWindowExA(run.Window(), nullptr, "Static", "TonecastRef.sRGB.jpg");
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(IsWindowVisible(link));
+    // 70 pixels from the right edge, 4 above the bar.
+    const RECT place = RectInParent(link);
+    EXPECT_EQ(place.right, GetSystemMetrics(SM_CXSCREEN) - 70);
+    EXPECT_EQ(place.bottom, RectInParent(run.Bar()).top - 4);
+
+    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    const HWND dialog = run.WaitForMessageBox();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "Choose a reference image");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int waited = 0; waited < 5000 && IsWindow(dialog); waited += 50)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(dialog));
 
     SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
