@@ -33,24 +33,6 @@ void CreateBackdrop(TMainForm& form, MainWindow& window) {
     form.onHideBackdrop = [] { HideBackgroundWindow(); };
 }
 
-// Tab and Shift+Tab walk the controls in their tab order, into the panels too. Ctrl+Tab is
-// the form's page key and moves no focus.
-bool MoveFocusOnTab(HWND window, const MSG& message) {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
-        return false;
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
-        return false;
-    if (message.hwnd != window && !IsChild(window, message.hwnd))
-        return false;
-    HWND next = GetNextDlgTabItem(window, GetFocus(), GetKeyState(VK_SHIFT) < 0);
-    if (!next)
-        return false;
-    SetFocus(next);
-    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageA(next, EM_SETSEL, 0, -1);
-    return true;
-}
-
 int RunMessageLoop(MainWindow& window) {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -59,7 +41,7 @@ int RunMessageLoop(MainWindow& window) {
         } catch (const std::exception& error) {
             window.ShowError(error.what());
         }
-        if (MoveFocusOnTab(window.Hwnd(), message))
+        if (window.MoveFocusOnTab(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -225,3 +225,20 @@ void MainWindow::PreviewKeyDown(const MSG& message) {
     form_->FormKeyDown(static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
                        GetKeyState(VK_SHIFT) < 0);
 }
+
+bool MainWindow::MoveFocusOnTab(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
+        return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))
+        return false;
+    HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), GetKeyState(VK_SHIFT) < 0);
+    if (!next)
+        return false;
+    SetFocus(next);
+    // As in a dialog: the edit that takes the focus has its text selected for retyping.
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+    return true;
+}

@@ -50,6 +50,9 @@ public:
 
     // Key presses seen before the focused control gets them; nothing is consumed.
     void PreviewKeyDown(const MSG& message);
+    // Tab and Shift+Tab move the focus through the controls in their tab order, into the
+    // panels too; true when the key was used so. Ctrl+Tab (the form's page key) moves nothing.
+    bool MoveFocusOnTab(const MSG& message);
 
 private:
     static bool RegisterWindowClass(HINSTANCE instance);

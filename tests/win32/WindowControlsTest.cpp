@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -358,6 +359,57 @@ TEST_F(WindowControlsTest, HidingThePanelOfTheFocusedEditGivesTheFocusToTheWindo
     panel->SetVisible(false);
     EXPECT_EQ(GetFocus(), window->Hwnd());
     EXPECT_FALSE(panel->IsVisible());
+}
+
+MSG TabKey(HWND window) {
+    MSG message{};
+    message.hwnd = window;
+    message.message = WM_KEYDOWN;
+    message.wParam = VK_TAB;
+    return message;
+}
+
+void HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int key : keys)
+        state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+TEST_F(WindowControlsTest, TabWalksTheFocusableControlsAndCtrlTabLeavesTheFocus) {
+    auto overall = MakeEdit("0", 7);
+    auto overallUpDown = MakeUpDown(*overall);
+    auto red = MakeEdit("12", 34);
+    ButtonArgs flatArgs;
+    flatArgs.parent = panel.get();
+    flatArgs.bounds = {10, 150, 60, 22};
+    flatArgs.flat = true;
+    auto flat = factory->CreateButton(flatArgs);
+    ButtonArgs resetArgs = flatArgs;
+    resetArgs.flat = false;
+    resetArgs.bounds = {66, 115, 51, 21};
+    auto reset = factory->CreateButton(resetArgs);
+
+    SetFocus(HwndOf(*overall));
+    HoldKeys({});
+    EXPECT_TRUE(window->MoveFocusOnTab(TabKey(GetFocus())));
+    EXPECT_EQ(GetFocus(), HwndOf(*red));
+    DWORD start = 1, end = 0;
+    SendMessageA(HwndOf(*red), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u);  // the whole text, ready to be typed over
+    EXPECT_TRUE(window->MoveFocusOnTab(TabKey(GetFocus())));
+    EXPECT_EQ(GetFocus(), HwndOf(*reset));  // neither the up-down nor the flat button
+
+    HoldKeys({VK_SHIFT});
+    EXPECT_TRUE(window->MoveFocusOnTab(TabKey(GetFocus())));
+    EXPECT_EQ(GetFocus(), HwndOf(*red));
+
+    HoldKeys({VK_CONTROL});
+    EXPECT_FALSE(window->MoveFocusOnTab(TabKey(GetFocus())));
+    EXPECT_EQ(GetFocus(), HwndOf(*red));
+    HoldKeys({});
 }
 
 struct PaintColors {
