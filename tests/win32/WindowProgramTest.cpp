@@ -330,6 +330,19 @@ TEST_F(WindowProgramTest, ADpiChangeScalesTheControlsAndKeepsTheWindowOnItsDispl
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
 
+// The system's close (Alt+F4, the taskbar) is a close other than OK: nothing is saved.
+TEST_F(WindowProgramTest, ClosingTheWindowByTheSystemSavesNothing) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    const HWND white = run.AdjustmentPanel("White:");
+    ASSERT_NE(white, nullptr);
+    SendMessageA(RunningTonecast::EditAt(white, 7), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("-3"));
+
+    PostMessageA(run.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_EQ(run.WaitForExit(), 0u);
+    EXPECT_FALSE(folder.Exists("Tonecast1.lut"));
+}
+
 TEST_F(WindowProgramTest, MinimizeLeavesTheStayOnTopBandForGood) {
     RunningTonecast run(folder);
     ASSERT_NE(run.Window(), nullptr);
