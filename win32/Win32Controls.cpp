@@ -758,12 +758,32 @@ private:
 
 // ---- TabSet ----
 
+// The strip beside and below the tabs shows the bar's silver rather than the system's face
+// colour.
+LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT rect{};
+            GetClientRect(hwnd, &rect);
+            FillRect(reinterpret_cast<HDC>(wParam), &rect,
+                     SolidBrush(WindowBackground(GetParent(hwnd))));
+            return 1;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, TabStripProc, 0);
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 class Win32TabSet : public Win32Control<TabSet> {
 public:
     Win32TabSet(HWND parent, const TabSetArgs& args, int dpi) {
         // The tabs never hold the focus: the keyboard belongs to the edits and Ctrl+Tab.
         Create(WC_TABCONTROLA, "", WS_VISIBLE | TCS_TABS | TCS_SINGLELINE | TCS_FOCUSNEVER, 0,
                parent, Design(args, dpi), dpi, args.align);
+        SetWindowSubclass(hwnd_, TabStripProc, 0, 0);
         for (size_t i = 0; i < args.tabs.size(); ++i) {
             TCITEMA item{};
             item.mask = TCIF_TEXT;
