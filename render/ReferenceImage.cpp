@@ -1,3 +1,22 @@
 #include "render/ReferenceImage.h"
 
-void DrawReferenceImage(Canvas&, const std::string&) {}
+#include "ramp/Displays.h"
+#include "render/ColorConversion.h"
+#include "render/JpegImage.h"
+
+void DrawReferenceImage(Canvas& canvas, const std::string& path) {
+    // Centring needs a selected display; with none there is no window to show the image in.
+    const DisplayState& engine = Engine();
+    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount ||
+        engine.CurrentDisplay >= static_cast<int>(engine.Displays.size()))
+        return;
+
+    // Decoded afresh on every paint, so a file replaced on disk or a changed display profile
+    // shows at once. A missing or undecodable file leaves the page without an image.
+    Bitmap bitmap;
+    if (!LoadJpegFile(path, bitmap))
+        return;
+    if (bitmap.bitsPerPixel == 24)
+        Colors().ConvertForDisplay(bitmap, engine.Displays[engine.CurrentDisplay].dc);
+    canvas.DrawBitmap(CenterX(bitmap.width), CenterY(bitmap.height), bitmap);
+}

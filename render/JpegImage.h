@@ -1,0 +1,44 @@
+#pragma once
+// Decoding of JPEG files (the reference image) with libjpeg into a Bitmap: 24-bit colour
+// files become blue-green-red rows, greyscale files 8-bit grey rows, always at full size and
+// with the accurate integer transform. Every failure comes back as a status: a damaged, cut-off
+// or foreign file never ends the process and never leaves a half-filled bitmap behind.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "render/Canvas.h"
+
+enum class JpegStatus {
+    kOk,
+    kNoFile,       // nothing at the path
+    kUnreadable,   // the file exists but could not be read
+    kCorrupt,      // not a JPEG, damaged or cut off
+    kUnsupported,  // a JPEG of another kind (CMYK, YCCK, ...)
+    kTooLarge,     // more pixels than kMaxJpegPixels
+    kOutOfMemory,  // the decoder or the bitmap could not get its memory
+};
+
+struct JpegResult {
+    JpegStatus status = JpegStatus::kOk;
+    std::string message;  // libjpeg's own text, or ours, for whoever wants to know why
+    explicit operator bool() const { return status == JpegStatus::kOk; }
+};
+
+// The page decodes the image on every paint, and a JPEG header can claim up to 65500 x 65500
+// pixels (12 GiB as a bitmap) in a few hundred bytes. Anything above 64 megapixels (2^26
+// pixels, a 192 MiB colour bitmap, four times a large 8K photograph) is refused from its header,
+// before any pixel memory is allocated.
+constexpr std::int64_t kMaxJpegPixels = std::int64_t{1} << 26;
+
+// Working memory libjpeg may take beyond the bitmap (whole-image coefficient buffers of
+// progressive and multi-scan files); more makes the decode fail instead of swapping.
+constexpr std::size_t kMaxJpegWorkingMemory = std::size_t{512} << 20;
+
+// Decodes a JPEG held in memory. On failure `bitmap` is left empty (0 x 0, no pixels).
+JpegResult DecodeJpeg(std::string_view bytes, Bitmap& bitmap);
+
+// Reads the file through Files() and decodes it, with the same guarantee.
+JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap);

@@ -1,0 +1,273 @@
+// Decoding of JPEG files: pixels of files made here with libjpeg's compressor, and the clear
+// failure of every kind of bad input.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "fakes/MemoryFileSystem.h"
+#include "render/JpegEncode.h"
+#include "render/JpegImage.h"
+
+namespace {
+
+// Quality 100 with full-resolution chroma quantises flat 8 x 8 blocks so finely that the only
+// loss left is the rounding of the colour transform: each channel comes back within 1 of what
+// was written. Greyscale has no colour transform and comes back exact.
+constexpr int kColourTolerance = 1;
+
+const Color kPalette[] = {
+    {255, 0, 0},     {0, 255, 0},   {0, 0, 255},     {224, 172, 140},  // skin
+    {128, 128, 128}, {0, 0, 0},     {255, 255, 255}, {250, 200, 220},  // pastel
+    {30, 90, 160},   {255, 255, 0},
+};
+
+// Flat 8 x 8 blocks of the palette, five across (the fifth also fills any wider right edge).
+Color PaletteBlocks(int x, int y) {
+    return kPalette[((y / 8) * 5 + std::min(x / 8, 4)) % 10];
+}
+
+void ExpectNear(const Bitmap& bitmap, int x, int y, Color want) {
+    const std::uint8_t* p = bitmap.Row(y) + 3 * x;
+    EXPECT_NEAR(p[0], want.b, kColourTolerance) << "blue at " << x << "," << y;
+    EXPECT_NEAR(p[1], want.g, kColourTolerance) << "green at " << x << "," << y;
+    EXPECT_NEAR(p[2], want.r, kColourTolerance) << "red at " << x << "," << y;
+}
+
+TEST(JpegImageTest, ColourFileDecodesToBlueGreenRedRowsWithPaddedStride) {
+    const std::string file = EncodeJpeg({.width = 38, .height = 16, .pixel = PaletteBlocks});
+    Bitmap bitmap;
+    ASSERT_TRUE(DecodeJpeg(file, bitmap));
+    EXPECT_EQ(bitmap.width, 38);
+    EXPECT_EQ(bitmap.height, 16);
+    EXPECT_EQ(bitmap.bitsPerPixel, 24);
+    ASSERT_EQ(bitmap.Stride(), 116);  // 114 bytes of pixels, padded to a multiple of 4
+    ASSERT_EQ(bitmap.pixels.size(), 116u * 16);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 38; ++x)
+            ExpectNear(bitmap, x, y, PaletteBlocks(x, y));
+        EXPECT_EQ(bitmap.Row(y)[114], 0);
+        EXPECT_EQ(bitmap.Row(y)[115], 0);
+    }
+}
+
+TEST(JpegImageTest, GreyscaleFileDecodesToExactGreyBytes) {
+    const int levels[] = {0, 31, 127, 200, 255, 1};
+    const std::string file =
+        EncodeJpeg({.width = 41, .height = 8, .input = JCS_GRAYSCALE, .pixel = [&](int x, int) {
+                        return Grey(levels[x / 8]);
+                    }});
+    Bitmap bitmap;
+    ASSERT_TRUE(DecodeJpeg(file, bitmap));
+    EXPECT_EQ(bitmap.bitsPerPixel, 8);
+    ASSERT_EQ(bitmap.Stride(), 44);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 41; ++x)
+            EXPECT_EQ(bitmap.Row(y)[x], levels[x / 8]) << x << "," << y;
+        for (int x = 41; x < 44; ++x)
+            EXPECT_EQ(bitmap.Row(y)[x], 0);
+    }
+}
+
+// A gradient with 4:2:0 chroma at quality 90 exercises the inverse transform and the chroma
+// upsampling: the result must be libjpeg's accurate full-size decode, byte for byte.
+TEST(JpegImageTest, PhotographLikeFileMatchesTheAccurateFullSizeDecode) {
+    const auto gradient = [](int x, int y) {
+        return Color{static_cast<std::uint8_t>(x * 255 / 99), static_cast<std::uint8_t>(y * 4),
+                     static_cast<std::uint8_t>((x * y) % 256)};
+    };
+    const std::string file = EncodeJpeg(
+        {.width = 100, .height = 60, .quality = 90, .fullChroma = false, .pixel = gradient});
+
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(file.data()), file.size());
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    cinfo.dct_method = JDCT_ISLOW;
+    jpeg_start_decompress(&cinfo);
+    std::vector<JSAMPLE> reference(100 * 3 * 60);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = &reference[cinfo.output_scanline * 300];
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+
+    Bitmap bitmap;
+    ASSERT_TRUE(DecodeJpeg(file, bitmap));
+    ASSERT_EQ(bitmap.width, 100);
+    ASSERT_EQ(bitmap.height, 60);
+    int differing = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 100; ++x)
+            for (int c = 0; c < 3; ++c)
+                differing += bitmap.Row(y)[3 * x + c] != reference[y * 300 + 3 * x + (2 - c)];
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(JpegImageTest, ProgressiveFileDecodesLikeItsBaselineTwin) {
+    JpegRecipe recipe{.width = 38, .height = 16, .pixel = PaletteBlocks};
+    Bitmap baseline;
+    ASSERT_TRUE(DecodeJpeg(EncodeJpeg(recipe), baseline));
+    recipe.progressive = true;
+    const std::string file = EncodeJpeg(recipe);
+    ASSERT_NE(file.find("\xFF\xC2"), std::string::npos) << "no progressive frame written";
+    Bitmap progressive;
+    ASSERT_TRUE(DecodeJpeg(file, progressive));
+    EXPECT_EQ(progressive.width, 38);
+    EXPECT_EQ(progressive.pixels, baseline.pixels);
+}
+
+// Every cut through a file, baseline and progressive, up to the last data byte before the end
+// marker, is a failure that leaves no pixels behind; libjpeg alone would pad it with grey.
+TEST(JpegImageTest, TruncatedFilesFailWithoutPixels) {
+    for (bool progressive : {false, true}) {
+        const std::string file = EncodeJpeg(
+            {.width = 24, .height = 16, .progressive = progressive, .pixel = PaletteBlocks});
+        ASSERT_EQ(file.substr(file.size() - 2), "\xFF\xD9");
+        for (size_t length = 0; length + 2 < file.size(); ++length) {
+            Bitmap bitmap;
+            bitmap.width = 5;  // a leftover must be cleared too
+            const JpegResult result = DecodeJpeg(std::string_view(file).substr(0, length), bitmap);
+            ASSERT_EQ(result.status, JpegStatus::kCorrupt)
+                << (progressive ? "progressive" : "baseline") << " cut at " << length;
+            EXPECT_FALSE(result.message.empty());
+            EXPECT_EQ(bitmap.width, 0);
+            EXPECT_EQ(bitmap.height, 0);
+            EXPECT_TRUE(bitmap.pixels.empty());
+        }
+    }
+}
+
+// libjpeg itself only warns about these and paints the missing part grey.
+TEST(JpegImageTest, ImageDataEndingBeforeTheEndMarkerFails) {
+    for (bool progressive : {false, true}) {
+        const std::string file = EncodeJpeg(
+            {.width = 64, .height = 64, .progressive = progressive, .pixel = PaletteBlocks});
+        for (size_t cut : {file.size() - 40, file.size() - 300}) {
+            Bitmap bitmap;
+            const JpegResult result = DecodeJpeg(file.substr(0, cut) + "\xFF\xD9", bitmap);
+            EXPECT_EQ(result.status, JpegStatus::kCorrupt) << progressive << " " << cut;
+            EXPECT_TRUE(bitmap.pixels.empty());
+        }
+    }
+}
+
+TEST(JpegImageTest, StrayBytesBetweenSegmentsAreTolerated) {
+    const std::string file = EncodeJpeg({.width = 16, .height = 16, .pixel = PaletteBlocks});
+    Bitmap clean, stray;
+    ASSERT_TRUE(DecodeJpeg(file, clean));
+    const size_t frame = file.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    std::string withStray = file;
+    withStray.insert(frame, "junk");
+    ASSERT_TRUE(DecodeJpeg(withStray, stray));
+    EXPECT_EQ(stray.pixels, clean.pixels);
+}
+
+TEST(JpegImageTest, ForeignAndDamagedBytesFail) {
+    std::string random(4096, '\0');
+    std::srand(8);
+    for (char& c : random)
+        c = static_cast<char>(std::rand());
+    std::string damaged = EncodeJpeg({.width = 32, .height = 32, .pixel = PaletteBlocks});
+    damaged.replace(damaged.size() / 2, 64, 64, '\xFF');  // markers in the middle of the data
+
+    const std::string cases[] = {
+        "",
+        "not a JPEG file",
+        std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+        std::string("\xFF\xD8\xFF\xE0\xFF\xFF", 6),  // start, then a segment longer than the file
+        random,
+        damaged,
+    };
+    for (const std::string& bytes : cases) {
+        Bitmap bitmap;
+        const JpegResult result = DecodeJpeg(bytes, bitmap);
+        EXPECT_EQ(result.status, JpegStatus::kCorrupt) << bytes.size() << " bytes";
+        EXPECT_FALSE(result.message.empty());
+        EXPECT_TRUE(bitmap.pixels.empty());
+    }
+}
+
+TEST(JpegImageTest, HeadersClaimingTooManyPixelsAreRefusedBeforeAllocation) {
+    const std::string small = EncodeJpeg({.width = 16, .height = 16, .pixel = PaletteBlocks});
+    struct {
+        int width, height;
+        JpegStatus status;
+    } const cases[] = {
+        {65500, 65500, JpegStatus::kTooLarge},  // 4.3 gigapixels: 12 GiB as a bitmap
+        {65500, 1025, JpegStatus::kTooLarge},   // 67,137,500: just above 2^26
+        {8193, 8192, JpegStatus::kTooLarge},
+        {0, 16, JpegStatus::kCorrupt},
+        {16, 0, JpegStatus::kCorrupt},
+        {640, 480, JpegStatus::kCorrupt},  // allowed, but the data ends long before
+    };
+    for (const auto& c : cases) {
+        Bitmap bitmap;
+        const JpegResult result = DecodeJpeg(WithFrameSize(small, c.width, c.height), bitmap);
+        EXPECT_EQ(result.status, c.status) << c.width << " x " << c.height;
+        EXPECT_FALSE(result.message.empty());
+        EXPECT_TRUE(bitmap.pixels.empty());
+    }
+}
+
+TEST(JpegImageTest, CmykFileIsUnsupported) {
+    const std::string file = EncodeJpeg({.width = 8, .height = 8, .input = JCS_CMYK});
+    Bitmap bitmap;
+    EXPECT_EQ(DecodeJpeg(file, bitmap).status, JpegStatus::kUnsupported);
+    EXPECT_TRUE(bitmap.pixels.empty());
+}
+
+TEST(JpegImageTest, FilesAreReadThroughTheFileSystem) {
+    static MemoryFileSystem files;  // installed program-wide: must outlive the test
+    files = MemoryFileSystem{};
+    UseFileSystem(files);
+    files.AddFile(
+        "C:\\Pictures\\Grey.jpg",
+        EncodeJpeg({.width = 8, .height = 8, .input = JCS_GRAYSCALE, .pixel = [](int, int) {
+                        return Grey(77);
+                    }}));
+    files.AddFile("C:\\Pictures\\Bad.jpg", "JFIF?");
+
+    Bitmap bitmap;
+    ASSERT_TRUE(LoadJpegFile("c:\\pictures\\grey.jpg", bitmap));
+    EXPECT_EQ(bitmap.Row(7)[7], 77);
+    EXPECT_EQ(LoadJpegFile("C:\\Pictures\\Bad.jpg", bitmap).status, JpegStatus::kCorrupt);
+    EXPECT_TRUE(bitmap.pixels.empty());
+    EXPECT_EQ(LoadJpegFile("C:\\Pictures\\None.jpg", bitmap).status, JpegStatus::kNoFile);
+}
+
+// The image that ships beside the program decodes, and its grey wedge (21 steps of 40 rows at
+// rows 920-959) is neutral and rises from black to white.
+TEST(JpegImageTest, ShippedReferenceImageDecodesWithANeutralWedge) {
+    std::string root = TONECAST_TEST_DATA;  // <source>/tests/data
+    root.resize(root.size() - std::string("tests/data").size());
+    std::ifstream in(root + "data/TonecastRef.sRGB.jpg", std::ios::binary);
+    ASSERT_TRUE(in) << root;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    Bitmap bitmap;
+    ASSERT_TRUE(DecodeJpeg(bytes.str(), bitmap));
+    EXPECT_EQ(bitmap.width, 1600);
+    EXPECT_EQ(bitmap.height, 1000);
+    EXPECT_EQ(bitmap.bitsPerPixel, 24);
+    int previous = -1;
+    for (int step = 0; step < 21; ++step) {
+        const int x = step * 1600 / 21 + 38, want = (step * 255 + 10) / 20;
+        const std::uint8_t* p = bitmap.Row(940) + 3 * x;
+        EXPECT_NEAR(p[0], want, 1) << "step " << step;
+        EXPECT_NEAR(p[1], want, 1) << "step " << step;
+        EXPECT_NEAR(p[2], want, 1) << "step " << step;
+        EXPECT_GT(p[1], previous);
+        previous = p[1];
+    }
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+// The Windows colour system converting bitmaps for a display: unchanged for Wine's sRGB
+// display profile, changed for an Adobe-RGB-compatible profile associated with the display.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+// after windows.h
+#include <icm.h>
+
+#include <string>
+
+#include "fakes/MemoryFileSystem.h"
+#include "ramp/Displays.h"
+#include "render/JpegEncode.h"
+#include "render/PixelCanvas.h"
+#include "render/ReferenceImage.h"
+#include "win32/Win32ColorConverter.h"
+
+namespace {
+
+const char kAdobeProfileSource[] = "Z:\\usr\\share\\color\\icc\\compatibleWithAdobeRGB1998.icc";
+const char kAdobeProfileName[] = "TonecastTestAdobeRGB.icc";
+
+struct DisplayDC {
+    HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    ~DisplayDC() { DeleteDC(dc); }
+    DeviceContext handle() const { return reinterpret_cast<DeviceContext>(dc); }
+};
+
+std::string ProfileOf(HDC dc) {
+    char name[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return GetICMProfileA(dc, &size, name) ? name : "";
+}
+
+std::string FirstMonitorDevice() {
+    DISPLAY_DEVICEA device{};
+    device.cb = sizeof(device);
+    EnumDisplayDevicesA(nullptr, 0, &device, 0);
+    return device.DeviceName;
+}
+
+// A copy of the profile in the prefix's colour folder, associated with the first display for
+// the life of the object; the prefix is left as it was found.
+class AssociatedProfile {
+public:
+    AssociatedProfile() {
+        char folder[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (!GetColorDirectoryA(nullptr, folder, &size))
+            return;
+        path_ = std::string(folder) + "\\" + kAdobeProfileName;
+        if (!CopyFileA(kAdobeProfileSource, path_.c_str(), FALSE))
+            return;
+        device_ = FirstMonitorDevice();
+        associated_ = AssociateColorProfileWithDeviceA(nullptr, path_.c_str(), device_.c_str());
+    }
+    ~AssociatedProfile() {
+        if (associated_)
+            DisassociateColorProfileFromDeviceA(nullptr, path_.c_str(), device_.c_str());
+        if (!path_.empty())
+            DeleteFileA(path_.c_str());
+    }
+    bool ok() const { return associated_; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_, device_;
+    bool associated_ = false;
+};
+
+struct Rgb {
+    int r, g, b;
+};
+const Rgb kColours[] = {
+    {255, 0, 0},     {0, 255, 0},     {0, 0, 255},  {224, 172, 140}, {250, 200, 220}, {0, 0, 0},
+    {255, 255, 255}, {128, 128, 128}, {64, 64, 64}, {30, 90, 160},   {200, 230, 120},
+};
+constexpr int kCount = sizeof(kColours) / sizeof(kColours[0]);
+
+// Two rows of the colours, the second reversed, so a row handed over with the wrong width or
+// stride shows.
+Bitmap ColourBitmap() {
+    Bitmap bitmap;
+    bitmap.width = kCount;
+    bitmap.height = 2;
+    bitmap.pixels.assign(static_cast<size_t>(bitmap.Stride()) * 2, 0xEE);
+    for (int x = 0; x < kCount; ++x) {
+        const Rgb top = kColours[x], bottom = kColours[kCount - 1 - x];
+        std::uint8_t* p = bitmap.Row(0) + 3 * x;
+        p[0] = top.b, p[1] = top.g, p[2] = top.r;
+        p = bitmap.Row(1) + 3 * x;
+        p[0] = bottom.b, p[1] = bottom.g, p[2] = bottom.r;
+    }
+    return bitmap;
+}
+
+Rgb PixelAt(const Bitmap& bitmap, int x, int y) {
+    const std::uint8_t* p = bitmap.Row(y) + 3 * x;
+    return {p[2], p[1], p[0]};
+}
+
+TEST(ColorConversionTest, SRgbDisplayProfileLeavesPixelsUnchanged) {
+    DisplayDC display;
+    ASSERT_NE(display.dc, nullptr);
+    ASSERT_NE(ProfileOf(display.dc), "") << "Wine reports an sRGB profile for its displays";
+    const Bitmap original = ColourBitmap();
+    Bitmap bitmap = original;
+    Win32ColorConverter().ConvertForDisplay(bitmap, display.handle());
+    EXPECT_EQ(bitmap.pixels, original.pixels);
+}
+
+TEST(ColorConversionTest, WiderGamutProfileDesaturatesAndKeepsNeutrals) {
+    DisplayDC display;
+    AssociatedProfile adobe;
+    ASSERT_TRUE(adobe.ok());
+    ASSERT_EQ(lstrcmpiA(ProfileOf(display.dc).c_str(), adobe.path().c_str()), 0)
+        << ProfileOf(display.dc);
+
+    const Bitmap original = ColourBitmap();
+    Bitmap bitmap = original;
+    Win32ColorConverter().ConvertForDisplay(bitmap, display.handle());
+
+    // The same colour gives the same result in both rows, at its own place in each.
+    for (int x = 0; x < kCount; ++x) {
+        const Rgb a = PixelAt(bitmap, x, 0), b = PixelAt(bitmap, kCount - 1 - x, 1);
+        EXPECT_EQ(a.r, b.r);
+        EXPECT_EQ(a.g, b.g);
+        EXPECT_EQ(a.b, b.b);
+    }
+    // sRGB's primaries lie inside the wider gamut: pure red needs less red drive there, and
+    // pure green some red and blue. The textbook figures are (219, 0, 0) and (144, 255, 60);
+    // the colour engine may round them by a step or two.
+    const Rgb red = PixelAt(bitmap, 0, 0), green = PixelAt(bitmap, 1, 0);
+    EXPECT_NEAR(red.r, 219, 2);
+    EXPECT_NEAR(red.g, 0, 2);
+    EXPECT_NEAR(red.b, 0, 2);
+    EXPECT_NEAR(green.r, 144, 2);
+    EXPECT_NEAR(green.g, 255, 2);
+    EXPECT_NEAR(green.b, 60, 2);
+    // Black, white and greys stay neutral (both spaces share the D65 white point).
+    for (int x : {5, 6, 7, 8}) {
+        const Rgb grey = PixelAt(bitmap, x, 0);
+        EXPECT_NEAR(grey.r, grey.g, 1) << x;
+        EXPECT_NEAR(grey.b, grey.g, 1) << x;
+    }
+    EXPECT_EQ(PixelAt(bitmap, 5, 0).g, 0);
+    EXPECT_EQ(PixelAt(bitmap, 6, 0).g, 255);
+    // Row padding belongs to nobody and stays as it was.
+    EXPECT_EQ(bitmap.Row(0)[bitmap.Stride() - 1], 0xEE);
+}
+
+TEST(ColorConversionTest, NothingChangesWithoutAColourBitmapOrAProfile) {
+    DisplayDC display;
+    AssociatedProfile adobe;
+    ASSERT_TRUE(adobe.ok());
+
+    Bitmap grey;
+    grey.width = 5;
+    grey.height = 3;
+    grey.bitsPerPixel = 8;
+    grey.pixels = {10,  20, 30, 40, 50, 0, 0, 0, 60, 70, 80, 90,
+                   100, 0,  0,  0,  1,  2, 3, 4, 5,  0,  0,  0};
+    const Bitmap greyOriginal = grey;
+    Win32ColorConverter().ConvertForDisplay(grey, display.handle());
+    EXPECT_EQ(grey.pixels, greyOriginal.pixels);
+
+    const Bitmap original = ColourBitmap();
+    Bitmap noDisplay = original;
+    Win32ColorConverter().ConvertForDisplay(noDisplay, 0);
+    EXPECT_EQ(noDisplay.pixels, original.pixels);
+
+    Bitmap empty;
+    Win32ColorConverter().ConvertForDisplay(empty, display.handle());
+    EXPECT_TRUE(empty.pixels.empty());
+}
+
+// The page as the program paints it: colour images go through the display's profile,
+// greyscale images are drawn as decoded.
+TEST(ColorConversionTest, ReferenceImageIsConvertedOnlyWhenInColour) {
+    DisplayDC display;
+    AssociatedProfile adobe;
+    ASSERT_TRUE(adobe.ok());
+    Engine() = DisplayState{};
+    TDisplay selected;
+    selected.dc = display.handle();
+    selected.info.monitor = ScreenRect{0, 0, 1920, 1080};
+    Engine().Displays.push_back(selected);
+    Engine().DisplayCount = 1;
+
+    static MemoryFileSystem files;  // installed program-wide: must outlive the test
+    files = MemoryFileSystem{};
+    UseFileSystem(files);
+    files.AddFile("C:\\P\\red.jpg",
+                  EncodeJpeg({.width = 1000, .height = 600, .pixel = [](int, int) {
+                                  return Color{255, 0, 0};
+                              }}));
+    files.AddFile(
+        "C:\\P\\grey.jpg",
+        EncodeJpeg({.width = 1000, .height = 600, .input = JCS_GRAYSCALE, .pixel = [](int, int) {
+                        return Grey(100);
+                    }}));
+    UseWin32ColorConverter();
+
+    PixelCanvas canvas(1920, 1080);
+    DrawReferenceImage(canvas, "C:\\P\\red.jpg");
+    const Color red = canvas.At(960, 540);
+    EXPECT_NEAR(red.r, 219, 2);
+    EXPECT_NEAR(red.g, 0, 2);
+    EXPECT_EQ(canvas.At(460, 240), red);
+    EXPECT_EQ(canvas.At(1459, 839), red);
+    EXPECT_EQ(canvas.At(459, 240), kBlack);
+
+    DrawReferenceImage(canvas, "C:\\P\\grey.jpg");
+    EXPECT_EQ(canvas.At(460, 240), Grey(100));
+    EXPECT_EQ(canvas.At(1459, 839), Grey(100));
+
+    Engine() = DisplayState{};
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include "win32/BackgroundWindow.h"
+
+#include "render/BackgroundFrm.h"
+
+namespace {
+
+class Win32SystemMetrics : public SystemMetrics {
+public:
+    int VirtualScreen(VirtualScreenMetric metric) override {
+        return GetSystemMetrics(static_cast<int>(metric));
+    }
+};
+
+struct Backdrop {
+    HWND hwnd = nullptr;
+    BackgroundWindowArgs args;
+    TBackgroundForm form;
+};
+Backdrop g_backdrop;
+
+void Paint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE)
+                PostMessageA(hwnd, kBackgroundActivated, 0, 0);
+            return 0;
+        case kBackgroundActivated:
+            if (HWND main = g_backdrop.args.mainWindow; main && IsWindow(main)) {
+                SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+                SetForegroundWindow(main);
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers every pixel
+        case WM_PAINT:
+            Paint(hwnd);
+            return 0;
+        case WM_DPICHANGED:
+            return 0;  // bounds are the virtual screen's pixels, whatever the scale
+        case WM_DESTROY:
+            g_backdrop.hwnd = nullptr;
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool RegisterBackgroundClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kBackgroundWindowClass;
+    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+HWND CreateBackgroundWindow(const BackgroundWindowArgs& args) {
+    if (g_backdrop.hwnd)
+        return g_backdrop.hwnd;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterBackgroundClass(instance))
+        return nullptr;
+
+    g_backdrop.args = args;
+    Win32SystemMetrics metrics;
+    g_backdrop.form.FormCreate(metrics);
+    const TBackgroundForm& form = g_backdrop.form;
+
+    // Not owned by the calibration window: an owned window always stays above its owner.
+    // A tool window keeps the backdrop out of the taskbar and the task switcher.
+    g_backdrop.hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBackgroundWindowClass, "",
+                                      WS_POPUP, form.Left(), form.Top(), form.Width(),
+                                      form.Height(), nullptr, nullptr, instance, nullptr);
+    if (!g_backdrop.hwnd)
+        return nullptr;
+    if (form.Visible()) {
+        // Shown without taking activation from the calibration window, and placed behind it.
+        ShowWindow(g_backdrop.hwnd, SW_SHOWNOACTIVATE);
+        if (args.mainWindow)
+            SetWindowPos(g_backdrop.hwnd, args.mainWindow, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return g_backdrop.hwnd;
+}
+
+HWND BackgroundWindowHandle() {
+    return g_backdrop.hwnd;
+}
+
+void InvalidateBackgroundWindow() {
+    if (g_backdrop.hwnd)
+        InvalidateRect(g_backdrop.hwnd, nullptr, FALSE);
+}
+
+void HideBackgroundWindow() {
+    if (g_backdrop.hwnd)
+        ShowWindow(g_backdrop.hwnd, SW_HIDE);
+}
+
+void DestroyBackgroundWindow() {
+    if (g_backdrop.hwnd)
+        DestroyWindow(g_backdrop.hwnd);
+    g_backdrop = Backdrop{};
+}
