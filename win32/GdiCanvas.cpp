@@ -1,0 +1,193 @@
+#include "win32/GdiCanvas.h"
+
+#include <vector>
+
+namespace {
+
+COLORREF Ref(Color c) {
+    return RGB(c.r, c.g, c.b);
+}
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC reference, int width, int height, HFONT font) {
+    if (width <= 0 || height <= 0)
+        return;
+    dc_ = CreateCompatibleDC(reference);
+    if (!dc_)
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row y at bits + y * width
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap_ || !bits)
+        return;
+    width_ = width;
+    height_ = height;
+    bits_ = static_cast<const std::uint32_t*>(bits);
+    oldBitmap_ = SelectObject(dc_, bitmap_);
+    if (font)
+        oldFont_ = SelectObject(dc_, font);
+    SetROP2(dc_, R2_COPYPEN);
+    SetBkMode(dc_, OPAQUE);
+    SetPenColor(kBlack);
+    SetBrushColor(kWhite);
+}
+
+GdiCanvas::~GdiCanvas() {
+    if (dc_) {
+        // Deselect before deleting: GDI will not delete an object selected into a DC.
+        if (oldPen_)
+            SelectObject(dc_, oldPen_);
+        if (oldBrush_)
+            SelectObject(dc_, oldBrush_);
+        if (oldFont_)
+            SelectObject(dc_, oldFont_);
+        if (oldBitmap_)
+            SelectObject(dc_, oldBitmap_);
+    }
+    for (auto& [color, pen] : pens_)
+        DeleteObject(pen);
+    for (auto& [color, brush] : brushes_)
+        DeleteObject(brush);
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    if (dc_)
+        DeleteDC(dc_);
+}
+
+void GdiCanvas::Clear(Color color) {
+    if (!Valid())
+        return;
+    RECT all{0, 0, width_, height_};
+    ::FillRect(dc_, &all, BrushFor(color));
+}
+
+Color GdiCanvas::At(int x, int y) const {
+    if (!Valid() || x < 0 || y < 0 || x >= width_ || y >= height_)
+        return kBlack;
+    GdiFlush();
+    const std::uint32_t p = bits_[static_cast<size_t>(y) * width_ + x];
+    return Color{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                 static_cast<std::uint8_t>(p)};
+}
+
+bool GdiCanvas::CopyTo(HDC target, int x, int y) const {
+    return Valid() && BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+}
+
+void GdiCanvas::SetPenColor(Color color) {
+    if (!dc_)
+        return;
+    HPEN& pen = pens_[Ref(color)];
+    if (!pen)
+        pen = CreatePen(PS_SOLID, 1, Ref(color));
+    HGDIOBJ previous = SelectObject(dc_, pen);
+    if (!oldPen_)
+        oldPen_ = previous;
+}
+
+HBRUSH GdiCanvas::BrushFor(Color color) {
+    HBRUSH& brush = brushes_[Ref(color)];
+    if (!brush)
+        brush = CreateSolidBrush(Ref(color));
+    return brush;
+}
+
+void GdiCanvas::SetBrushColor(Color color) {
+    brush_ = color;
+    if (!dc_)
+        return;
+    HGDIOBJ previous = SelectObject(dc_, BrushFor(color));
+    if (!oldBrush_)
+        oldBrush_ = previous;
+}
+
+void GdiCanvas::FillRect(int left, int top, int right, int bottom) {
+    // An inverted rectangle paints nothing here, as it does in the pixel buffer.
+    if (!Valid() || left >= right || top >= bottom)
+        return;
+    RECT r{left, top, right, bottom};
+    ::FillRect(dc_, &r, BrushFor(brush_));
+}
+
+void GdiCanvas::MoveTo(int x, int y) {
+    if (dc_)
+        MoveToEx(dc_, x, y, nullptr);
+}
+
+void GdiCanvas::LineTo(int x, int y) {
+    if (dc_)
+        ::LineTo(dc_, x, y);
+}
+
+void GdiCanvas::TextOut(int x, int y, const std::string& text) {
+    if (!Valid())
+        return;
+    SetBkMode(dc_, OPAQUE);
+    SetBkColor(dc_, Ref(brush_));
+    SetTextColor(dc_, Ref(font_));
+    ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
+}
+
+void GdiCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
+    if (!Valid() || bitmap.width <= 0 || bitmap.height <= 0)
+        return;
+    if (bitmap.bitsPerPixel != 24 && bitmap.bitsPerPixel != 8)
+        return;
+    if (bitmap.pixels.size() < static_cast<size_t>(bitmap.Stride()) * bitmap.height)
+        return;
+    // Room for the 256 grey palette entries that 8-bit rows index.
+    std::vector<std::uint8_t> header(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* info = reinterpret_cast<BITMAPINFO*>(header.data());
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = bitmap.width;
+    info->bmiHeader.biHeight = -bitmap.height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = static_cast<WORD>(bitmap.bitsPerPixel);
+    info->bmiHeader.biCompression = BI_RGB;
+    if (bitmap.bitsPerPixel == 8) {
+        info->bmiHeader.biClrUsed = 256;
+        for (int i = 0; i < 256; ++i) {
+            const auto v = static_cast<BYTE>(i);
+            info->bmiColors[i] = RGBQUAD{v, v, v, 0};
+        }
+    }
+    StretchDIBits(dc_, x, y, bitmap.width, bitmap.height, 0, 0, bitmap.width, bitmap.height,
+                  bitmap.pixels.data(), info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
+                   const std::function<void(Canvas&)>& paint) {
+    if (width <= 0 || height <= 0)
+        return true;
+    GdiCanvas canvas(target, width, height, font);
+    if (!canvas.Valid()) {
+        HBRUSH brush = CreateSolidBrush(Ref(background));
+        RECT all{0, 0, width, height};
+        ::FillRect(target, &all, brush);
+        DeleteObject(brush);
+        return false;
+    }
+    canvas.Clear(background);
+    paint(canvas);
+    return canvas.CopyTo(target, 0, 0);
+}
+
+void PaintWindowBuffered(HWND window, HFONT font, Color background,
+                         const std::function<void(Canvas&)>& paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (!dc)
+        return;
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintBuffered(dc, client.right - client.left, client.bottom - client.top, font, background,
+                  paint);
+    EndPaint(window, &ps);
+}
