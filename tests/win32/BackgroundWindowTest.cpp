@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// wingdi.h maps TextOut to TextOutA; Canvas::TextOut is a method name.
+#undef TextOut
 
 #include <cstdlib>
 #include <ostream>
