@@ -1,6 +1,7 @@
 #pragma once
 // The language table: interface texts by key, merged from language files.
 
+#include <cstddef>
 #include <string>
 
 // Finds "<name>.lng" in the program, data and per-user folders and merges the first found.
@@ -9,3 +10,15 @@ void LoadLanguage(const std::string& name);
 std::string LangText(const std::string& key);
 // Empties the table (process start; tests).
 void ResetLanguageTable();
+// Number of pairs in the table.
+size_t LanguageTableSize();
+
+// A language file's bytes being read from the start, entry by entry.
+struct LangFile {
+    const std::string& bytes;
+    size_t pos = 0;
+};
+
+// Reads the next entry. True only when its text was ended by a carriage return; an entry cut
+// off by the end of the file is dropped.
+bool ReadLangEntry(LangFile& file, std::string& key, std::string& text);

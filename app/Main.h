@@ -2,12 +2,27 @@
 // Start-up, command line and shutdown.
 
 #include <string>
+#include <vector>
 
 inline constexpr const char* kProgramTitle = "Velmor Tonecast 3.1.0";
 inline constexpr const char* kProgramNameAndVersion = "Tonecast 3.1.0";
 
+// The page that receives the uninstall query.
+inline constexpr const char* kUninstallPage = "https://www.velmor.example/tonecast/uninstall";
+inline constexpr const char* kUninstallFileName = "Uninstall.exe";
+inline constexpr const char* kLoadSwitch = "/load";
+inline constexpr const char* kUninstallSwitch = "/uninstall";
+
+// Splits a command line by the platform's usual rule: blanks (any byte up to 0x20) separate,
+// double quotes group blanks into one argument and are removed. The first element is the
+// program itself.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+// The first argument after the program; empty when there is none.
+std::string FirstArgument(const std::string& commandLine);
+
 // True when the interactive run is to follow. `firstArgument` is the first command-line
-// argument as the platform splits it (empty when there is none).
+// argument as FirstArgument gives it (empty when there is none).
 bool StartApplication(const std::string& firstArgument);
+// Saves the settings; throws WriteError when they cannot be written.
 void FinishApplication();
 std::string BuildUninstallQuery();

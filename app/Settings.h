@@ -1,6 +1,6 @@
 #pragma once
 // The three preferences kept between runs in "Tonecast.settings" (the target gamma lives with
-// the pattern settings of the ramp engine).
+// the pattern settings of the ramp engine, Patterns().TargetGamma).
 
 #include <string>
 
@@ -10,7 +10,21 @@ struct SettingsValues {
 };
 SettingsValues& Settings();
 
+inline constexpr const char* kSettingsFileName = "Tonecast.settings";
+inline constexpr const char* kReferenceImageFileName = "TonecastRef.sRGB.jpg";
+inline constexpr double kDefaultTargetGamma = 2.2;
+
+// The data folder followed by "Tonecast.settings".
+std::string SettingsFilePath();
+
 // True when the settings file existed and was read.
 bool LoadSettings();
 // Throws WriteError("Unable to write to <path>") when a key cannot be written.
 void SaveSettings();
+
+// A number in general format with up to 15 significant digits and `separator` as its decimal
+// separator ("2.2", or "2,2" under a decimal comma).
+std::string FormatDecimal(double value, char separator);
+// Strict reading of such a number: optional sign, digits with at most one `separator`, optional
+// exponent. False (value untouched) for anything else, a point under a comma locale included.
+bool ParseDecimal(const std::string& text, char separator, double& value);

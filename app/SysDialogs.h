@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-using WindowHandle = std::uintptr_t;
+#include "app/Platform.h"
 
 // The platform's open or save dialog. `filter` is description|pattern pairs. On confirmation
 // `fileName` receives the chosen path and the result is true; otherwise it is unchanged.

@@ -1,6 +1,5 @@
 #include "ramp/RampFile.h"
 
-#include <cstdlib>
 #include <limits>
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 PixelCanvas::PixelCanvas(int width, int height, Color background)
     : width_(std::max(width, 0)),
@@ -15,21 +16,24 @@ Color PixelCanvas::At(int x, int y) const {
     return pixels_[static_cast<size_t>(y) * width_ + x];
 }
 
-void PixelCanvas::Clear(Color color) {
-    std::fill(pixels_.begin(), pixels_.end(), color);
-}
-
-void PixelCanvas::FillClipped(int left, int top, int right, int bottom, Color color) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width_);
-    bottom = std::min(bottom, height_);
+void PixelCanvas::FillClipped(long long left, long long top, long long right, long long bottom,
+                              Color color) {
+    left = std::max(left, 0LL);
+    top = std::max(top, 0LL);
+    right = std::min(right, static_cast<long long>(width_));
+    bottom = std::min(bottom, static_cast<long long>(height_));
     if (left >= right || top >= bottom)
         return;
-    for (int y = top; y < bottom; ++y) {
-        auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
-        std::fill(row + left, row + right, color);
-    }
+    Color* first = &pixels_[static_cast<size_t>(top) * width_ + left];
+    std::fill(first, first + (right - left), color);
+    // Copying the finished row is several times faster than filling 3-byte pixels one by one.
+    for (long long y = top + 1; y < bottom; ++y)
+        std::memcpy(first + static_cast<size_t>(y - top) * width_, first,
+                    sizeof(Color) * (right - left));
+}
+
+void PixelCanvas::Clear(Color color) {
+    FillClipped(0, 0, width_, height_, color);
 }
 
 void PixelCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -42,31 +46,32 @@ void PixelCanvas::MoveTo(int x, int y) {
 }
 
 void PixelCanvas::LineTo(int x, int y) {
-    const int x0 = penX_, y0 = penY_;
+    // 64-bit arithmetic: the end points may lie anywhere in the int range.
+    const long long x0 = penX_, y0 = penY_;
     penX_ = x;
     penY_ = y;
     // Axis-aligned lines are the common case (every stripe and scale); fill them as spans.
     if (y0 == y) {
         if (x > x0)
-            FillClipped(x0, y, x, y + 1, pen_);
+            FillClipped(x0, y, x, y + 1LL, pen_);
         else if (x < x0)
-            FillClipped(x + 1, y, x0 + 1, y + 1, pen_);
+            FillClipped(x + 1LL, y, x0 + 1, y + 1LL, pen_);
         return;
     }
     if (x0 == x) {
         if (y > y0)
-            FillClipped(x, y0, x + 1, y, pen_);
+            FillClipped(x, y0, x + 1LL, y, pen_);
         else
-            FillClipped(x, y + 1, x + 1, y0 + 1, pen_);
+            FillClipped(x, y + 1LL, x + 1LL, y0 + 1, pen_);
         return;
     }
-    const int dx = std::abs(x - x0), dy = std::abs(y - y0);
+    const long long dx = std::llabs(x - x0), dy = std::llabs(y - y0);
     const int sx = x > x0 ? 1 : -1, sy = y > y0 ? 1 : -1;
-    int err = dx - dy;
-    int px = x0, py = y0;
+    long long err = dx - dy;
+    long long px = x0, py = y0;
     while (px != x || py != y) {
         Plot(px, py, pen_);
-        const int e2 = 2 * err;
+        const long long e2 = 2 * err;
         if (e2 > -dy) {
             err -= dy;
             px += sx;
@@ -91,8 +96,12 @@ void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
     // read past its end.
     if (bitmap.pixels.size() < static_cast<size_t>(bitmap.Stride()) * bitmap.height)
         return;
-    const int firstX = std::max(0, -x), lastX = std::min(bitmap.width, width_ - x);
-    const int firstY = std::max(0, -y), lastY = std::min(bitmap.height, height_ - y);
+    const int firstX =
+        static_cast<int>(std::clamp(-static_cast<long long>(x), 0LL, 1LL * bitmap.width));
+    const int lastX = static_cast<int>(std::clamp(1LL * width_ - x, 0LL, 1LL * bitmap.width));
+    const int firstY =
+        static_cast<int>(std::clamp(-static_cast<long long>(y), 0LL, 1LL * bitmap.height));
+    const int lastY = static_cast<int>(std::clamp(1LL * height_ - y, 0LL, 1LL * bitmap.height));
     if (firstX >= lastX || firstY >= lastY)
         return;
     for (int by = firstY; by < lastY; ++by) {

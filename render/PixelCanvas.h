@@ -48,11 +48,11 @@ public:
     void DrawBitmap(int x, int y, const Bitmap& bitmap) override;
 
 private:
-    void Plot(int x, int y, Color color) {
+    void Plot(long long x, long long y, Color color) {
         if (x >= 0 && y >= 0 && x < width_ && y < height_)
             pixels_[static_cast<size_t>(y) * width_ + x] = color;
     }
-    void FillClipped(int left, int top, int right, int bottom, Color color);
+    void FillClipped(long long left, long long top, long long right, long long bottom, Color color);
 
     int width_;
     int height_;

@@ -10,8 +10,9 @@
 
 struct ControlArgs {
     Control* parent = nullptr;  // nullptr: the window itself
-    Bounds bounds;
+    Bounds bounds;              // design size at 96 dpi
     std::string text;
+    Align align = Align::None;  // kept by the host whenever the parent's size changes
 };
 
 struct LabelArgs : ControlArgs {
@@ -26,11 +27,12 @@ struct LabelArgs : ControlArgs {
 
 struct PanelArgs : ControlArgs {
     Color background = kBlack;
+    bool windowBackground = false;  // follows FormHost::SetBackground instead of `background`
 };
 
 struct ButtonArgs : ControlArgs {
-    bool flat = false;        // flat bar buttons take no keyboard focus
-    int rightAnchor = -1;     // >= 0: keeps this distance to the parent's right edge
+    bool flat = false;     // flat bar buttons take no keyboard focus
+    int rightAnchor = -1;  // >= 0: keeps this distance to the parent's right edge
 };
 
 struct CheckBoxArgs : ControlArgs {};
@@ -67,7 +69,12 @@ public:
     virtual std::unique_ptr<TabSet> CreateTabSet(const TabSetArgs& args) = 0;
 };
 
-// The calibration window's own native window.
+// The calibration window's own native window. The host owns the TMainForm and routes to it:
+// WM_CREATE-time set-up -> TMainForm::FormCreate (false: end the program with
+// kExitNoDisplay of ui/MainFrm.h; the message has been shown), any close request (Close(), the
+// system's close key, WM_CLOSE) -> TMainForm::FormClose (the window is destroyed and the program
+// ends only when it returns true), WM_PAINT -> FormPaint, key presses seen before the focused
+// control -> FormKeyDown (then passed on), WM_DPICHANGED -> HandleDpiChange(LOWORD(wParam)).
 class FormHost {
 public:
     virtual ~FormHost() = default;
@@ -77,15 +84,19 @@ public:
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual void Invalidate() = 0;
-    virtual void SetBackground(Color color) = 0;
+    virtual void SetBackground(Color color) = 0;  // also of panels with windowBackground
     virtual void SetCaption(const std::string& caption) = 0;  // window and application title
     virtual void SetTopmost(bool topmost) = 0;
     virtual void BringToTop() = 0;  // top of the z-order, bounds applied again
     virtual void MinimizeApplication() = 0;
-    virtual void Close() = 0;
+    virtual void Close() = 0;  // a close request, as above
     virtual int Dpi() const = 0;
+    // Records newDpi as the window's pixels per inch and scales every control's bounds (and
+    // fonts) by newDpi / oldDpi; aligned and anchored controls keep their rules.
     virtual void ScaleControls(int newDpi, int oldDpi) = 0;
     virtual void Beep() = 0;
-    virtual void ShowError(const std::string& message) = 0;  // the standard error box
+    virtual void ShowError(const std::string& message) = 0;  // the standard error box (modal)
     virtual std::uintptr_t Handle() const = 0;
+    // The user's locale decimal separator (LOCALE_SDECIMAL), for the target-gamma edit.
+    virtual char DecimalSeparator() const { return '.'; }
 };

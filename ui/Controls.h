@@ -3,11 +3,22 @@
 // implements them with thin wrappers over Win32 controls (win32/); tests use in-memory
 // controls (tests/fakes/) whose events fire the way the real controls' do:
 //  - Edit::SetText and typing raise onChange (also when the text is set programmatically);
-//  - UpDown::SetPosition rewrites its buddy edit's text only when the position changes,
-//    which raises the edit's onChange; the position follows the edit's text by UpDownRule;
-//  - CheckBox::SetChecked raises onClick when the state changes;
-//  - TabSet::SetTabIndex raises onChange(newIndex);
-//  - ComboBox::SetItemIndex does not raise onChange; a user's choice does.
+//  - UpDown::SetPosition clamps to the range and rewrites its buddy edit's text (plain
+//    decimal) when the position changes, or when the text does not read as that position by
+//    UpDownRule; the rewrite raises the edit's onChange. A position that stays, with a text
+//    that already reads as it, writes nothing and raises nothing;
+//  - the up-down's position follows its buddy's text by UpDownRule (ui/UpDownRule.h) BEFORE
+//    the edit's onChange runs, for typing and SetText alike; an arrow click or the Up/Down
+//    key moves it by 1 within the range (no wrap) and rewrites the text the same way;
+//  - Edit::SetText raises onChange even when the text is unchanged (as WM_SETTEXT does);
+//  - CheckBox::SetChecked raises onClick when the state changes; a user's click toggles the
+//    state and raises onClick;
+//  - TabSet::SetTabIndex raises onChange(newIndex) when the index changes; so does a user's
+//    click on another tab;
+//  - ComboBox::SetItemIndex does not raise onChange; a user's choice does (also when the
+//    same item is chosen again);
+//  - Label/Button onClick: a user's click only.
+// Handlers may be attached, replaced or cleared (nullptr) at any time.
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +26,12 @@
 #include <string>
 
 #include "render/Canvas.h"
+
+enum class Align {
+    None,
+    Top,     // keeps its height, spans the parent's width at its top edge
+    Bottom,  // keeps its height, spans the parent's width at its bottom edge
+};
 
 struct Bounds {
     int left = 0, top = 0, width = 0, height = 0;
@@ -34,6 +51,8 @@ public:
     virtual std::string GetText() const = 0;
 };
 
+// An auto-sized label (LabelArgs::autoSize) reports its text's extent in GetBounds after
+// SetText.
 class Label : public Control {
 public:
     virtual void SetBackground(Color color) = 0;

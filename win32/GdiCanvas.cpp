@@ -1,5 +1,6 @@
 #include "win32/GdiCanvas.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -31,8 +32,7 @@ GdiCanvas::GdiCanvas(HDC reference, int width, int height, HFONT font) {
     height_ = height;
     bits_ = static_cast<const std::uint32_t*>(bits);
     oldBitmap_ = SelectObject(dc_, bitmap_);
-    if (font)
-        oldFont_ = SelectObject(dc_, font);
+    SetFont(font);
     SetROP2(dc_, R2_COPYPEN);
     SetBkMode(dc_, OPAQUE);
     SetPenColor(kBlack);
@@ -162,32 +162,64 @@ void GdiCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
                   bitmap.pixels.data(), info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
-                   const std::function<void(Canvas&)>& paint) {
+void GdiCanvas::SetFont(HFONT font) {
+    if (!dc_)
+        return;
+    if (font) {
+        HGDIOBJ previous = SelectObject(dc_, font);
+        if (!oldFont_)
+            oldFont_ = previous;
+    } else if (oldFont_) {
+        SelectObject(dc_, oldFont_);
+        oldFont_ = nullptr;
+    }
+}
+
+bool BufferedPainter::Paint(HDC target, int width, int height, HFONT font, Color background,
+                            const std::function<void(Canvas&)>& paint) {
     if (width <= 0 || height <= 0)
         return true;
-    GdiCanvas canvas(target, width, height, font);
-    if (!canvas.Valid()) {
+    if (!canvas_ || canvas_->Width() != width || canvas_->Height() != height) {
+        canvas_.reset();  // free the old bitmap before asking for the new one
+        canvas_ = std::make_unique<GdiCanvas>(target, width, height, nullptr);
+    }
+    if (!canvas_->Valid()) {
+        canvas_.reset();
         HBRUSH brush = CreateSolidBrush(Ref(background));
         RECT all{0, 0, width, height};
         ::FillRect(target, &all, brush);
         DeleteObject(brush);
         return false;
     }
-    canvas.Clear(background);
-    paint(canvas);
-    return canvas.CopyTo(target, 0, 0);
+    // The font goes back out of the DC even if the paint throws: the window may delete it.
+    struct FontSelection {
+        GdiCanvas& canvas;
+        ~FontSelection() { canvas.SetFont(nullptr); }
+    } selection{*canvas_};
+    canvas_->SetFont(font);
+    canvas_->Clear(background);
+    paint(*canvas_);
+    return canvas_->CopyTo(target, 0, 0);
 }
 
-void PaintWindowBuffered(HWND window, HFONT font, Color background,
-                         const std::function<void(Canvas&)>& paint) {
+void BufferedPainter::PaintWindow(HWND window, HFONT font, Color background,
+                                  const std::function<void(Canvas&)>& paint) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (!dc)
         return;
     RECT client{};
     GetClientRect(window, &client);
-    PaintBuffered(dc, client.right - client.left, client.bottom - client.top, font, background,
-                  paint);
+    Paint(dc, client.right - client.left, client.bottom - client.top, font, background, paint);
     EndPaint(window, &ps);
+}
+
+bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
+                   const std::function<void(Canvas&)>& paint) {
+    return BufferedPainter().Paint(target, width, height, font, background, paint);
+}
+
+void PaintWindowBuffered(HWND window, HFONT font, Color background,
+                         const std::function<void(Canvas&)>& paint) {
+    BufferedPainter().PaintWindow(window, font, background, paint);
 }

@@ -2,13 +2,17 @@
 // GDI drawing of the test patterns: a Canvas over an off-screen bitmap, and the
 // double-buffered paint of a window built on it.
 //
-// The calibration window paints like this (and answers WM_ERASEBKGND with 1, so that the
-// background is filled once, into the off-screen bitmap, and never flashes on screen):
+// The calibration window keeps a BufferedPainter and paints like this (answering
+// WM_ERASEBKGND with 1, so that the background is filled once, into the off-screen bitmap,
+// and never flashes on screen):
 //
 //     case WM_PAINT:
-//         PaintWindowBuffered(hwnd, font, background,
-//                             [&](Canvas& canvas) { PaintPage(canvas, view); });
+//         painter_.PaintWindow(hwnd, font, background,
+//                              [&](Canvas& canvas) { PaintPage(canvas, view); });
 //         return 0;
+//
+// The copy to the window goes through the paint DC, so a clip region set on it (child
+// controls excluded, say) is respected.
 //
 // Fills and 1-pixel lines go through GDI itself (FillRect, MoveToEx/LineTo with a solid
 // cosmetic pen in R2_COPYPEN), so they follow GDI's end-point rules, which the pixel-buffer
@@ -20,6 +24,7 @@
 #undef TextOut
 
 #include <functional>
+#include <memory>
 #include <unordered_map>
 
 #include "render/Canvas.h"
@@ -38,6 +43,9 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     HDC Dc() const { return dc_; }
+    // Selects `font` for TextOut; null puts back the DC's own font, so that the caller may
+    // delete the one it gave.
+    void SetFont(HFONT font);
 
     void Clear(Color color);
     // The pixel as it stands in the bitmap (pending GDI drawing is flushed first). Outside
@@ -74,12 +82,26 @@ private:
     Color font_ = kBlack;
 };
 
-// Paints width x height through an off-screen bitmap: fills it with `background`, lets
-// `paint` draw on it, then copies it to (0, 0) of `target` in one step. If the bitmap cannot
-// be made, `target` is filled with the background instead and the result is false.
+// Double-buffered painting: each paint fills the off-screen bitmap with the background,
+// lets the caller draw on it, then copies it to the target in one BitBlt. The bitmap is kept
+// for the next paint of the same size (making an 8 MB DIB section costs more than painting
+// most pages); nothing drawn is kept, since every paint starts with the fill.
+class BufferedPainter {
+public:
+    // Paints width x height at (0, 0) of `target`. `font` is selected for the paint only. If
+    // no bitmap can be made, `target` is filled with the background and the result is false.
+    bool Paint(HDC target, int width, int height, HFONT font, Color background,
+               const std::function<void(Canvas&)>& paint);
+    // The WM_PAINT handler body: BeginPaint, Paint over the whole client area, EndPaint.
+    void PaintWindow(HWND window, HFONT font, Color background,
+                     const std::function<void(Canvas&)>& paint);
+
+private:
+    std::unique_ptr<GdiCanvas> canvas_;
+};
+
+// One paint through a bitmap made for it alone.
 bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
                    const std::function<void(Canvas&)>& paint);
-
-// The WM_PAINT handler body: BeginPaint, PaintBuffered over the whole client area, EndPaint.
 void PaintWindowBuffered(HWND window, HFONT font, Color background,
                          const std::function<void(Canvas&)>& paint);

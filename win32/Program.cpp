@@ -1,51 +1,77 @@
 #include "win32/Program.h"
 
-#include <cstdlib>
 #include <exception>
 #include <string>
 
+#include "app/Folders.h"
+#include "app/Main.h"
+#include "base/Errors.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "win32/Interactive.h"
+#include "win32/Win32AppServices.h"
 #include "win32/Win32Services.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
 
+#include <objbase.h>
+
 namespace {
 
-// The folder of the running exe, with its trailing backslash.
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    const std::size_t slash = folder.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+void UseAllServices() {
+    UseWin32Services();
+    UseShell(Win32Shell());
+    UseProfileStore(Win32Profile());
 }
 
-// Re-applies the saved ramps. Interim: reads from the program folder until the start-up
-// sequence with the data folder and settings is in place.
-int LoadRamps() {
-    UseWin32Services();
-    EnumDisplays();
-    try {
-        LoadAndApplyAll(ProgramFolder());
-    } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), "Error", MB_OK | MB_ICONERROR);
-    }
-    ReleaseDisplays();
-    return 0;
+void ShowApplicationError(const char* message) {
+    MessageBoxA(nullptr, message, "Application Error", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
 
 int RunTonecast() {
-    if (__argc > 1 && std::string(__argv[1]) == "/load")
-        return LoadRamps();
-    MessageBoxA(nullptr, "The calibration window is not built yet.", "Velmor Tonecast 3.1.0",
-                MB_OK | MB_ICONINFORMATION);
-    return 0;
+    UseAllServices();
+    // Every later step, the switches included, finds the display list complete.
+    EnumDisplays();
+    int exitCode = 0;
+    try {
+        if (StartApplication(FirstArgument(GetCommandLineA()))) {
+            // Only the interactive run needs COM (the start-up shortcut written on OK).
+            const HRESULT com = CoInitialize(nullptr);
+            try {
+                exitCode = RunInteractive();
+            } catch (const std::exception& error) {
+                ShowApplicationError(error.what());
+                exitCode = 1;
+            }
+            // The settings are saved however the run ended.
+            try {
+                FinishApplication();
+            } catch (const std::exception& error) {
+                ShowApplicationError(error.what());
+                exitCode = 1;
+            }
+            if (SUCCEEDED(com))
+                CoUninitialize();
+        }
+    } catch (const std::exception& error) {
+        ShowApplicationError(error.what());
+        exitCode = 1;
+    }
+    ReleaseDisplays();
+    return exitCode;
 }
 
 int RunTonestart() {
+    UseAllServices();
+    EnumDisplays();
+    // Runs at log-on with nobody to answer a message, like "/load".
+    try {
+        LoadAndApplyAll(GetDataFolder(kSubPath));
+    } catch (const std::exception&) {
+    }
+    ReleaseDisplays();
     return 0;
 }

@@ -40,7 +40,7 @@ fail() {
 
 cc -O2 -o "$build/xgamma-ramp" "$here/xgamma-ramp.c" -lXxf86vm -lX11 -lm || fail "cannot build xgamma-ramp"
 c++ -std=c++20 -O1 -I"$src" -o "$build/expected-ramp" "$here/expected-ramp.cpp" \
-  "$src"/ramp/*.cpp "$src"/base/*.cpp || fail "cannot build expected-ramp"
+  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" "$src/base/Services.cpp" || fail "cannot build expected-ramp"
 
 # Outside "Program Files", so the program folder is the data folder.
 mkdir "$work/app"
@@ -78,10 +78,7 @@ run_load() {
   echo "ok: $2"
 }
 
-# Prime the prefix (created on first use) and its server before timing-free checks.
-wineserver -p >/dev/null 2>&1
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-
+# Wine's output goes to /dev/null (not a pipe), so its helper processes hold up nothing.
 write_lut
 "$build/expected-ramp" "$lut" >"$work/expected" || fail "expected-ramp cannot read the file"
 run_load 1.8 "fade to the saved correction"

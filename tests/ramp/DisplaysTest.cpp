@@ -196,19 +196,16 @@ TEST_F(DisplaysTest, SelectReadsTheHardwareRampAndApplyReplacesIt) {
 
     port.monitors[0].failWrite = true;
     EXPECT_FALSE(ApplyCorrection(0));
-}
 
-TEST_F(DisplaysTest, SelectWithFailedReadKeepsCurrentRamp) {
-    TwoDisplays();
-    Engine().CurrentRamp = Filled(77);
     port.monitors[1].failRead = true;
     SelectDisplay(1);
-    EXPECT_EQ(Engine().CurrentDisplay, 1);
-    EXPECT_EQ(Engine().CurrentRamp, Filled(77));
+    EXPECT_EQ(Engine().CurrentRamp, cleared);  // a failed read keeps what was there
 }
 
 TEST_F(DisplaysTest, CaptureAndRestorePutBackWhatEachDisplayHad) {
     TwoDisplays();
+    RestoreDisplayRamps();  // nothing captured yet: nothing to put back
+    EXPECT_TRUE(port.calls.empty());
     port.monitors[0].ramp = Filled(100);
     port.monitors[1].ramp = Filled(200);
     SaveDisplayRamps();
@@ -237,12 +234,6 @@ TEST_F(DisplaysTest, RestoreSkipsADisplayWhoseCaptureFailed) {
     RestoreDisplayRamps();
     EXPECT_EQ(port.WriteOrder(), (std::vector<int>{1}));
     EXPECT_EQ(port.monitors[0].ramp, Filled(300));  // not blacked out
-}
-
-TEST_F(DisplaysTest, RestoreBeforeAnyCaptureWritesNothing) {
-    TwoDisplays();
-    RestoreDisplayRamps();
-    EXPECT_TRUE(port.calls.empty());
 }
 
 TEST_F(DisplaysTest, CenteringHalvesSizesSeparatelyTowardZero) {

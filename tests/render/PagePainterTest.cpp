@@ -122,6 +122,12 @@ TEST_F(PagePainterTest, ColorBalanceStepsFollowTheSideNeighbours) {
     EXPECT_TRUE(AllOf(canvas, {0, 0, 64, 60}, kWhite));
     EXPECT_TRUE(AllOf(canvas, {1856, 420, 1920, 480}, Grey(31)));
     EXPECT_TRUE(AllOf(canvas, {0, 480, 64, 1080}, kBlack));
+
+    // A neighbour on the left that starts below the right one's bottom leaves no rows.
+    AddDisplay({-1920, 700, 0, 1080});
+    const PixelCanvas none = Paint(5);
+    EXPECT_TRUE(AllOf(none, {0, 0, 64, 1080}, kBlack));
+    EXPECT_TRUE(AllOf(none, {1856, 0, 1920, 1080}, kBlack));
 }
 
 TEST_F(PagePainterTest, ColorBalanceStepsInClientCoordinates) {
@@ -148,14 +154,6 @@ TEST_F(PagePainterTest, ColorBalanceStepsInClientCoordinates) {
     PixelCanvas moved(1920, 1080);
     PaintPage(moved, view);
     EXPECT_TRUE(SamePixels(canvas, moved));
-}
-
-TEST_F(PagePainterTest, ColorBalanceWithoutSharedRowsHasNoSteps) {
-    AddDisplay({1920, 0, 3840, 300});
-    AddDisplay({-1920, 700, 0, 1080});
-    const PixelCanvas canvas = Paint(5);
-    EXPECT_TRUE(AllOf(canvas, {0, 0, 64, 1080}, kBlack));
-    EXPECT_TRUE(AllOf(canvas, {1856, 0, 1920, 1080}, kBlack));
 }
 
 TEST_F(PagePainterTest, CorrectionPointsAndAllControlsAreTheSamePattern) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -76,6 +77,16 @@ TEST(PixelCanvasTest, DiagonalAtFortyFiveDegreesPaintsEachStepButTheLast) {
     EXPECT_EQ(PaintedBox(c), (Box{1, 3, 5, 7}));
 
     c.Clear(kBlack);
+    c.MoveTo(INT_MIN, 4);  // far out of range: clipped without overflow
+    c.LineTo(INT_MAX, 4);
+    c.LineTo(INT_MAX, INT_MIN);
+    c.MoveTo(3, INT_MAX);
+    c.LineTo(3, INT_MIN);
+    EXPECT_TRUE(AllOf(c, {0, 4, 8, 5}, kWhite));
+    EXPECT_TRUE(AllOf(c, {3, 0, 4, 8}, kWhite));
+    EXPECT_EQ(PaintedBox(c), (Box{0, 0, 8, 8}));
+
+    c.Clear(kBlack);
     c.MoveTo(-2, 3);  // clipped, not wrapped into the previous row
     c.LineTo(3, 8);
     EXPECT_EQ(PaintedBox(c), (Box{0, 5, 3, 8}));
@@ -107,6 +118,7 @@ TEST(PixelCanvasTest, BitmapsAreDrawnFromBgrOrGreyRowsAndClipped) {
 
     c.Clear(kBlack);
     c.DrawBitmap(30, 30, grey);  // wholly outside
+    c.DrawBitmap(INT_MIN, INT_MAX, grey);
     Bitmap truncated{2, 2, 24, std::vector<std::uint8_t>(10)};
     c.DrawBitmap(0, 0, truncated);  // a buffer shorter than its rows is not read
     EXPECT_EQ(PaintedBox(c), Box{});

@@ -71,8 +71,6 @@ TEST_F(RampEditTest, EdgeBlendOfNoHeightIsOneRowOfTheTopColour) {
 }
 
 TEST_F(RampEditTest, RampColumnCoversTwoMoreRowsThanItsCount) {
-    DrawRampColumn(canvas, 810, 440, 60, 200, 255, 0);
-    // Row 441 + 200 is still black, the background: mark the extent with a lighter bottom.
     canvas.Clear(Grey(7));
     DrawRampColumn(canvas, 810, 440, 60, 200, 200, 100);
     EXPECT_EQ(PaintedBox(canvas, Grey(7)), (Box{810, 440, 1110, 642}));
@@ -89,23 +87,20 @@ TEST_F(RampEditTest, RampColumnGradientAndStripeColumns) {
     DrawRampColumn(canvas, 810, 440, 60, 200, 255, 0);
     EXPECT_EQ(canvas.At(810, 440), kWhite);
     EXPECT_EQ(canvas.At(810, 460), Grey(230));  // 229.5 rounds to even
+    DrawRampColumn(canvas, 10, 10, 30, 2, 5, 0);
+    EXPECT_EQ(canvas.At(10, 11), Grey(2));  // 2.5 too; away from zero it would be 3
     EXPECT_EQ(canvas.At(810, 640), kBlack);
 
     // Stripes at offsets 30, 120 and 210, each 60 wide; the grey shows between them.
     // Pair k = 10 at level 230 is (201, 255) with a target gamma of 2.2.
+    const Color grey = Grey(230), red{201, 230, 230}, green{230, 201, 230}, blue{230, 230, 201};
+    const std::pair<int, Color> across[] = {{839, grey},  {840, red},   {899, red},   {900, grey},
+                                            {929, grey},  {930, green}, {989, green}, {990, grey},
+                                            {1020, blue}, {1079, blue}, {1080, grey}, {1109, grey}};
+    for (const auto& [x, color] : across)
+        EXPECT_EQ(canvas.At(x, 460), color) << x;
+    EXPECT_EQ(canvas.At(1079, 461), (Color{230, 230, 255}));
     const int row = 460;
-    EXPECT_EQ(canvas.At(839, row), Grey(230));
-    EXPECT_EQ(canvas.At(840, row), (Color{201, 230, 230}));
-    EXPECT_EQ(canvas.At(899, row), (Color{201, 230, 230}));
-    EXPECT_EQ(canvas.At(900, row), Grey(230));
-    EXPECT_EQ(canvas.At(929, row), Grey(230));
-    EXPECT_EQ(canvas.At(930, row), (Color{230, 201, 230}));
-    EXPECT_EQ(canvas.At(989, row), (Color{230, 201, 230}));
-    EXPECT_EQ(canvas.At(990, row), Grey(230));
-    EXPECT_EQ(canvas.At(1020, row), (Color{230, 230, 201}));
-    EXPECT_EQ(canvas.At(1079, row + 1), (Color{230, 230, 255}));
-    EXPECT_EQ(canvas.At(1080, row), Grey(230));
-    EXPECT_EQ(canvas.At(1109, row), Grey(230));
     // The second row of a pair keeps the grey of the pair's first row, not its own (228).
     EXPECT_EQ(canvas.At(840, row + 1), (Color{255, 230, 230}));
     EXPECT_EQ(canvas.At(839, row + 1), Grey(228));
@@ -253,15 +248,14 @@ TEST_F(CurveGraphTest, PointMarksOnlyWherePointsAreOn) {
         EXPECT_EQ(canvas.At(x, y0 + 258), expected) << x;
         EXPECT_EQ(canvas.At(x, y0 + 259), kBlack) << x;
     }
-}
 
-TEST_F(CurveGraphTest, PointMarksFollowTheSelectedDisplaysRecord) {
+    // The marks are those of the selected display's record.
     AddDisplay({1920, 0, 3840, 1080});
-    Engine().Corrections[0].PointOn[50] = 1;
     Engine().Corrections[1].PointOn[60] = 1;
     Engine().CurrentDisplay = 1;
+    canvas.Clear(kBlack);
     DrawCurveGraph(canvas, x0, y0, kBlack, false);
-    EXPECT_EQ(canvas.At(x0 + 50, y0 + 257), kBlack);
+    EXPECT_EQ(canvas.At(x0 + 200, y0 + 257), kBlack);
     EXPECT_EQ(canvas.At(x0 + 60, y0 + 257), kWhite);
 }
 

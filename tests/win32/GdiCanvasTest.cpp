@@ -227,24 +227,78 @@ TEST_F(GdiCanvasTest, BentCurvesMatchOutsideThePlot) {
     }
 }
 
-TEST_F(GdiCanvasTest, PaintBufferedFillsPaintsAndCopiesInOneStep) {
+TEST_F(GdiCanvasTest, PainterStartsEachPaintFromTheBackgroundAndLetsGoOfTheFont) {
     GdiCanvas window(nullptr, 40, 20, nullptr);
     ASSERT_TRUE(window.Valid());
-    window.Clear(Color{255, 0, 0});
-    const bool painted = PaintBuffered(window.Dc(), 40, 20, font_.get(), Grey(9), [](Canvas& c) {
-        c.SetBrushColor(kWhite);
-        c.FillRect(10, 5, 12, 6);
-    });
-    EXPECT_TRUE(painted);
+    BufferedPainter painter;
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma");
+    EXPECT_TRUE(painter.Paint(window.Dc(), 40, 20, font, kWhite, [](Canvas& c) {
+        c.SetBrushColor(kBlack);
+        c.FillRect(0, 0, 5, 5);
+        c.TextOut(8, 2, "(1,1,1)");
+    }));
+    EXPECT_EQ(window.At(0, 0), kBlack);
+    // A font still selected into a DC is not deleted (Windows refuses, Wine defers it).
+    EXPECT_TRUE(DeleteObject(font));
+    EXPECT_EQ(GetObjectType(font), 0u);
+
+    // The next paint, same size, shows nothing of the first.
+    EXPECT_TRUE(painter.Paint(window.Dc(), 40, 20, nullptr, Grey(9), [](Canvas&) {}));
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 40; ++x)
-            EXPECT_EQ(window.At(x, y), (x >= 10 && x < 12 && y == 5) ? kWhite : Grey(9))
-                << x << "," << y;
+            ASSERT_EQ(window.At(x, y), Grey(9)) << x << "," << y;
+
+    // A smaller client area: only that part of the target is painted.
+    window.Clear(kWhite);
+    EXPECT_TRUE(painter.Paint(window.Dc(), 10, 4, nullptr, Grey(9), [](Canvas&) {}));
+    EXPECT_EQ(window.At(9, 3), Grey(9));
+    EXPECT_EQ(window.At(10, 3), kWhite);
+    EXPECT_EQ(window.At(9, 4), kWhite);
 
     bool called = false;
     EXPECT_TRUE(
-        PaintBuffered(window.Dc(), 0, 20, nullptr, kBlack, [&](Canvas&) { called = true; }));
+        painter.Paint(window.Dc(), 0, 20, nullptr, kBlack, [&](Canvas&) { called = true; }));
     EXPECT_FALSE(called);
+}
+
+LRESULT CALLBACK BufferedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintWindowBuffered(hwnd, nullptr, Grey(9), [](Canvas& c) {
+                c.SetBrushColor(kWhite);
+                c.FillRect(10, 5, 12, 6);
+            });
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(GdiCanvasTest, WindowPaintGoesThroughTheBuffer) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BufferedWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TonecastBufferedPaintTest";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                40, 20, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(hwnd);
+    UpdateWindow(hwnd);
+    GdiFlush();
+
+    GdiCanvas copy(nullptr, 40, 20, nullptr);
+    HDC dc = GetDC(hwnd);
+    ASSERT_TRUE(BitBlt(copy.Dc(), 0, 0, 40, 20, dc, 0, 0, SRCCOPY));
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            EXPECT_EQ(copy.At(x, y), (x >= 10 && x < 12 && y == 5) ? kWhite : Grey(9))
+                << x << "," << y;
 }
 
 }  // namespace

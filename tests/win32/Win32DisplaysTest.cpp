@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "ramp/Displays.h"
 #include "win32/Win32Displays.h"
 
@@ -59,3 +62,60 @@ TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptur
 }
 
 }  // namespace
+
+// Run by tests/e2e/displays_xorg.sh under an Xorg dummy server with two monitors side by
+// side (TONECAST_XORG_TWO_MONITORS=1); skipped on the ordinary test server.
+class Win32TwoMonitorsTest : public Win32DisplaysTest {
+protected:
+    void SetUp() override {
+        const char* flag = std::getenv("TONECAST_XORG_TWO_MONITORS");
+        if (!flag || std::string(flag) != "1")
+            GTEST_SKIP() << "needs the two-monitor Xorg server";
+        Win32DisplaysTest::SetUp();
+    }
+    static Ramp Read(int index) {
+        Ramp ramp{};
+        EXPECT_TRUE(ReadDisplayRamp(index, ramp)) << "display " << index;
+        return ramp;
+    }
+    // What the server keeps of a 16-bit entry, as Wine reads it back.
+    static Ramp AsStored(const Ramp& written) {
+        Ramp stored;
+        for (int i = 0; i < kRampSize; ++i)
+            stored[i] = static_cast<std::uint16_t>((written[i] >> 8) * 257);
+        return stored;
+    }
+};
+
+TEST_F(Win32TwoMonitorsTest, BothMonitorsAreListedInPlatformOrder) {
+    EnumDisplays();
+    ASSERT_EQ(Engine().DisplayCount, 2);
+    EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
+    EXPECT_EQ(Engine().Displays[1].name, "Display 2 (Generic Non-PnP Monitor)");
+    EXPECT_EQ(Engine().Displays[0].info.monitor, (ScreenRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(Engine().Displays[1].info.monitor, (ScreenRect{-1280, 0, 0, 1024}));
+    EXPECT_EQ(DisplayDeviceName(1), "\\\\.\\DISPLAY2");
+    SelectDisplay(1);
+    EXPECT_EQ(CenterX(480), 400);
+    EXPECT_EQ(CenterY(61), 482);
+}
+
+TEST_F(Win32TwoMonitorsTest, CorrectionAndRestoreReachTheServersRamp) {
+    EnumDisplays();
+    ASSERT_EQ(Engine().DisplayCount, 2);
+    Ramp linear;
+    LinearRamp(linear);
+    ASSERT_TRUE(WriteDisplayRamp(0, linear));
+    SaveDisplayRamps();
+    ASSERT_EQ(Engine().SavedRampRead, (std::vector<bool>{true, true}));
+    EXPECT_EQ(Engine().SavedRamps[0], AsStored(linear));
+
+    Engine().Corrections[0].Gamma = 30;
+    ASSERT_TRUE(ApplyCorrection(0));
+    EXPECT_EQ(Read(0), AsStored(Engine().CurrentRamp));
+    EXPECT_NE(Read(0), AsStored(linear));
+
+    RestoreDisplayRamps();
+    EXPECT_EQ(Read(0), AsStored(linear));
+    EXPECT_EQ(Read(1), AsStored(linear));  // one table per X screen under Wine
+}

@@ -1,0 +1,65 @@
+#include "app/Folders.h"
+
+#include "app/Platform.h"
+#include "base/FileSystem.h"
+
+namespace {
+
+bool IsDelimiter(char ch) {
+    return ch == '\\' || ch == '/';
+}
+
+// The part up to and including the last delimiter (a drive's colon counts, so "C:x" has the
+// folder part "C:").
+std::string FolderPart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string FolderFor(int csidl, const std::string& subPath) {
+    if (IsOutsideProgramFiles())
+        return GetProgramFolder();
+    const std::string special = TheShell().SpecialFolderPath(csidl);
+    if (special.empty())
+        return GetProgramFolder();
+    return special + "\\" + subPath;
+}
+
+}  // namespace
+
+std::string GetProgramFolder() {
+    const std::string exe = TheShell().ExecutablePath();
+    const size_t cut = exe.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
+}
+
+std::string GetProgramFilesFolder() {
+    return TheShell().SpecialFolderPath(kCsidlProgramFiles);
+}
+
+bool IsOutsideProgramFiles() {
+    const std::string programFiles = GetProgramFilesFolder();
+    if (programFiles.empty())
+        return true;
+    Shell& shell = TheShell();
+    // A substring test on purpose: a sibling such as "Program Files (x86)" counts as installed.
+    return shell.UpperCase(GetProgramFolder()).find(shell.UpperCase(programFiles)) ==
+           std::string::npos;
+}
+
+std::string GetDataFolder(const std::string& subPath) {
+    return FolderFor(kCsidlCommonAppData, subPath);
+}
+
+std::string GetUserFolder(const std::string& subPath) {
+    return FolderFor(kCsidlAppData, subPath);
+}
+
+bool ForceFolders(const std::string& path) {
+    std::string folder = path;
+    if (!folder.empty() && IsDelimiter(folder.back()))
+        folder.pop_back();
+    if (folder.size() < 3 || Files().FolderExists(folder) || FolderPart(folder) == folder)
+        return true;
+    return ForceFolders(FolderPart(folder)) && Files().CreateFolder(folder);
+}

@@ -1,0 +1,132 @@
+#include "app/Language.h"
+
+#include <vector>
+
+#include "app/Folders.h"
+#include "base/Errors.h"
+#include "base/FileSystem.h"
+
+namespace {
+
+// Two parallel lists keep the pairs in the order their keys first appeared.
+struct LanguageTable {
+    std::vector<std::string> keys;
+    std::vector<std::string> texts;
+};
+
+LanguageTable& Table() {
+    static LanguageTable table;
+    return table;
+}
+
+constexpr char kCR = '\r';
+constexpr char kLF = '\n';
+
+bool IsAsciiLetter(unsigned char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+void Merge(const std::string& key, const std::string& text) {
+    LanguageTable& table = Table();
+    for (size_t i = 0; i < table.keys.size(); ++i) {
+        if (table.keys[i] == key) {
+            table.texts[i] = text;
+            return;
+        }
+    }
+    table.keys.push_back(key);
+    table.texts.push_back(text);
+}
+
+// The first of the three places whose file can be read; false when none can.
+bool ReadFirstLanguageFile(const std::string& name, std::string& bytes) {
+    const std::string fileName = name + ".lng";
+    for (const std::string& folder :
+         {GetProgramFolder(), GetDataFolder(kSubPath), GetUserFolder(kSubPath)}) {
+        try {
+            if (Files().ReadFile(folder + fileName, bytes))
+                return true;
+        } catch (const InOutError&) {
+            // A file that exists but cannot be opened counts as not there.
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ReadLangEntry(LangFile& file, std::string& key, std::string& text) {
+    key.clear();
+    text.clear();
+    const std::string& b = file.bytes;
+    size_t& p = file.pos;
+    const size_t n = b.size();
+
+    for (;;) {
+        while (p < n && static_cast<unsigned char>(b[p]) <= 0x20)
+            ++p;
+        if (p >= n)
+            return false;
+        if (IsAsciiLetter(static_cast<unsigned char>(b[p])))
+            break;
+        while (p < n && b[p] != kLF)
+            ++p;  // a comment runs to the line feed
+        if (p < n)
+            ++p;
+    }
+
+    while (p < n && b[p] != '=')
+        key += b[p++];
+    if (p >= n)
+        return false;
+    ++p;
+
+    while (p < n) {
+        const char ch = b[p++];
+        if (ch == kCR)
+            return true;
+        if (ch != '\\') {
+            text += ch;
+            continue;
+        }
+        if (p >= n)
+            return false;
+        if (b[p] == kCR) {
+            // Backslash, CR and the byte after it become one line break of the text.
+            if (p + 1 >= n)
+                return false;
+            p += 2;
+            text += "\r\n";
+        } else {
+            text += ch;
+            text += b[p++];
+        }
+    }
+    return false;
+}
+
+void LoadLanguage(const std::string& name) {
+    std::string bytes;
+    if (!ReadFirstLanguageFile(name, bytes))
+        return;
+    LangFile file{bytes};
+    std::string key, text;
+    while (ReadLangEntry(file, key, text))
+        Merge(key, text);
+}
+
+std::string LangText(const std::string& key) {
+    const LanguageTable& table = Table();
+    for (size_t i = 0; i < table.keys.size(); ++i)
+        if (table.keys[i] == key)
+            return table.texts[i];
+    return key;
+}
+
+void ResetLanguageTable() {
+    Table() = LanguageTable{};
+}
+
+size_t LanguageTableSize() {
+    return Table().keys.size();
+}

@@ -1,0 +1,76 @@
+#include "app/Main.h"
+
+#include <cmath>
+#include <exception>
+
+#include "app/Execute.h"
+#include "app/Folders.h"
+#include "app/Language.h"
+#include "app/Settings.h"
+#include "base/Clock.h"
+#include "base/FileSystem.h"
+#include "ramp/RampFile.h"
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> arguments;
+    size_t i = 0;
+    const size_t n = commandLine.size();
+    for (;;) {
+        while (i < n && static_cast<unsigned char>(commandLine[i]) <= 0x20)
+            ++i;
+        if (i >= n)
+            return arguments;
+        std::string argument;
+        bool quoted = false;
+        while (i < n && (quoted || static_cast<unsigned char>(commandLine[i]) > 0x20)) {
+            if (commandLine[i] == '"')
+                quoted = !quoted;
+            else
+                argument += commandLine[i];
+            ++i;
+        }
+        arguments.push_back(argument);
+    }
+}
+
+std::string FirstArgument(const std::string& commandLine) {
+    const std::vector<std::string> arguments = SplitCommandLine(commandLine);
+    return arguments.size() > 1 ? arguments[1] : std::string();
+}
+
+bool StartApplication(const std::string& firstArgument) {
+    LoadSettings();
+    LoadLanguage("English");
+    LoadLanguage(Settings().LanguageName);
+
+    if (firstArgument == kUninstallSwitch) {
+        OpenUrl(std::string(kUninstallPage) + BuildUninstallQuery());
+        return false;
+    }
+    if (firstArgument == kLoadSwitch) {
+        // Runs at log-on with nobody to answer a message: whatever the ramp files hold, the
+        // switch ends quietly.
+        try {
+            LoadAndApplyAll(GetDataFolder(kSubPath));
+        } catch (const std::exception&) {
+        }
+        return false;
+    }
+    return true;
+}
+
+void FinishApplication() {
+    SaveSettings();
+}
+
+std::string BuildUninstallQuery() {
+    long long days = 0;
+    double installed = 0;
+    if (Files().FileTimeLocal(GetProgramFolder() + kUninstallFileName, installed)) {
+        const double age = std::trunc(SystemClock().NowLocalDays() - installed);
+        // Out-of-range file times (a damaged clock) must not overflow the conversion.
+        if (std::isfinite(age) && std::fabs(age) < 1e15)
+            days = static_cast<long long>(age);
+    }
+    return "?prd=tnc&v=3.1.0&d=" + std::to_string(days);
+}

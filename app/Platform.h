@@ -1,0 +1,89 @@
+#pragma once
+// What the application frame needs of the operating system, kept narrow so that the folder
+// rules, the settings and the start-up logic run natively in tests. win32/ implements these
+// with the shell, registry, common-dialog and private-profile functions; tests/fakes/ has
+// in-memory doubles.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+using WindowHandle = std::uintptr_t;
+
+// Special folders by their CSIDL number.
+inline constexpr int kCsidlAppData = 26;        // the user's own application data
+inline constexpr int kCsidlCommonAppData = 35;  // application data shared by all users
+inline constexpr int kCsidlProgramFiles = 38;
+
+// Common-dialog flags, as the platform defines them.
+inline constexpr std::uint32_t kOfnOverwritePrompt = 0x2;
+inline constexpr std::uint32_t kOfnNoChangeDir = 0x8;
+inline constexpr std::uint32_t kOfnFileMustExist = 0x1000;
+
+// A shell link object that has been created; Save writes the .lnk file.
+class ShellLink {
+public:
+    virtual ~ShellLink() = default;
+    virtual void SetPath(const std::string& target) = 0;
+    virtual void SetArguments(const std::string& arguments) = 0;
+    // Overwrites an existing file; failures are not reported.
+    virtual void Save(const std::string& linkPath) = 0;
+};
+
+// One open or save dialog, as the platform receives it.
+struct FileDialogRequest {
+    WindowHandle owner = 0;
+    std::string defaultExt;     // empty: not set
+    std::string filterList;     // description NUL pattern NUL ...; the final NUL is implied
+    std::string initialFolder;  // empty: not set
+    std::string title;          // empty: not set
+    std::string fileBuffer;     // the initial file name, at most kFileBufferSize - 1 bytes
+    std::uint32_t flags = 0;
+    bool open = true;
+};
+inline constexpr int kFileBufferSize = 5201;
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The running executable's full path.
+    virtual std::string ExecutablePath() = 0;
+    // Empty when the platform cannot give the folder. Never cached.
+    virtual std::string SpecialFolderPath(int csidl) = 0;
+    // The "Startup" value of the user's "Shell Folders" key; empty when missing.
+    virtual std::string StartupFolderValue() = 0;
+    // Throws OleError when the link object cannot be created.
+    virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
+    // The platform's result code: 32 or less is a failure.
+    virtual std::intptr_t ShellOpen(const std::string& url) = 0;
+    // Starts a command line in a normal window; the outcome is not reported.
+    virtual void RunCommand(const std::string& commandLine) = 0;
+    // True when the user confirmed a file, which `chosen` then holds.
+    virtual bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) = 0;
+    // Upper case by the system locale's ANSI rules.
+    virtual std::string UpperCase(const std::string& text) = 0;
+    // The user's locale decimal separator.
+    virtual char DecimalSeparator() = 0;
+};
+
+// An initialisation file read and written with the platform's rules: section and key names
+// match without regard to case, other sections and keys stay as they are.
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+    // At most 2,047 bytes of a value are read. False when the key is absent; a key with an
+    // empty value gives true and an empty string.
+    virtual bool ReadString(const std::string& file, const std::string& section,
+                            const std::string& key, std::string& value) = 0;
+    // Replaces or adds the key, creating the file and the section when needed.
+    virtual bool WriteString(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value) = 0;
+    // Makes the platform write its cached copy of the file to disk.
+    virtual void Flush(const std::string& file) = 0;
+};
+
+// The implementations in use; set once at start-up (or by a test).
+Shell& TheShell();
+void UseShell(Shell& shell);
+ProfileStore& Profiles();
+void UseProfileStore(ProfileStore& store);

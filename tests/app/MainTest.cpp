@@ -1,0 +1,154 @@
+// Command-line splitting, the dispatch of StartApplication and the uninstall query, over
+// in-memory monitors, files and shell.
+
+#include "AppFixture.h"
+#include "app/Main.h"
+#include "fakes/FakeDisplayPort.h"
+#include "ramp/Displays.h"
+#include "ramp/RampFile.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(CommandLine, BlanksSeparateAndQuotesGroupAndVanish) {
+    EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\V\\Tonecast.exe\" /load"),
+              (Args{"C:\\Program Files\\V\\Tonecast.exe", "/load"}));
+    EXPECT_EQ(SplitCommandLine("  T.exe\t/a   b\t\t"), (Args{"T.exe", "/a", "b"}));
+    EXPECT_EQ(SplitCommandLine("T.exe \"/lo\"ad \"a b\"c"), (Args{"T.exe", "/load", "a bc"}));
+    EXPECT_EQ(SplitCommandLine("T.exe \"\" x"), (Args{"T.exe", "", "x"}));
+    EXPECT_EQ(SplitCommandLine("T.exe \"open to the end"), (Args{"T.exe", "open to the end"}));
+    EXPECT_EQ(SplitCommandLine(""), Args{});
+
+    EXPECT_EQ(FirstArgument("T.exe"), "");
+    EXPECT_EQ(FirstArgument("T.exe   "), "");
+    EXPECT_EQ(FirstArgument("T.exe \"/load\""), "/load");
+    EXPECT_EQ(FirstArgument("\"C:\\a b\\T.exe\" /load /uninstall"), "/load");
+    EXPECT_EQ(FirstArgument("T.exe x /load"), "x");
+}
+
+class MainTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Engine() = DisplayState{};
+        monitor = &port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
+        UseDisplayPort(port);
+        EnumDisplays();
+    }
+    void TearDown() override {
+        Engine() = DisplayState{};
+        AppFixture::TearDown();
+    }
+
+    // A ramp file for display 1 in `folder` whose gamma adjustment is `gamma`; returns the ramp
+    // it stands for.
+    Ramp SaveRampFile(const std::string& folder, int gamma) {
+        files.AddFolder(folder);
+        TCorrection c;
+        c.Gamma = gamma;
+        EXPECT_TRUE(WriteRampFile(c, 0, RampFileName(folder, 0)));
+        Ramp ramp{};
+        BuildRamp(c, ramp);
+        return ramp;
+    }
+
+    void ExpectNothingWritten() {
+        EXPECT_TRUE(profile.writes.empty());
+        EXPECT_TRUE(profile.flushes.empty());
+        EXPECT_FALSE(files.FileExists(kSettingsFile));
+        EXPECT_TRUE(files.createdFolders.empty());
+    }
+
+    FakeDisplayPort port;
+    FakeMonitor* monitor = nullptr;
+};
+
+TEST_F(MainTest, LoadAppliesTheDataFolderRampsAndEndsWithoutWriting) {
+    const Ramp fromData = SaveRampFile(kDataFolder, 40);
+    SaveRampFile(kProgramFolder, -40);  // installed: the program folder's file is not read
+    files.writes.clear();
+
+    EXPECT_FALSE(StartApplication("/load"));
+    EXPECT_EQ(monitor->ramp, fromData);
+    EXPECT_TRUE(shell.openedUrls.empty());
+    ExpectNothingWritten();
+}
+
+TEST_F(MainTest, FirstRunWithASwitchCreatesNeitherDataFolderNorSettings) {
+    EXPECT_FALSE(StartApplication("/load"));
+    EXPECT_FALSE(files.FolderExists(kDataFolder));
+    ExpectNothingWritten();
+
+    EXPECT_FALSE(StartApplication("/uninstall"));
+    EXPECT_FALSE(files.FolderExists(kDataFolder));
+    ExpectNothingWritten();
+}
+
+TEST_F(MainTest, UninstallOpensThePageAndTouchesNothing) {
+    const Ramp before = monitor->ramp;
+    SaveRampFile(kDataFolder, 40);
+    files.AddFile(std::string(kProgramFolder) + "Uninstall.exe", "MZ", clock.now - 12.25);
+    files.writes.clear();
+
+    EXPECT_FALSE(StartApplication("/uninstall"));
+    EXPECT_EQ(shell.openedUrls,
+              std::vector<std::string>{"https://www.velmor.example/tonecast/uninstall"
+                                       "?prd=tnc&v=3.1.0&d=12"});
+    EXPECT_EQ(monitor->ramp, before);
+    EXPECT_TRUE(files.FileExists(RampFileName(kDataFolder, 0)));
+    EXPECT_TRUE(shell.linkCalls.empty());
+    ExpectNothingWritten();
+}
+
+TEST_F(MainTest, AnythingElseIsTheInteractiveRun) {
+    const Ramp before = monitor->ramp;
+    SaveRampFile(kDataFolder, 40);
+    for (const char* argument : {"", "/LOAD", "/Load", "/Uninstall", "load", "/load ", "x"}) {
+        EXPECT_TRUE(StartApplication(argument)) << argument;
+    }
+    EXPECT_EQ(monitor->ramp, before);
+    EXPECT_TRUE(shell.openedUrls.empty());
+}
+
+TEST_F(MainTest, StartLoadsSettingsThenEnglishThenTheChosenLanguage) {
+    SeedSettings({{"Language", "Deutsch"}, {"Gamma", "1.8"}});
+    files.AddFile(std::string(kProgramFolder) + "English.lng", "LOk=OK\r\nLCancel=Cancel\r\n");
+    files.AddFile(std::string(kProgramFolder) + "Deutsch.lng", "LCancel=Abbrechen\r\n");
+    EXPECT_TRUE(StartApplication(""));
+    EXPECT_EQ(Settings().LanguageName, "Deutsch");
+    EXPECT_EQ(Patterns().TargetGamma, 1.8);
+    EXPECT_EQ(LangText("LOk"), "OK");
+    EXPECT_EQ(LangText("LCancel"), "Abbrechen");
+}
+
+TEST_F(MainTest, LanguageWithoutAFileShowsEnglish) {
+    SeedSettings({{"Language", "Klingon"}});
+    files.AddFile(std::string(kProgramFolder) + "English.lng", "LOk=OK\r\n");
+    EXPECT_TRUE(StartApplication(""));
+    EXPECT_EQ(LangText("LOk"), "OK");
+}
+
+TEST_F(MainTest, InteractiveRunSavesTheSettingsAtTheEnd) {
+    EXPECT_TRUE(StartApplication(""));
+    Patterns().TargetGamma = 2.5;
+    FinishApplication();
+    EXPECT_EQ(files.Contents(kSettingsFile),
+              "[Settings]\r\nLanguage=English\r\nReferenceImage=\r\nGamma=2.5\r\n");
+}
+
+TEST_F(MainTest, UninstallQueryCountsWholeDaysSinceInstallation) {
+    const std::string uninstaller = std::string(kProgramFolder) + "Uninstall.exe";
+    EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=0");  // no Uninstall.exe
+
+    files.AddFile(uninstaller, "MZ", clock.now - 12.999);
+    EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=12");
+    files.AddFile(uninstaller, "MZ", clock.now - 0.5);
+    EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=0");
+    files.AddFile(uninstaller, "MZ", clock.now + 1.5);  // a clock set back since
+    EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=-1");
+    files.AddFile(uninstaller, "MZ", -1e300);
+    EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=0");
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// Loading and saving the three preferences over the in-memory profile store, and the locale
+// number format of "Gamma".
+
+#include "AppFixture.h"
+#include "base/Errors.h"
+
+namespace {
+
+class SettingsTest : public AppFixture {};
+
+TEST_F(SettingsTest, FirstRunKeepsTheDefaultsAndTheFirstSaveWritesAllThreeKeys) {
+    Settings().LanguageName = "Deutsch";
+    EXPECT_FALSE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "English");
+    EXPECT_EQ(Settings().ReferenceImagePath, "");
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);
+    EXPECT_FALSE(files.FolderExists(kDataFolder));
+
+    SaveSettings();
+    EXPECT_EQ(
+        files.createdFolders,
+        (std::vector<std::string>{"C:\\ProgramData\\Velmor", "C:\\ProgramData\\Velmor\\Tonecast"}));
+    EXPECT_EQ(files.Contents(kSettingsFile),
+              "[Settings]\r\nLanguage=English\r\nReferenceImage=\r\nGamma=2.2\r\n");
+    EXPECT_EQ(profile.flushes, std::vector<std::string>{kSettingsFile});
+}
+
+TEST_F(SettingsTest, AbsentKeysTakeTheirDefaultsButEmptyValuesStayEmpty) {
+    SeedSettings({{"Other", "x"}});
+    Settings().ReferenceImagePath = "before";
+    Patterns().TargetGamma = 1.5;
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "English");
+    // The default image lies in the program folder, not in the data folder.
+    EXPECT_EQ(Settings().ReferenceImagePath, std::string(kProgramFolder) + "TonecastRef.sRGB.jpg");
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);
+
+    SeedSettings({{"Language", ""}, {"ReferenceImage", ""}, {"Gamma", ""}});
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "");
+    EXPECT_EQ(Settings().ReferenceImagePath, "");
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);
+}
+
+TEST_F(SettingsTest, StoredValuesAndNamesInAnyCase) {
+    SeedSettings({{"LANGUAGE", "Deutsch"}, {"referenceimage", "D:\\x.jpg"}, {"GAMMA", "1.8"}},
+                 "SETTINGS");
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Deutsch");
+    EXPECT_EQ(Settings().ReferenceImagePath, "D:\\x.jpg");
+    EXPECT_EQ(Patterns().TargetGamma, 1.8);
+}
+
+TEST_F(SettingsTest, GammaThatDoesNotConvertOrIsNotAPositiveNumberGives22) {
+    for (const char* text :
+         {"abc", "2,2", "", "0", "-1.5", "1e999", "inf", "nan", "2.2x", " 2.2", "0x2"}) {
+        Patterns().TargetGamma = 1.0;
+        SeedSettings({{"Gamma", text}});
+        LoadSettings();
+        EXPECT_EQ(Patterns().TargetGamma, 2.2) << '"' << text << '"';
+    }
+    SeedSettings({{"Gamma", "7.5"}});  // no upper limit on load
+    LoadSettings();
+    EXPECT_EQ(Patterns().TargetGamma, 7.5);
+}
+
+TEST_F(SettingsTest, DecimalCommaLocale) {
+    shell.decimalSeparator = ',';
+    SeedSettings({{"Gamma", "1,75"}});
+    LoadSettings();
+    EXPECT_EQ(Patterns().TargetGamma, 1.75);
+    SeedSettings({{"Gamma", "1.75"}});
+    LoadSettings();
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);
+
+    Patterns().TargetGamma = 2.35;
+    SaveSettings();
+    EXPECT_NE(files.Contents(kSettingsFile).find("Gamma=2,35\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, SaveKeepsOtherKeysAndSectionsAndTheirOrder) {
+    SeedSettings({{"Gamma", "1.8"}, {"Window", "max"}, {"Language", "Deutsch"}});
+    ASSERT_TRUE(profile.WriteString(kSettingsFile, "Other", "Key", "v"));
+    LoadSettings();
+    Settings().LanguageName = "Francais";
+    Patterns().TargetGamma = 2.4;
+    files.createdFolders.clear();
+    SaveSettings();
+    EXPECT_TRUE(files.createdFolders.empty());
+    EXPECT_EQ(files.Contents(kSettingsFile),
+              "[Settings]\r\nGamma=2.4\r\nWindow=max\r\nLanguage=Francais\r\n"
+              "ReferenceImage=C:\\Program Files\\Velmor\\Tonecast\\TonecastRef.sRGB.jpg\r\n"
+              "[Other]\r\nKey=v\r\n");
+}
+
+TEST_F(SettingsTest, AFailingKeyStopsTheSaveWithThePath) {
+    profile.FailKey("ReferenceImage");
+    Settings().LanguageName = "Deutsch";
+    try {
+        SaveSettings();
+        FAIL() << "no error raised";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kSettingsFile);
+    }
+    // The key before stays, the keys after are not written.
+    EXPECT_EQ(files.Contents(kSettingsFile), "[Settings]\r\nLanguage=Deutsch\r\n");
+    EXPECT_TRUE(profile.flushes.empty());
+}
+
+TEST_F(SettingsTest, PortableProgramKeepsItsSettingsBesideItself) {
+    shell.executablePath = "E:\\Tonecast\\Tonecast.exe";
+    files.AddFolder("E:\\Tonecast");
+    EXPECT_EQ(SettingsFilePath(), "E:\\Tonecast\\Tonecast.settings");
+    SaveSettings();
+    EXPECT_TRUE(files.createdFolders.empty());
+    EXPECT_TRUE(files.FileExists("E:\\Tonecast\\Tonecast.settings"));
+}
+
+TEST(DecimalText, FormatsWithUpTo15SignificantDigits) {
+    EXPECT_EQ(FormatDecimal(2.2, '.'), "2.2");
+    EXPECT_EQ(FormatDecimal(2.2, ','), "2,2");
+    EXPECT_EQ(FormatDecimal(3.0, '.'), "3");
+    EXPECT_EQ(FormatDecimal(1.0 / 3.0, '.'), "0.333333333333333");
+    EXPECT_EQ(FormatDecimal(2.05 + 0.1, '.'), "2.15");  // the binary noise is below 15 digits
+
+    double value = 0;
+    EXPECT_TRUE(ParseDecimal(FormatDecimal(1.0 / 3.0, ','), ',', value));
+    EXPECT_DOUBLE_EQ(value, 0.333333333333333);
+    EXPECT_TRUE(ParseDecimal("+2.", '.', value));
+    EXPECT_EQ(value, 2.0);
+    EXPECT_TRUE(ParseDecimal(".5", '.', value));
+    EXPECT_EQ(value, 0.5);
+    EXPECT_TRUE(ParseDecimal("25E-1", '.', value));
+    EXPECT_EQ(value, 2.5);
+    value = 9;
+    for (const char* bad : {".", "+", "1e", "1e+", "1.2.3", "1,2", "--1", "1 "})
+        EXPECT_FALSE(ParseDecimal(bad, '.', value)) << bad;
+    EXPECT_EQ(value, 9);
+}
+
+}  // namespace

@@ -1,0 +1,260 @@
+#include "fakes/FakeControls.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "ui/UpDownRule.h"
+
+namespace {
+
+// The platform's MulDiv: rounded half away from zero.
+int MulDiv(int value, int numerator, int denominator) {
+    return static_cast<int>(
+        std::lround(static_cast<double>(value) * numerator / static_cast<double>(denominator)));
+}
+
+template <class Fake, class Interface>
+Fake& Cast(Interface& control) {
+    auto* fake = dynamic_cast<Fake*>(&control);
+    if (!fake)
+        throw std::logic_error("not a fake control");
+    return *fake;
+}
+
+}  // namespace
+
+template <class Base>
+FakeControl<Base>::FakeControl(FakeControlFactory& factory, const ControlArgs& args) {
+    state.factory = &factory;
+    state.self = this;
+    state.parent = args.parent;
+    state.bounds = args.bounds;
+    state.text = args.text;
+    state.align = args.align;
+    factory.controls.push_back(&state);
+}
+
+template <class Base>
+FakeControl<Base>::~FakeControl() {
+    auto& all = state.factory->controls;
+    all.erase(std::remove(all.begin(), all.end(), &state), all.end());
+}
+
+template <class Base>
+void FakeControl<Base>::SetText(const std::string& text) {
+    state.text = text;
+    state.factory->textLog.push_back({this, -1, text});
+    TextChanged();
+}
+
+template class FakeControl<Label>;
+template class FakeControl<Panel>;
+template class FakeControl<Button>;
+template class FakeControl<CheckBox>;
+template class FakeControl<Edit>;
+template class FakeControl<UpDown>;
+template class FakeControl<ComboBox>;
+template class FakeControl<TabSet>;
+
+FakeLabel::FakeLabel(FakeControlFactory& factory, const LabelArgs& args)
+    : FakeControl(factory, args), args(args) {
+    state.autoSize = args.autoSize;
+    if (args.autoSize)
+        TextChanged();
+}
+
+void FakeLabel::TextChanged() {
+    if (!args.autoSize)
+        return;
+    // A fixed extent per character stands in for the font's.
+    const int dpi = state.factory->dpi;
+    state.bounds.width = MulDiv(6 * static_cast<int>(state.text.size()), dpi, 96);
+    state.bounds.height = MulDiv(13, dpi, 96);
+}
+
+void FakeLabel::Click() {
+    if (onClick)
+        onClick();
+}
+
+void FakeButton::Click() {
+    if (onClick)
+        onClick();
+}
+
+void FakeCheckBox::SetChecked(bool value) {
+    if (value == checked)
+        return;
+    checked = value;
+    if (onClick)
+        onClick();
+}
+
+void FakeCheckBox::Click() {
+    checked = !checked;
+    if (onClick)
+        onClick();
+}
+
+FakeEdit::FakeEdit(FakeControlFactory& factory, const EditArgs& args)
+    : FakeControl(factory, args), args(args) {
+    background = args.customColors ? args.background : kWhite;
+}
+
+void FakeEdit::TextChanged() {
+    // The up-down reads the new text before anybody hears of the change.
+    if (upDown)
+        upDown->FollowBuddyText();
+    if (onChange)
+        onChange();
+}
+
+void FakeEdit::Type(const std::string& characters) {
+    for (char ch : characters)
+        SetText(state.text + ch);
+}
+
+void FakeEdit::Backspace() {
+    if (!state.text.empty())
+        SetText(state.text.substr(0, state.text.size() - 1));
+}
+
+void FakeEdit::Clear() {
+    SetText("");
+}
+
+FakeUpDown::FakeUpDown(FakeControlFactory& factory, const UpDownArgs& args)
+    : FakeControl(factory, args), args(args) {
+    if (args.buddy) {
+        buddy = &AsFake(*args.buddy);
+        buddy->upDown = this;
+        position = PositionFollowingText(buddy->GetText(), args.min, args.max,
+                                         std::clamp(0, args.min, args.max));
+    }
+}
+
+void FakeUpDown::SetPosition(int value) {
+    value = std::clamp(value, args.min, args.max);
+    const bool moved = value != position;
+    position = value;
+    if (buddy && (moved || UpDownValue(buddy->GetText(), args.min, args.max) != value))
+        buddy->SetText(std::to_string(value));
+}
+
+void FakeUpDown::FollowBuddyText() {
+    position = PositionFollowingText(buddy->GetText(), args.min, args.max, position);
+}
+
+void FakeComboBox::ClearItems() {
+    items.clear();
+    index = -1;
+}
+
+void FakeComboBox::SetItemIndex(int value) {
+    index = (value >= 0 && value < ItemCount()) ? value : -1;
+}
+
+void FakeComboBox::Choose(int value) {
+    SetItemIndex(value);
+    if (onChange)
+        onChange();
+}
+
+FakeTabSet::FakeTabSet(FakeControlFactory& factory, const TabSetArgs& args)
+    : FakeControl(factory, args), tabs(args.tabs) {}
+
+void FakeTabSet::SetTabText(int i, const std::string& text) {
+    tabs.at(i) = text;
+    state.factory->textLog.push_back({this, i, text});
+}
+
+void FakeTabSet::SetTabIndex(int value) {
+    if (value == index || value < 0 || value >= static_cast<int>(tabs.size()))
+        return;
+    index = value;
+    if (onChange)
+        onChange(value);
+}
+
+std::unique_ptr<Label> FakeControlFactory::CreateLabel(const LabelArgs& args) {
+    return std::make_unique<FakeLabel>(*this, args);
+}
+std::unique_ptr<Panel> FakeControlFactory::CreatePanel(const PanelArgs& args) {
+    return std::make_unique<FakePanel>(*this, args);
+}
+std::unique_ptr<Button> FakeControlFactory::CreateButton(const ButtonArgs& args) {
+    auto button = std::make_unique<FakeButton>(*this, args);
+    button->state.rightAnchor = args.rightAnchor;
+    return button;
+}
+std::unique_ptr<CheckBox> FakeControlFactory::CreateCheckBox(const CheckBoxArgs& args) {
+    return std::make_unique<FakeCheckBox>(*this, args);
+}
+std::unique_ptr<Edit> FakeControlFactory::CreateEdit(const EditArgs& args) {
+    return std::make_unique<FakeEdit>(*this, args);
+}
+std::unique_ptr<UpDown> FakeControlFactory::CreateUpDown(const UpDownArgs& args) {
+    return std::make_unique<FakeUpDown>(*this, args);
+}
+std::unique_ptr<ComboBox> FakeControlFactory::CreateComboBox(const ComboBoxArgs& args) {
+    return std::make_unique<FakeComboBox>(*this, args);
+}
+std::unique_ptr<TabSet> FakeControlFactory::CreateTabSet(const TabSetArgs& args) {
+    return std::make_unique<FakeTabSet>(*this, args);
+}
+
+void FakeControlFactory::Realign(int clientWidth, int clientHeight) {
+    // Parents are created before their children, so one pass in creation order suffices.
+    for (FakeControlState* c : controls) {
+        int parentWidth = clientWidth, parentHeight = clientHeight;
+        if (c->parent) {
+            const Bounds p = c->parent->GetBounds();
+            parentWidth = p.width;
+            parentHeight = p.height;
+        }
+        Bounds& b = c->bounds;
+        if (c->align == Align::Top)
+            b = {0, 0, parentWidth, b.height};
+        else if (c->align == Align::Bottom)
+            b = {0, parentHeight - b.height, parentWidth, b.height};
+        if (c->rightAnchor >= 0)
+            b.left = parentWidth - c->rightAnchor - b.width;
+    }
+}
+
+void FakeControlFactory::Scale(int newDpi, int oldDpi) {
+    for (FakeControlState* c : controls) {
+        Bounds& b = c->bounds;
+        b = {MulDiv(b.left, newDpi, oldDpi), MulDiv(b.top, newDpi, oldDpi),
+             MulDiv(b.width, newDpi, oldDpi), MulDiv(b.height, newDpi, oldDpi)};
+        if (c->rightAnchor >= 0)
+            c->rightAnchor = MulDiv(c->rightAnchor, newDpi, oldDpi);
+    }
+    dpi = newDpi;
+}
+
+FakeEdit& AsFake(Edit& edit) {
+    return Cast<FakeEdit>(edit);
+}
+FakeUpDown& AsFake(UpDown& upDown) {
+    return Cast<FakeUpDown>(upDown);
+}
+FakeButton& AsFake(Button& button) {
+    return Cast<FakeButton>(button);
+}
+FakeLabel& AsFake(Label& label) {
+    return Cast<FakeLabel>(label);
+}
+FakeCheckBox& AsFake(CheckBox& checkBox) {
+    return Cast<FakeCheckBox>(checkBox);
+}
+FakeComboBox& AsFake(ComboBox& comboBox) {
+    return Cast<FakeComboBox>(comboBox);
+}
+FakeTabSet& AsFake(TabSet& tabSet) {
+    return Cast<FakeTabSet>(tabSet);
+}
+FakePanel& AsFake(Panel& panel) {
+    return Cast<FakePanel>(panel);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// A shell whose folders, registry value and answers are set by the test, and which records
+// every link, URL, command and dialog it is asked for.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/Platform.h"
+
+class FakeShell : public Shell {
+public:
+    std::string ExecutablePath() override { return executablePath; }
+    std::string SpecialFolderPath(int csidl) override;
+    std::string StartupFolderValue() override { return startupValue; }
+    std::unique_ptr<ShellLink> CreateShellLink() override;
+    std::intptr_t ShellOpen(const std::string& url) override;
+    void RunCommand(const std::string& commandLine) override { commands.push_back(commandLine); }
+    bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) override;
+    std::string UpperCase(const std::string& text) override;  // ASCII letters only
+    char DecimalSeparator() override { return decimalSeparator; }
+
+    // Set-up.
+    std::string executablePath = "C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe";
+    std::map<int, std::string> specialFolders = {
+        {kCsidlProgramFiles, "C:\\Program Files"},
+        {kCsidlCommonAppData, "C:\\ProgramData"},
+        {kCsidlAppData, "C:\\Users\\ann\\AppData\\Roaming"}};
+    std::string startupValue;
+    bool linkCreationFails = false;
+    std::intptr_t shellOpenResult = 42;
+    bool dialogConfirms = false;
+    std::string dialogChoice;
+    char decimalSeparator = '.';
+
+    // Inspection.
+    std::vector<std::string> linkCalls;  // "SetPath <x>", "SetArguments <x>", "Save <x>"
+    std::vector<std::string> openedUrls;
+    std::vector<std::string> commands;
+    std::vector<FileDialogRequest> dialogs;
+    std::vector<int> folderQueries;  // CSIDL numbers, in order
+};

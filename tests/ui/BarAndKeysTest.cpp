@@ -1,0 +1,102 @@
+// The bar's buttons, the tabs, the page keys and the reference-image label.
+#include "WindowFixture.h"
+
+namespace {
+
+class BarAndKeys : public WindowTest {
+protected:
+    void SetUp() override {
+        AddDisplay({0, 0, 1920, 1080});
+        AddDisplay({1920, 0, 3840, 1080});
+        ASSERT_TRUE(Open());
+    }
+};
+
+TEST_F(BarAndKeys, CtrlTabStepsThroughThePagesAndWraps) {
+    form->ShowPage(7);
+    form->FormKeyDown(kKeyTab, true, false);
+    EXPECT_EQ(CurrentPage(), 8);
+    form->FormKeyDown(kKeyTab, true, false);
+    EXPECT_EQ(CurrentPage(), 0);
+    EXPECT_TRUE(form->WelcomePanel->IsVisible());
+    form->FormKeyDown(kKeyTab, true, true);
+    EXPECT_EQ(CurrentPage(), 8);
+    EXPECT_TRUE(form->FileLabel->IsVisible());
+    form->FormKeyDown(kKeyTab, true, true);
+    EXPECT_EQ(CurrentPage(), 7);
+    EXPECT_EQ(AsFake(*form->TabSet).index, 7);
+}
+
+TEST_F(BarAndKeys, OtherKeysAndTabWithoutCtrlLeaveThePage) {
+    form->ShowPage(3);
+    form->FormKeyDown(kKeyTab, false, false);
+    form->FormKeyDown(kKeyTab, false, true);
+    form->FormKeyDown('A', true, false);
+    form->FormKeyDown(0x27, true, false);  // right arrow
+    EXPECT_EQ(CurrentPage(), 3);
+}
+
+TEST_F(BarAndKeys, ATabChangeWhileHandlersArePausedOnlyMovesTheTab) {
+    form->HandlersEnabled = false;
+    AsFake(*form->TabSet).ClickTab(4);
+    EXPECT_EQ(AsFake(*form->TabSet).index, 4);  // the change itself is allowed
+    EXPECT_EQ(CurrentPage(), 0);
+    form->HandlersEnabled = true;
+    AsFake(*form->TabSet).ClickTab(6);
+    EXPECT_EQ(CurrentPage(), 6);
+    EXPECT_TRUE(form->PointPanel->IsVisible());
+}
+
+TEST_F(BarAndKeys, MinimizeDropsStayOnTopAndHidesTheBackdrop) {
+    B(form->MinimizeButton).Click();
+    EXPECT_FALSE(host.topmost);
+    EXPECT_TRUE(host.minimized);
+    EXPECT_EQ(backdropHides, 1);
+    EXPECT_FALSE(host.closed);
+}
+
+TEST_F(BarAndKeys, ResetClearsOnlyTheSelectedDisplayAndAppliesOnce) {
+    Record(1).Gamma = 8;
+    E(form->WhiteEdit).Type("6");
+    Record(0).PointOn[3] = 1;
+    Record(0).PointG[3] = 2;
+    B(form->OffButton).Click();
+    const int writes = RampWrites();
+    B(form->ResetButton).Click();
+    EXPECT_EQ(Record(0), TCorrection{});
+    EXPECT_EQ(Record(1).Gamma, 8);
+    EXPECT_EQ(RampWrites() - writes, 1);
+    EXPECT_EQ(E(form->WhiteEdit).GetText(), "0");
+    EXPECT_EQ(port.monitors[0].ramp, RampOf(TCorrection{}));
+    EXPECT_TRUE(form->LutOn);
+}
+
+TEST_F(BarAndKeys, TheFileLabelOpensTheDialogOnTheReferenceImage) {
+    const std::string current = kProgramFolder + "TonecastRef.sRGB.jpg";
+    files.AddFile(current, "jpeg");
+    files.AddFile("D:\\Photos\\portrait.jpg", "jpeg");
+    form->ShowPage(8);
+
+    shell.dialogConfirms = false;
+    AsFake(*form->FileLabel).Click();
+    ASSERT_EQ(shell.dialogs.size(), 1u);
+    const FileDialogRequest& request = shell.dialogs[0];
+    EXPECT_EQ(request.owner, host.Handle());
+    EXPECT_EQ(request.title, "RefDlgTitle");
+    EXPECT_EQ(request.filterList, std::string("RefDlgFiles (*.jpg)\0*.jpg\0", 26));
+    EXPECT_EQ(request.defaultExt, "jpg");
+    EXPECT_EQ(request.initialFolder, "C:\\Program Files\\Velmor\\Tonecast");
+    EXPECT_EQ(request.fileBuffer, current);
+    EXPECT_TRUE(request.open);
+    EXPECT_NE(request.flags & kOfnFileMustExist, 0u);
+    EXPECT_EQ(Settings().ReferenceImagePath, current);  // cancelled: nothing changes
+
+    shell.dialogConfirms = true;
+    shell.dialogChoice = "D:\\Photos\\portrait.jpg";
+    AsFake(*form->FileLabel).Click();
+    EXPECT_EQ(Settings().ReferenceImagePath, "D:\\Photos\\portrait.jpg");
+    EXPECT_EQ(form->FileLabel->GetText(), "portrait.jpg");
+    EXPECT_EQ(CurrentPage(), 8);
+}
+
+}  // namespace

@@ -1,0 +1,257 @@
+// Creating the window, switching displays, Off LUT, and leaving with OK or Cancel.
+#include "WindowFixture.h"
+
+namespace {
+
+using Kind = FakeDisplayPort::CallKind;
+
+TEST_F(WindowTest, CreationCoversDisplayZeroAndAppliesOnlyItsStoredCorrection) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3200, 1024});
+    TCorrection first, second;
+    first.Gamma = 12;
+    second.White = -7;
+    StoreRampFile(0, first);
+    StoreRampFile(1, second);
+    ASSERT_TRUE(Open());
+
+    EXPECT_EQ(Record(0), first);
+    EXPECT_EQ(Record(1), second);
+    // The hardware of display 0 gets its correction; display 1 keeps its ramp.
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0}));
+    EXPECT_EQ(port.monitors[0].ramp, RampOf(first));
+    EXPECT_EQ(E(form->GammaEdit).GetText(), "12");
+    EXPECT_EQ(E(form->PointPosEdit).GetText(), "127");
+
+    EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
+    EXPECT_TRUE(host.visible);
+    EXPECT_TRUE(host.topmost);
+    EXPECT_EQ(host.caption, "Velmor Tonecast 3.1.0");
+    EXPECT_EQ(host.calls.back(), "BringToTop");
+    EXPECT_TRUE(form->HandlersEnabled);
+    EXPECT_TRUE(form->RestoreOnClose);
+    EXPECT_TRUE(form->LutOn);
+    EXPECT_EQ(CurrentPage(), 0);
+
+    FakeComboBox& displays = AsFake(*form->DisplayComboBox);
+    EXPECT_TRUE(displays.IsEnabled());
+    EXPECT_EQ(displays.items, (std::vector<std::string>{"Display 1 (Generic Non-PnP Monitor)",
+                                                        "Display 2 (Generic Non-PnP Monitor)"}));
+    EXPECT_EQ(displays.index, 0);
+    EXPECT_EQ(displays.GetBounds().width, 960 - 71);  // ends at the middle of the bar
+}
+
+TEST_F(WindowTest, WithOneDisplayTheSelectorIsDisabled) {
+    OpenOneFullHdDisplay();
+    EXPECT_FALSE(form->DisplayComboBox->IsEnabled());
+    EXPECT_EQ(AsFake(*form->DisplayComboBox).items.size(), 1u);
+}
+
+TEST_F(WindowTest, AMalformedRampFileLeavesThatDisplayClearedAndCreationGoesOn) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    TCorrection good;
+    good.Black = 4;
+    StoreRampFile(1, good);
+    files.AddFile(RampFileName(kDataFolder, 0), "RampCurve v.1\r\nDISPLAY1\r\n12x\r\n");
+    ASSERT_TRUE(Open());
+
+    EXPECT_EQ(Record(0), TCorrection{});
+    EXPECT_EQ(Record(1), good);  // the displays after the damaged one are still read
+    EXPECT_TRUE(form->HandlersEnabled);
+    EXPECT_TRUE(host.visible);
+    EXPECT_TRUE(host.errors.empty());
+    EXPECT_EQ(AsFake(*form->DisplayComboBox).items.size(), 2u);
+}
+
+TEST_F(WindowTest, WithNoDisplayCreationSaysSoAndTouchesNothing) {
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(host.errors, (std::vector<std::string>{kNoDisplayMessage}));
+    EXPECT_TRUE(port.calls.empty() ||
+                port.CountOf(Kind::SetGammaRamp) + port.CountOf(Kind::GetGammaRamp) == 0);
+    EXPECT_EQ(host.Count("Show"), 0);
+    EXPECT_EQ(host.Count("SetWindowBounds 0,0,0,0"), 0);
+}
+
+TEST_F(WindowTest, SwitchingDisplaysKeepsThePageAndEachDisplaysValues) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({-1280, 0, 0, 1024});
+    ASSERT_TRUE(Open());
+    form->ShowPage(1);
+    E(form->BlackEdit).Type("9");
+
+    AsFake(*form->DisplayComboBox).Choose(1);
+    EXPECT_EQ(form->SelectedDisplay, 1);
+    EXPECT_EQ(Engine().CurrentDisplay, 1);
+    EXPECT_EQ(CurrentPage(), 1);
+    EXPECT_EQ(host.bounds, (Bounds{-1280, 0, 1280, 1024}));
+    EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
+    EXPECT_EQ(port.WriteOrder().back(), 1);
+    EXPECT_EQ(port.monitors[1].ramp, RampOf(Record(1)));
+    EXPECT_EQ(form->BlackPanel->GetBounds().left, 640 - 60);  // centred on the new display
+
+    AsFake(*form->DisplayComboBox).Choose(0);
+    EXPECT_EQ(E(form->BlackEdit).GetText(), "9");
+    EXPECT_EQ(Record(0).Black, 9);
+    EXPECT_EQ(Record(1).Black, 0);
+}
+
+TEST_F(WindowTest, ASwitchAppliesOnceAndHidesTheWindowMeanwhile) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    ASSERT_TRUE(Open());
+    Record(1).Gamma = 5;
+    Record(1).PointOn[127] = 1;
+    host.ClearLog();
+    const int writes = RampWrites();
+    AsFake(*form->DisplayComboBox).Choose(1);
+    EXPECT_EQ(RampWrites() - writes, 1);  // the refreshed edits do not apply again
+    EXPECT_EQ(host.calls.front(), "Hide");
+    EXPECT_EQ(host.calls[1], "SetWindowBounds 1920,0,1920,1080");
+    EXPECT_EQ(host.calls.back(), "Show");
+    EXPECT_TRUE(form->HandlersEnabled);
+}
+
+TEST_F(WindowTest, AnIndexBeyondTheDisplaysIsIgnored) {
+    OpenOneFullHdDisplay();
+    host.ClearLog();
+    form->MoveToDisplay(1);
+    form->MoveToDisplay(-1);
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(form->SelectedDisplay, 0);
+}
+
+TEST_F(WindowTest, OffLutThenSwitchLeavesTheFirstDisplayLinear) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    const Ramp captured0 = port.monitors[0].ramp;
+    const Ramp captured1 = port.monitors[1].ramp;
+    ASSERT_TRUE(Open());
+    E(form->GammaEdit).Type("30");
+    Record(1).White = -10;
+
+    B(form->OffButton).Click();
+    Ramp linear;
+    LinearRamp(linear);
+    EXPECT_EQ(port.monitors[0].ramp, linear);
+    EXPECT_EQ(Record(0).Gamma, 30);  // the record is not touched
+    B(form->OffButton).Click();      // and back on
+    EXPECT_EQ(port.monitors[0].ramp, RampOf(Record(0)));
+    EXPECT_EQ(form->OffButton->GetText(), "BOffLUT");
+    B(form->OffButton).Click();
+
+    AsFake(*form->DisplayComboBox).Choose(1);
+    EXPECT_EQ(port.monitors[0].ramp, linear);
+    EXPECT_EQ(port.monitors[1].ramp, RampOf(Record(1)));
+    EXPECT_TRUE(form->LutOn);
+    EXPECT_EQ(form->OffButton->GetText(), "BOffLUT");
+
+    B(form->CancelButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(port.monitors[0].ramp, captured0);
+    EXPECT_EQ(port.monitors[1].ramp, captured1);
+}
+
+TEST_F(WindowTest, CancelRestoresEveryDisplayAndWritesNoFile) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    AddDisplay({3840, 0, 5760, 1080});
+    std::vector<Ramp> captured;
+    for (const FakeMonitor& m : port.monitors)
+        captured.push_back(m.ramp);
+    ASSERT_TRUE(Open());
+    E(form->GammaEdit).Type("40");
+    AsFake(*form->DisplayComboBox).Choose(1);
+    E(form->BlackREdit).SetText("-8");
+    ASSERT_NE(port.monitors[0].ramp, captured[0]);
+    port.monitors[2].ramp[5] = 1;  // display 3 changed by somebody else meanwhile
+
+    host.Close();  // the system's close key: the same as Cancel
+    EXPECT_TRUE(host.closed);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(port.monitors[i].ramp, captured[i]) << "display " << i;
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_TRUE(shell.linkCalls.empty());
+}
+
+TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutEachTime) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    AddDisplay({3840, 0, 5760, 1080});
+    TCorrection third;
+    third.BalanceR = 6;
+    StoreRampFile(2, third);
+    const std::string thirdFile = files.Contents(RampFileName(kDataFolder, 2));
+    ASSERT_TRUE(Open());
+    E(form->GammaGEdit).Type("11");
+    const Ramp applied = port.monitors[0].ramp;
+
+    B(form->OkButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_FALSE(form->RestoreOnClose);
+    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut",
+                                                      kDataFolder + "Tonecast2.lut",
+                                                      kDataFolder + "Tonecast3.lut"}));
+    TCorrection read;
+    std::string device;
+    ASSERT_TRUE(ReadRampFile(read, device, kDataFolder + "Tonecast1.lut"));
+    EXPECT_EQ(read.GammaG, 11);
+    // The never selected display is saved with the record read at creation.
+    EXPECT_EQ(files.Contents(kDataFolder + "Tonecast3.lut"), thirdFile);
+    const std::string save = "Save " + kStartupFolder + "\\Tonestart.lnk";
+    const std::string path = "SetPath " + kProgramFolder + "Tonestart.exe";
+    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), save), 3);
+    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), path), 3);
+    EXPECT_EQ(port.monitors[0].ramp, applied);  // the corrections stay in force
+}
+
+TEST_F(WindowTest, AFailedSaveKeepsTheWindowOpenAndALaterCancelRestores) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    const Ramp captured0 = port.monitors[0].ramp;
+    files.AddFolder(kDataFolder);
+    files.FailWritesUnder(kDataFolder + "Tonecast2");
+    ASSERT_TRUE(Open());
+    E(form->WhiteEdit).Type("5");
+
+    B(form->OkButton).Click();
+    EXPECT_FALSE(host.closed);
+    EXPECT_EQ(host.errors, (std::vector<std::string>{"File access denied"}));
+    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut"}));
+    EXPECT_EQ(port.monitors[0].ramp, RampOf(Record(0)));  // still corrected meanwhile
+
+    B(form->CancelButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(port.monitors[0].ramp, captured0);
+    EXPECT_EQ(host.errors.size(), 1u);  // no second attempt to save
+}
+
+TEST_F(WindowTest, OkMayBeTriedAgainAfterAFailedSave) {
+    AddDisplay({0, 0, 1920, 1080});
+    files.AddFolder(kDataFolder);
+    shell.linkCreationFails = true;
+    ASSERT_TRUE(Open());
+    B(form->OkButton).Click();
+    EXPECT_FALSE(host.closed);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find("ClassID"), std::string::npos);
+
+    shell.linkCreationFails = false;
+    B(form->OkButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(shell.linkCalls.back(), "Save " + kStartupFolder + "\\Tonestart.lnk");
+}
+
+TEST_F(WindowTest, OkCreatesTheDataFolder) {
+    AddDisplay({0, 0, 1920, 1080});
+    files.AddFolder("C:\\ProgramData");
+    ASSERT_TRUE(Open());
+    B(form->OkButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(
+        files.createdFolders,
+        (std::vector<std::string>{"C:\\ProgramData\\Velmor", "C:\\ProgramData\\Velmor\\Tonecast"}));
+    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut"}));
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+// Settings and folders through the real platform: a portable program folder in a temporary
+// folder, the real file system and private-profile functions, checked by the file's bytes.
+
+#include <gtest/gtest.h>
+
+#include "app/Folders.h"
+#include "app/Platform.h"
+#include "app/Settings.h"
+#include "base/Errors.h"
+#include "ramp/Correction.h"
+#include "win32/Win32AppServices.h"
+#include "win32/Win32Services.h"
+
+#include "AppTempFolder.h"
+
+namespace {
+
+// The real shell, except that the program seems to run from `exe`.
+class RelocatedShell : public Shell {
+public:
+    explicit RelocatedShell(std::string exe) : exe_(std::move(exe)) {}
+    std::string ExecutablePath() override { return exe_; }
+    std::string SpecialFolderPath(int csidl) override { return real().SpecialFolderPath(csidl); }
+    std::string StartupFolderValue() override { return ""; }
+    std::unique_ptr<ShellLink> CreateShellLink() override { return real().CreateShellLink(); }
+    std::intptr_t ShellOpen(const std::string&) override { return 0; }
+    void RunCommand(const std::string&) override {}
+    bool RunFileDialog(const FileDialogRequest&, std::string&) override { return false; }
+    std::string UpperCase(const std::string& text) override { return real().UpperCase(text); }
+    char DecimalSeparator() override { return real().DecimalSeparator(); }
+
+private:
+    static Shell& real() { return Win32Shell(); }
+    std::string exe_;
+};
+
+class AppSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseWin32Services();
+        UseShell(shell);
+        UseProfileStore(Win32Profile());
+        Settings() = SettingsValues{};
+        Patterns() = PatternSettings{};
+    }
+    void TearDown() override { Patterns() = PatternSettings{}; }
+
+    TempFolder folder;
+    RelocatedShell shell{folder.path() + "Tonecast.exe"};
+};
+
+TEST_F(AppSettingsTest, RoundTripThroughTheSettingsFile) {
+    const std::string file = folder.path() + "Tonecast.settings";
+    ASSERT_EQ(SettingsFilePath(), file);  // portable: beside the program
+    EXPECT_FALSE(LoadSettings());
+
+    Settings().LanguageName = "Deutsch";
+    Settings().ReferenceImagePath = "D:\\Bilder\\ref.jpg";
+    Patterns().TargetGamma = 1.95;
+    SaveSettings();
+    const char separator = Win32Shell().DecimalSeparator();
+    EXPECT_EQ(ReadBytes(file), std::string("[Settings]\r\nLanguage=Deutsch\r\n"
+                                           "ReferenceImage=D:\\Bilder\\ref.jpg\r\nGamma=1") +
+                                   separator + "95\r\n");
+
+    Settings() = SettingsValues{};
+    Patterns().TargetGamma = 3;
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Deutsch");
+    EXPECT_EQ(Settings().ReferenceImagePath, "D:\\Bilder\\ref.jpg");
+    EXPECT_EQ(Patterns().TargetGamma, 1.95);
+}
+
+TEST_F(AppSettingsTest, SavingKeepsForeignKeysAndEmptyValuesStayEmpty) {
+    const std::string file = folder.path() + "Tonecast.settings";
+    WriteBytes(file, "[settings]\r\nlanguage=\r\nTheme=dark\r\n[Window]\r\nLeft=10\r\n");
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "");
+    EXPECT_EQ(Settings().ReferenceImagePath, folder.path() + "TonecastRef.sRGB.jpg");
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);
+
+    Settings().LanguageName = "English";
+    SaveSettings();
+    EXPECT_EQ(ReadBytes(file),
+              "[settings]\r\nlanguage=English\r\nTheme=dark\r\nReferenceImage=" + folder.path() +
+                  "TonecastRef.sRGB.jpg\r\nGamma=2" + Win32Shell().DecimalSeparator() +
+                  "2\r\n[Window]\r\nLeft=10\r\n");
+}
+
+TEST_F(AppSettingsTest, AbsentKeysAndTheValueLimit) {
+    const std::string longPath = "C:\\" + std::string(2997, 'p');
+    WriteBytes(folder.path() + "Tonecast.settings",
+               "[Settings]\r\nReferenceImage=" + longPath + "\r\n[Gamma]\r\nGamma=1.5\r\n");
+    Patterns().TargetGamma = 3;
+    Settings().LanguageName = "Deutsch";
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().ReferenceImagePath, longPath.substr(0, 2047));
+    EXPECT_EQ(Settings().LanguageName, "English");
+    EXPECT_EQ(Patterns().TargetGamma, 2.2);  // only in another section
+}
+
+TEST_F(AppSettingsTest, UnwritableSettingsFileRaisesTheError) {
+    // A folder where the file should be: the platform cannot write it.
+    const std::string file = folder.path() + "Tonecast.settings";
+    ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr));
+    EXPECT_FALSE(LoadSettings());  // a folder of that name is no settings file
+    try {
+        SaveSettings();
+        FAIL() << "no error raised";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
+    }
+}
+
+TEST_F(AppSettingsTest, ForceFoldersCreatesTwoLevels) {
+    const std::string upper = folder.path() + "Velmor";
+    const std::string lower = upper + "\\Tonecast";
+    EXPECT_TRUE(ForceFolders(lower + "\\"));
+    EXPECT_NE(GetFileAttributesA(lower.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(ForceFolders(lower));
+    EXPECT_TRUE(ForceFolders("C:\\"));
+
+    // Below a file nothing can be created.
+    WriteBytes(folder.path() + "plain", "x");
+    EXPECT_FALSE(ForceFolders(folder.path() + "plain\\sub\\deeper\\"));
+    EXPECT_EQ(GetFileAttributesA((folder.path() + "plain\\sub").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(AppSettingsTest, InstalledProgramUsesProgramData) {
+    RelocatedShell installed("C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe");
+    UseShell(installed);
+    EXPECT_FALSE(IsOutsideProgramFiles());
+    EXPECT_EQ(GetDataFolder(kSubPath), "C:\\ProgramData\\Velmor\\Tonecast\\");
+    EXPECT_EQ(SettingsFilePath(), "C:\\ProgramData\\Velmor\\Tonecast\\Tonecast.settings");
+}
+
+}  // namespace

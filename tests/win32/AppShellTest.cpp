@@ -1,0 +1,210 @@
+// The shell side of the application frame against the real platform: folders, the start-up
+// shortcut written where a test's registry value points, and the open dialog.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "app/Platform.h"
+#include "app/Shortcut.h"
+#include "app/SysDialogs.h"
+#include "base/Errors.h"
+#include "win32/Win32AppServices.h"
+
+#include "AppTempFolder.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+namespace {
+
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Points the user's "Startup" value somewhere else (or removes it) for one test, and puts the
+// original back afterwards, so the real Startup folder is never written.
+class StartupValueOverride {
+public:
+    StartupValueOverride() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
+        DWORD size = 0;
+        if (RegQueryValueExA(key_, "Startup", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+            saved_.resize(size);
+            RegQueryValueExA(key_, "Startup", nullptr, &type_, saved_.data(), &size);
+            hadValue_ = true;
+        }
+    }
+    ~StartupValueOverride() {
+        if (hadValue_)
+            RegSetValueExA(key_, "Startup", 0, type_, saved_.data(),
+                           static_cast<DWORD>(saved_.size()));
+        else
+            RegDeleteValueA(key_, "Startup");
+        RegCloseKey(key_);
+    }
+    StartupValueOverride(const StartupValueOverride&) = delete;
+    StartupValueOverride& operator=(const StartupValueOverride&) = delete;
+
+    void Set(const std::string& folder) {
+        RegSetValueExA(key_, "Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
+    }
+    void Remove() { RegDeleteValueA(key_, "Startup"); }
+
+private:
+    HKEY key_ = nullptr;
+    DWORD type_ = REG_SZ;
+    std::vector<BYTE> saved_;
+    bool hadValue_ = false;
+};
+
+class AppShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        UseShell(Win32Shell());
+    }
+    void TearDown() override { CoUninitialize(); }
+    TempFolder folder;
+};
+
+TEST_F(AppShellTest, ExecutableAndSpecialFolders) {
+    const std::string exe = Win32Shell().ExecutablePath();
+    EXPECT_EQ(exe.substr(exe.size() - 15), "win32_tests.exe");
+    EXPECT_EQ(exe[1], ':');
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(kCsidlCommonAppData), "C:\\ProgramData");
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(kCsidlProgramFiles), "C:\\Program Files");
+    const std::string appData = Win32Shell().SpecialFolderPath(kCsidlAppData);
+    EXPECT_EQ(appData.substr(appData.size() - 16), "\\AppData\\Roaming");
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(0x7F), "");  // no such folder
+    EXPECT_EQ(Win32Shell().UpperCase("c:\\program files (x86)"), "C:\\PROGRAM FILES (X86)");
+}
+
+TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
+    StartupValueOverride startup;
+    const std::string target = "C:\\Program Files\\Velmor\\Tonecast\\Tonestart.exe";
+    const std::string startupFolder = folder.path() + "Start Up";
+    CreateDirectoryA(startupFolder.c_str(), nullptr);
+    startup.Set(startupFolder);
+
+    const std::string link = startupFolder + "\\Tonestart.lnk";
+    EXPECT_TRUE(EnsureStartupShortcut(target));
+    const std::string bytes = ReadBytes(link);
+    EXPECT_TRUE(EnsureStartupShortcut(target));  // a second display's OK: the same file again
+    EXPECT_EQ(ReadBytes(link), bytes);
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\x00\x00\x00", 4));
+
+    IShellLinkA* shellLink = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&shellLink))));
+    IPersistFile* file = nullptr;
+    shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    std::wstring wideLink(link.begin(), link.end());
+    ASSERT_TRUE(SUCCEEDED(file->Load(wideLink.c_str(), STGM_READ)));
+    char path[MAX_PATH] = {};
+    shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
+    EXPECT_STREQ(path, target.c_str());
+    char arguments[MAX_PATH] = "x";
+    shellLink->GetArguments(arguments, MAX_PATH);
+    EXPECT_STREQ(arguments, "");
+    file->Release();
+    shellLink->Release();
+}
+
+TEST_F(AppShellTest, NoStartupValueWritesNothing) {
+    StartupValueOverride startup;
+    startup.Remove();
+    EXPECT_EQ(Win32Shell().StartupFolderValue(), "");
+    EXPECT_TRUE(EnsureStartupShortcut(folder.path() + "Tonestart.exe"));
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder.path() + "*.lnk").c_str(), &data);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+}
+
+TEST_F(AppShellTest, LinkObjectThatCannotBeCreatedRaisesOleError) {
+    // A thread that never initialised COM cannot create the object.
+    std::string message;
+    std::thread([&] {
+        try {
+            EnsureStartupShortcut(folder.path() + "Tonestart.exe");
+        } catch (const OleError& e) {
+            message = e.what();
+        }
+    }).join();
+    const std::string suffix = ", ClassID: {00021401-0000-0000-C000-000000000046}";
+    ASSERT_GT(message.size(), suffix.size()) << message;
+    EXPECT_EQ(message.substr(message.size() - suffix.size()), suffix);
+}
+
+// Waits for the dialog with `title`, then either cancels it or types `answer` and confirms.
+class DialogDriver {
+public:
+    DialogDriver(const char* title, std::string answer)
+        : title_(title), answer_(std::move(answer)), thread_([this] { Drive(); }) {}
+    ~DialogDriver() { thread_.join(); }
+    bool sawDialog() const { return saw_; }
+
+private:
+    void Drive() {
+        for (int tries = 0; tries < 200; ++tries) {
+            HWND dialog = FindWindowA("#32770", title_);
+            if (dialog) {
+                saw_ = true;
+                if (answer_.empty()) {
+                    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                } else {
+                    // The file name box is an edit or a combo box, depending on the style.
+                    SetDlgItemTextA(dialog, edt1, answer_.c_str());
+                    SetDlgItemTextA(dialog, cmb13, answer_.c_str());
+                    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                }
+                return;
+            }
+            Sleep(50);
+        }
+    }
+    const char* title_;
+    std::string answer_;
+    std::atomic<bool> saw_{false};
+    std::thread thread_;
+};
+
+TEST_F(AppShellTest, OpenDialogOpensAndReturnsTheChosenFile) {
+    if (!GetEnvironmentVariableA("DISPLAY", nullptr, 0))
+        GTEST_SKIP() << "needs an X display";
+    const std::string picture = folder.path() + "picture.jpg";
+    WriteBytes(picture, "jpeg");
+
+    std::string fileName = "before.jpg";
+    bool confirmed = true;
+    {
+        DialogDriver driver("Tonecast cancel test", "");
+        confirmed = ShowFileDialog(0, "", "JPEG image|*.jpg", folder.path(), "Tonecast cancel test",
+                                   fileName, true, false, true, true);
+        // The dialog really opened (a wrong structure size fails before showing anything).
+        EXPECT_EQ(CommDlgExtendedError(), 0u);
+        EXPECT_TRUE(driver.sawDialog());
+    }
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(fileName, "before.jpg");
+
+    {
+        DialogDriver driver("Tonecast open test", picture);
+        confirmed = ShowFileDialog(0, "", "JPEG image|*.jpg|All files|*.*", folder.path(),
+                                   "Tonecast open test", fileName, true, false, true, true);
+        EXPECT_TRUE(driver.sawDialog());
+    }
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(fileName, picture);
+}
+
+}  // namespace

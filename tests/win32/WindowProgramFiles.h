@@ -1,0 +1,70 @@
+#pragma once
+// Where the tests find the Tonecast.exe of the same build, and a portable copy of it.
+
+#include <windows.h>
+
+#include <string>
+
+// build/tests/win32_tests.exe -> build/exe/Tonecast.exe
+inline std::string BuiltProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\'));      // the tests folder
+    folder.erase(folder.find_last_of('\\') + 1);  // the build folder
+    return folder + "exe\\";
+}
+
+inline std::string BuiltTonecastExe() {
+    return BuiltProgramFolder() + "Tonecast.exe";
+}
+
+// A program folder of its own under the temporary folder: outside Program Files, so the
+// program keeps its data (ramp files, settings) beside itself. Removed again at the end.
+class PortableProgramFolder {
+public:
+    PortableProgramFolder() {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        path_ =
+            std::string(temp) + "TonecastWindowTest" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(path_.c_str(), nullptr);
+        const std::string from = BuiltProgramFolder();
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            const std::string name = found.cFileName;
+            const bool shipped = name == "Tonecast.exe" || name == "Tonestart.exe" ||
+                                 name.ends_with(".lng") || name.ends_with(".jpg");
+            if (shipped)
+                CopyFileA((from + name).c_str(), (path_ + name).c_str(), FALSE);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    ~PortableProgramFolder() {
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA((path_ + found.cFileName).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    PortableProgramFolder(const PortableProgramFolder&) = delete;
+    PortableProgramFolder& operator=(const PortableProgramFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+private:
+    std::string path_;
+};

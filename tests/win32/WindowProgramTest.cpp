@@ -1,0 +1,446 @@
+// Tonecast.exe itself, started from a portable program folder on the X display: the window's
+// place, the keyboard's page switching, and what OK and Cancel leave behind. The program is
+// driven from outside as a user would, through its windows' messages and real key input.
+// Needs an X display; skipped without one.
+
+#include <windows.h>
+// After <windows.h>, which they need.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "WindowProgramFiles.h"
+#include "ramp/RampFile.h"
+
+namespace {
+
+bool HaveDisplay() {
+    return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+RECT RectInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        found.push_back(child);
+    return found;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::string StartupShortcut() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
+    return std::string(folder) + "\\Tonestart.lnk";
+}
+
+// One run of the program, ended by the test or killed at the end.
+class RunningTonecast {
+public:
+    explicit RunningTonecast(const PortableProgramFolder& folder) {
+        const std::string exe = folder.Path() + "Tonecast.exe";
+        std::string commandLine = "\"" + exe + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.Path().c_str(), &startup, &process_))
+            return;
+        for (int waited = 0; waited < 30000 && !window_; waited += 50) {
+            Sleep(50);
+            EnumWindows(&RunningTonecast::FindOwnWindow, reinterpret_cast<LPARAM>(this));
+        }
+        // The window shows before its creation has finished; events count from then on.
+        WaitForInputIdle(process_.hProcess, 10000);
+    }
+    ~RunningTonecast() {
+        if (process_.hProcess) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(process_.hProcess, 99);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    RunningTonecast(const RunningTonecast&) = delete;
+    RunningTonecast& operator=(const RunningTonecast&) = delete;
+
+    HWND Window() const { return window_; }
+
+    // The exit code, or STILL_ACTIVE when the program has not ended within the time.
+    DWORD WaitForExit(DWORD milliseconds = 15000) const {
+        WaitForSingleObject(process_.hProcess, milliseconds);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+    HWND Bar() const {
+        for (HWND panel : Children(window_))
+            if (FindWindowExA(panel, nullptr, WC_TABCONTROLA, nullptr))
+                return panel;
+        return nullptr;
+    }
+    HWND Tabs() const { return FindWindowExA(Bar(), nullptr, WC_TABCONTROLA, nullptr); }
+    int Page() const { return static_cast<int>(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0)); }
+    HWND BarButton(const std::string& caption) const {
+        return FindWindowExA(Bar(), nullptr, WC_BUTTONA, caption.c_str());
+    }
+
+    // The adjustment panel titled `title`: the one with a label of that text and four rows.
+    HWND AdjustmentPanel(const std::string& title) const {
+        for (HWND panel : Children(window_)) {
+            int edits = 0;
+            bool titled = false;
+            for (HWND child : Children(panel)) {
+                edits += ClassOf(child) == "Edit";
+                titled |= ClassOf(child) == "Static" && TextOf(child) == title;
+            }
+            if (titled && edits >= 4)
+                return panel;
+        }
+        return nullptr;
+    }
+    // The edit of `panel` in the row at `top` (design pixels: 7 overall, 34 red, ...).
+    static HWND EditAt(HWND panel, int top) {
+        for (HWND child : Children(panel))
+            if (ClassOf(child) == "Edit" && RectInParent(child).top == top &&
+                RectInParent(child).left == 66)
+                return child;
+        return nullptr;
+    }
+
+    // Real key input, as the keyboard gives it: the program sees Ctrl in GetKeyState.
+    void PressCtrlTab(bool shift) const {
+        SetForegroundWindow(window_);
+        std::vector<INPUT> keys;
+        auto key = [&](WORD code, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            keys.push_back(input);
+        };
+        key(VK_CONTROL, false);
+        if (shift)
+            key(VK_SHIFT, false);
+        key(VK_TAB, false);
+        key(VK_TAB, true);
+        if (shift)
+            key(VK_SHIFT, true);
+        key(VK_CONTROL, true);
+        const int before = Page();
+        SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+        for (int waited = 0; waited < 3000 && Page() == before; waited += 10)
+            Sleep(10);
+    }
+
+    // The program's message box or dialog, once it shows one.
+    HWND WaitForMessageBox() const {
+        for (int waited = 0; waited < 10000; waited += 50) {
+            HWND box = nullptr;
+            while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(box, &owner);
+                if (owner == process_.dwProcessId && IsWindowVisible(box))
+                    return box;
+            }
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+private:
+    static BOOL CALLBACK FindOwnWindow(HWND window, LPARAM self) {
+        auto* run = reinterpret_cast<RunningTonecast*>(self);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == run->process_.dwProcessId && ClassOf(window) == "TTonecastMainForm" &&
+            IsWindowVisible(window)) {
+            run->window_ = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+class WindowProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HaveDisplay())
+            GTEST_SKIP() << "no X display for the program's window";
+        DeleteFileA(StartupShortcut().c_str());
+    }
+    void TearDown() override { DeleteFileA(StartupShortcut().c_str()); }
+    PortableProgramFolder folder;
+};
+
+TEST_F(WindowProgramTest, CoversTheDisplayStaysOnTopAndWalksThePagesWithCtrlTab) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+
+    RECT window{};
+    GetWindowRect(run.Window(), &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(run.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_TRUE(EqualRect(&window, &monitor.rcMonitor));
+    EXPECT_EQ(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_NE(GetWindowLongA(run.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindowLongA(run.Window(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_EQ(TextOf(run.Window()), "Velmor Tonecast 3.1.0");
+
+    // The bar spans the bottom; the Cancel button keeps 5 pixels to the right edge.
+    const RECT bar = RectInParent(run.Bar());
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    EXPECT_EQ(bar.left, 0);
+    EXPECT_EQ(bar.right, width);
+    EXPECT_EQ(bar.bottom, height);
+    EXPECT_EQ(bar.bottom - bar.top, 53);
+    EXPECT_EQ(RectInParent(run.BarButton("Cancel")).right, width - 5);
+    EXPECT_EQ(RectInParent(run.BarButton("OK")).right, width - 90);
+
+    EXPECT_EQ(run.Page(), 0);
+    for (int i = 0; i < 3; ++i)
+        run.PressCtrlTab(false);
+    ASSERT_EQ(run.Page(), 3);
+    const HWND gamma = run.AdjustmentPanel("Gamma:");
+    ASSERT_NE(gamma, nullptr);
+    EXPECT_TRUE(IsWindowVisible(gamma));
+    // Centred and 20 pixels above the bar.
+    const RECT place = RectInParent(gamma);
+    EXPECT_EQ(place.left, width / 2 - 121 / 2);
+    EXPECT_EQ(place.top, bar.top - 142 - 20);
+
+    for (int i = 0; i < 5; ++i)
+        run.PressCtrlTab(false);
+    EXPECT_EQ(run.Page(), 8);
+    run.PressCtrlTab(false);
+    EXPECT_EQ(run.Page(), 0);  // wraps forward
+    run.PressCtrlTab(true);
+    EXPECT_EQ(run.Page(), 8);  // and back
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST_F(WindowProgramTest, OkSavesEachDisplaysCorrectionAndTheStartupShortcut) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    const HWND gamma = run.AdjustmentPanel("Gamma:");
+    ASSERT_NE(gamma, nullptr);
+    SendMessageA(RunningTonecast::EditAt(gamma, 7), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("-5"));
+    SendMessageA(RunningTonecast::EditAt(gamma, 34), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("15"));
+    SendMessageA(RunningTonecast::EditAt(gamma, 61), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("150"));  // out of range: stays 0
+
+    SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
+    ASSERT_EQ(run.WaitForExit(), 0u);
+
+    MONITORINFOEXA monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    TCorrection expected{};
+    expected.Gamma = -5;
+    expected.GammaR = 15;
+    ASSERT_TRUE(folder.Exists("Tonecast1.lut"));
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "Tonecast1.lut"),
+              FormatRampFile(expected, monitor.szDevice));
+    EXPECT_FALSE(folder.Exists("Tonecast2.lut"));
+
+    const std::string shortcut = ReadWholeFile(StartupShortcut());
+    ASSERT_GE(shortcut.size(), 4u);
+    EXPECT_EQ(shortcut.substr(0, 4), std::string("\x4C\0\0\0", 4));
+}
+
+TEST_F(WindowProgramTest, CancelAfterEditsWritesNothing) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    const HWND black = run.AdjustmentPanel("Black:");
+    ASSERT_NE(black, nullptr);
+    SendMessageA(RunningTonecast::EditAt(black, 7), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12"));
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    ASSERT_EQ(run.WaitForExit(), 0u);
+    EXPECT_FALSE(folder.Exists("Tonecast1.lut"));
+    EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A move to a display of 144 dpi: every control grows by half, the window stays on its own
+// display (not on the rectangle the message suggests) and the page is laid out again.
+TEST_F(WindowProgramTest, ADpiChangeScalesTheControlsAndKeepsTheWindowOnItsDisplay) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    for (int i = 0; i < 3; ++i)
+        run.PressCtrlTab(false);
+    ASSERT_EQ(run.Page(), 3);
+    RECT before{};
+    GetWindowRect(run.Window(), &before);
+
+    RECT suggested{100, 100, 900, 700};
+    SendMessageA(run.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    RECT after{};
+    GetWindowRect(run.Window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+    const int width = after.right - after.left;
+    const RECT bar = RectInParent(run.Bar());
+    EXPECT_EQ(bar.bottom - bar.top, 80);  // 53 at 144 dpi
+    EXPECT_EQ(bar.bottom, after.bottom - after.top);
+    EXPECT_EQ(RectInParent(run.BarButton("Cancel")).right, width - 8);  // 5 at 144 dpi
+    const RECT gamma = RectInParent(run.AdjustmentPanel("Gamma:"));
+    EXPECT_EQ(gamma.right - gamma.left, 182);  // 121 x 142 at 144 dpi
+    EXPECT_EQ(gamma.bottom - gamma.top, 213);
+    EXPECT_EQ(gamma.left, width / 2 - 182 / 2);
+    EXPECT_EQ(gamma.top, bar.top - 213 - 30);  // 20 pixels at 144 dpi
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST_F(WindowProgramTest, MinimizeLeavesTheStayOnTopBandForGood) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    SendMessageA(run.BarButton("Minimize"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsIconic(run.Window()));
+    EXPECT_EQ(GetWindowLongA(run.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    ShowWindow(run.Window(), SW_RESTORE);  // as from the taskbar
+    EXPECT_FALSE(IsIconic(run.Window()));
+    EXPECT_EQ(GetWindowLongA(run.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+// The file name on the reference page is a link: a click opens the open-file dialog.
+TEST_F(WindowProgramTest, ClickingTheFileNameOnPage8OpensTheFileDialog) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    run.PressCtrlTab(true);
+    ASSERT_EQ(run.Page(), 8);
+    const HWND link = FindWindowExA(run.Window(), nullptr, "Static", "TonecastRef.sRGB.jpg");
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(IsWindowVisible(link));
+    // 70 pixels from the right edge, 4 above the bar.
+    const RECT place = RectInParent(link);
+    EXPECT_EQ(place.right, GetSystemMetrics(SM_CXSCREEN) - 70);
+    EXPECT_EQ(place.bottom, RectInParent(run.Bar()).top - 4);
+
+    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    const HWND dialog = run.WaitForMessageBox();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "Choose a reference image");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int waited = 0; waited < 5000 && IsWindow(dialog); waited += 50)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(dialog));
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+// The ramp file's name taken by a folder: the save fails. The user sees the error, stays in
+// the window with the corrections applied, and can still leave it with Cancel.
+TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
+    const std::string blocker = folder.Path() + "Tonecast1.lut";
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+
+    SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
+    const HWND error = run.WaitForMessageBox();
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(TextOf(error), "Velmor Tonecast 3.1.0");
+    PostMessageA(error, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(run.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveDirectoryA(blocker.c_str());
+}
+
+// Run by tests/e2e/window_displays.sh on an Xorg dummy server with two monitors side by side
+// (Windows sees \\.\DISPLAY1 at (0,0)-(1920,1080) and \\.\DISPLAY2 at (-1280,0)-(0,1024)).
+class WindowTwoDisplaysTest : public WindowProgramTest {
+protected:
+    void SetUp() override {
+        if (GetEnvironmentVariableA("TONECAST_WINDOW_TWO_DISPLAYS", nullptr, 0) == 0)
+            GTEST_SKIP() << "needs the two-monitor X server of window_displays.sh";
+        WindowProgramTest::SetUp();
+    }
+};
+
+TEST_F(WindowTwoDisplaysTest, ChoosingADisplayMovesTheWindowAndOkSavesEveryDisplay) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    RECT window{};
+    GetWindowRect(run.Window(), &window);
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.right, 1920);
+    const HWND displays = FindWindowExA(run.Bar(), nullptr, WC_COMBOBOXA, nullptr);
+    ASSERT_NE(displays, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(displays));
+    ASSERT_EQ(SendMessageA(displays, CB_GETCOUNT, 0, 0), 2);
+
+    // The user's choice, as the list reports it to its parent.
+    SendMessageA(displays, CB_SETCURSEL, 1, 0);
+    SendMessageA(run.Bar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(displays), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(displays));
+
+    GetWindowRect(run.Window(), &window);
+    EXPECT_EQ(window.left, -1280);
+    EXPECT_EQ(window.top, 0);
+    EXPECT_EQ(window.right, 0);
+    EXPECT_EQ(window.bottom, 1024);
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+    // The bar follows the smaller display: Cancel keeps its 5 pixels to the right edge.
+    EXPECT_EQ(RectInParent(run.BarButton("Cancel")).right, 1280 - 5);
+    EXPECT_EQ(RectInParent(run.Bar()).bottom, 1024);
+
+    SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
+    ASSERT_EQ(run.WaitForExit(), 0u);
+    for (int n = 1; n <= 2; ++n) {
+        const std::string name = "Tonecast" + std::to_string(n) + ".lut";
+        ASSERT_TRUE(folder.Exists(name));
+        EXPECT_EQ(ReadWholeFile(folder.Path() + name),
+                  FormatRampFile(TCorrection{}, "\\\\.\\DISPLAY" + std::to_string(n)));
+    }
+    EXPECT_FALSE(folder.Exists("Tonecast3.lut"));
+}
+
+}  // namespace

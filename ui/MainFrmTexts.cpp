@@ -1,0 +1,100 @@
+// The window's texts from the language table, and the language selector.
+#include <algorithm>
+#include <cctype>
+
+#include "app/Folders.h"
+#include "app/Language.h"
+#include "app/Settings.h"
+#include "base/FileSystem.h"
+#include "ui/MainFrm.h"
+#include "ui/WelcomeText.h"
+
+namespace {
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+int FindItemIgnoringCase(const ComboBox& combo, const std::string& text) {
+    for (int i = 0; i < combo.ItemCount(); ++i)
+        if (SameTextIgnoringCase(combo.Item(i), text))
+            return i;
+    return -1;
+}
+
+// The language name of a "*.lng" entry; empty for an entry that only matched the pattern
+// through its short 8.3 alias ("x.lngx") or has no name before the extension.
+std::string LanguageNameOf(const std::string& entry) {
+    if (entry.size() <= 4 || !SameTextIgnoringCase(entry.substr(entry.size() - 4), ".lng"))
+        return {};
+    return entry.substr(0, entry.size() - 4);
+}
+
+}  // namespace
+
+void TMainForm::ApplyTexts() {
+    OkButton->SetText(LangText("BOK"));
+    CancelButton->SetText(LangText("BCancel"));
+    MinimizeButton->SetText(LangText("BMinimize"));
+    OffButton->SetText(LangText(LutOn ? "BOffLUT" : "BOnLUT"));
+    ResetButton->SetText(LangText("BReset"));
+    MonitorLabel->SetText(LangText("LDisplay"));
+    static const char* const kTabKeys[kPageCount] = {
+        "TabWelcome",    "TabBlackPoint",   "TabWhitePoint",       "TabGamma",
+        "TabGammaSharp", "TabColorBalance", "TabCorrectionPoints", "TabAllControls",
+        "ReferenceImage"};
+    for (int i = 0; i < kPageCount; ++i)
+        TabSet->SetTabText(i, LangText(kTabKeys[i]));
+    LangLabel->SetText(LangText("LLanguage"));
+    GammaSetupLabel->SetText(LangText("LGamma"));
+    WelcomeLabel->SetText(FormatWelcomeCaption(LangText("LWelcome")));
+    WelcomeMemoText->SetText(LangText("TWelcome"));
+    BlackLabel->SetText(LangText("LBlack"));
+    WhiteLabel->SetText(LangText("LWhite"));
+    PointLabel->SetText(LangText("LValue"));
+    BalanceLabel->SetText(LangText("LBalance"));
+    GammaLabel->SetText(LangText("LGamma"));
+    for (Label* reset : {BlackResetLabel.get(), WhiteResetLabel.get(), PointResetLabel.get(),
+                         BalanceResetLabel.get(), GammaResetLabel.get()})
+        reset->SetText(LangText("LReset"));
+    PointPosLabel->SetText(LangText("LPos"));
+    PointPrevButton->SetText(LangText("BPrev"));
+    PointNextButton->SetText(LangText("BNext"));
+    PointClearButton->SetText(LangText("BClearAll"));
+    ShowPage(CurrentPage());  // the help text and the layout follow the new texts
+}
+
+void TMainForm::FillLanguageList() {
+    // Filling the list must not switch the language.
+    LangComboBox->onChange = nullptr;
+    LangComboBox->ClearItems();
+    for (const std::string& folder :
+         {GetDataFolder(kSubPath), GetUserFolder(kSubPath), GetProgramFolder()}) {
+        for (const std::string& entry : Files().ListFolder(folder, "*.lng")) {
+            const std::string name = LanguageNameOf(entry);
+            if (!name.empty() && FindItemIgnoringCase(*LangComboBox, name) < 0)
+                LangComboBox->AddItem(name);
+        }
+    }
+    const int saved = FindItemIgnoringCase(*LangComboBox, Settings().LanguageName);
+    if (saved >= 0)
+        LangComboBox->SetItemIndex(saved);
+    else if (LangComboBox->ItemCount() > 0)
+        LangComboBox->SetItemIndex(0);
+    // LanguageName keeps the saved name until the user picks a language.
+    if (LangComboBox->ItemIndex() >= 0)
+        LoadLanguage(LangComboBox->Item(LangComboBox->ItemIndex()));
+    LangComboBox->onChange = [this] { LangComboBoxChange(); };
+}
+
+void TMainForm::LangComboBoxChange() {
+    const int index = LangComboBox->ItemIndex();
+    if (index < 0)
+        return;
+    Settings().LanguageName = LangComboBox->Item(index);
+    LoadLanguage(Settings().LanguageName);
+    ApplyTexts();
+}

@@ -1,0 +1,369 @@
+// The calibration window as a whole: creation, the display it stands on, the pages, the bar's
+// buttons, the keyboard and closing.
+#include <stdexcept>
+
+#include "app/Folders.h"
+#include "app/Language.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "app/Shortcut.h"
+#include "app/SysDialogs.h"
+#include "base/FileSystem.h"
+#include "ramp/Displays.h"
+#include "ramp/RampFile.h"
+#include "ui/MainFrm.h"
+#include "ui/TargetGammaText.h"
+
+namespace {
+
+// Restores HandlersEnabled to what it was when the scope began.
+class HandlersPaused {
+public:
+    explicit HandlersPaused(bool& flag) : flag_(flag), saved_(flag) { flag_ = false; }
+    ~HandlersPaused() { flag_ = saved_; }
+    HandlersPaused(const HandlersPaused&) = delete;
+    HandlersPaused& operator=(const HandlersPaused&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+std::string FileNamePart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// The folder of a path without its trailing backslash; a drive keeps its colon.
+std::string FolderPart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    if (cut == std::string::npos)
+        return {};
+    return path.substr(0, path[cut] == ':' ? cut + 1 : cut);
+}
+
+}  // namespace
+
+bool TMainForm::FormCreate() {
+    // Every layout centres on the selected display; with none there is nothing to stand on.
+    if (Engine().DisplayCount <= 0) {
+        host_.ShowError(kNoDisplayMessage);
+        return false;
+    }
+    InDpiChange = false;
+    SelectedDisplay = 0;
+    FillLanguageList();
+    ApplyTexts();
+    host_.SetCaption(kProgramTitle);
+    host_.SetTopmost(true);
+    SaveDisplayRamps();  // before any correction of this run reaches the hardware
+    RestoreOnClose = true;
+    HandlersEnabled = false;
+    PointPosUpDown->SetPosition(Patterns().PointPos);
+    LutOn = true;
+
+    const std::string dataFolder = GetDataFolder(kSubPath);
+    DisplayState& engine = Engine();
+    for (int i = 0; i < engine.DisplayCount; ++i) {
+        std::string storedName;  // read and not needed
+        try {
+            ReadRampFile(engine.Corrections[i], storedName, RampFileName(dataFolder, i));
+        } catch (const std::exception&) {
+            // A damaged file must not keep the window from opening: that display simply
+            // starts uncorrected, and OK replaces the file with a good one.
+            ClearCorrection(engine.Corrections[i]);
+        }
+    }
+
+    DisplayComboBox->SetEnabled(engine.DisplayCount > 1);
+    DisplayComboBox->ClearItems();
+    for (int i = 0; i < engine.DisplayCount; ++i)
+        DisplayComboBox->AddItem(engine.Displays[i].name);
+    DisplayComboBox->SetItemIndex(0);
+    MoveToDisplay(0);
+    HandlersEnabled = true;
+    host_.BringToTop();
+    return true;
+}
+
+void TMainForm::MoveToDisplay(int index) {
+    if (index < 0 || index >= Engine().DisplayCount)
+        return;
+    SelectedDisplay = index;
+    {
+        HandlersPaused paused(HandlersEnabled);
+        host_.Hide();
+        SelectDisplay(index);
+        const ScreenRect& r = Engine().Displays[index].info.monitor;
+        host_.SetWindowBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
+        Bounds combo = DisplayComboBox->GetBounds();
+        combo.width = host_.ClientWidth() / 2 - combo.left;
+        DisplayComboBox->SetBounds(combo);
+        RefreshEdits();
+        ApplyToDisplay();
+        ShowPage(CurrentPage());
+    }
+    host_.Show();
+}
+
+int TMainForm::Scaled(int designPixels) const {
+    const int dpi = host_.Dpi();
+    return dpi == 96 ? designPixels : (designPixels * dpi + 48) / 96;
+}
+
+int TMainForm::BarHeight() const {
+    return Panel->GetBounds().height;
+}
+int TMainForm::BarTop() const {
+    return host_.ClientHeight() - BarHeight();
+}
+
+void TMainForm::SetWindowBackground(Color color) {
+    background_ = color;
+    host_.SetBackground(color);
+}
+
+void TMainForm::ShowPage(int page) {
+    if (page < 0 || page >= kPageCount)
+        return;
+    CurrentPage() = page;
+    if (onInvalidateBackdrop)
+        onInvalidateBackdrop();
+    {
+        HandlersPaused paused(HandlersEnabled);
+        TabSet->SetTabIndex(page);
+    }
+    HandlersPaused paused(HandlersEnabled);
+    for (Control* c :
+         {static_cast<Control*>(WelcomePanel.get()), static_cast<Control*>(GammaPanel.get()),
+          static_cast<Control*>(BlackPanel.get()), static_cast<Control*>(WhitePanel.get()),
+          static_cast<Control*>(BalancePanel.get()), static_cast<Control*>(PointPanel.get()),
+          static_cast<Control*>(LangPanel.get()), static_cast<Control*>(GammaSetupPanel.get()),
+          static_cast<Control*>(FileLabel.get())})
+        c->SetVisible(false);
+    SetWindowBackground(kBlack);
+    HelpLabel->SetBounds({Scaled(70), 0, Scaled(300), Scaled(360)});
+    HelpLabel->SetBackground(kBlack);
+    HelpLabel->SetVisible(true);
+    LayOutPage(page);
+    static const char* const kHelpKeys[kPageCount] = {
+        nullptr,         "TBlackPoint",       "TWhitePoint",  "TGamma",         "TGammaSharp",
+        "TColorBalance", "TCorrectionPoints", "TAllControls", "TReferenceImage"};
+    if (kHelpKeys[page])
+        HelpLabel->SetText(LangText(kHelpKeys[page]));
+    host_.Invalidate();
+}
+
+void TMainForm::PlaceAboveBar(::Panel& panel, int left) {
+    Bounds b = panel.GetBounds();
+    b.left = left;
+    b.top = BarTop() - b.height - Scaled(20);
+    panel.SetBounds(b);
+    panel.SetVisible(true);
+}
+
+void TMainForm::LayOutPage(int page) {
+    const int gap = Scaled(20);
+    auto centred = [&](::Panel& p) { PlaceAboveBar(p, CenterX(p.GetBounds().width)); };
+    auto rightOf = [&](::Panel& p, ::Panel& x) {
+        const Bounds b = x.GetBounds();
+        PlaceAboveBar(p, b.left + b.width + gap);
+    };
+    auto leftOf = [&](::Panel& p, ::Panel& x) {
+        PlaceAboveBar(p, x.GetBounds().left - p.GetBounds().width - gap);
+    };
+    switch (page) {
+        case 0: {
+            Bounds welcome = WelcomePanel->GetBounds();
+            welcome.left = CenterX(welcome.width);
+            welcome.top = CenterY(welcome.height);
+            WelcomePanel->SetBounds(welcome);
+            WelcomePanel->SetVisible(true);
+            Bounds lang = LangPanel->GetBounds();
+            Bounds setup = GammaSetupPanel->GetBounds();
+            lang.left = host_.ClientWidth() - lang.width;
+            lang.top = host_.ClientHeight() - BarHeight() - lang.height - setup.height - Scaled(4);
+            LangPanel->SetBounds(lang);
+            LangPanel->SetVisible(true);
+            setup.left = host_.ClientWidth() - setup.width;
+            setup.top = host_.ClientHeight() - BarHeight() - setup.height;
+            GammaSetupPanel->SetBounds(setup);
+            // Runs GammaSetupEditChange, which takes the value as shown (three decimals).
+            GammaSetupEdit->SetText(
+                FormatTargetGamma(Patterns().TargetGamma, host_.DecimalSeparator()));
+            GammaSetupPanel->SetVisible(true);
+            HelpLabel->SetVisible(false);
+            break;
+        }
+        case 1:
+            centred(*BlackPanel);
+            break;
+        case 2:
+            SetWindowBackground(kWhite);
+            centred(*WhitePanel);
+            HelpLabel->SetBackground(kWhite);
+            break;
+        case 3:
+        case 4:
+            centred(*GammaPanel);
+            break;
+        case 5:
+            centred(*BalancePanel);
+            rightOf(*WhitePanel, *BalancePanel);
+            leftOf(*BlackPanel, *BalancePanel);
+            break;
+        case 6:
+            centred(*PointPanel);
+            break;
+        case 7:
+            centred(*PointPanel);
+            rightOf(*BalancePanel, *PointPanel);
+            rightOf(*GammaPanel, *BalancePanel);
+            leftOf(*WhitePanel, *PointPanel);
+            leftOf(*BlackPanel, *WhitePanel);
+            break;
+        case 8: {
+            std::string& path = Settings().ReferenceImagePath;
+            if (!Files().FileExists(path))
+                path = GetProgramFolder() + "TonecastRef.sRGB.jpg";
+            FileLabel->SetText(FileNamePart(path));
+            Bounds b = FileLabel->GetBounds();  // sized to the new text
+            b.left = host_.ClientWidth() - b.width - Scaled(70);
+            b.top = host_.ClientHeight() - b.height - BarHeight() - Scaled(4);
+            FileLabel->SetBounds(b);
+            FileLabel->SetVisible(true);
+            break;
+        }
+    }
+}
+
+void TMainForm::ApplyToDisplay() {
+    OffButton->SetText(LangText("BOffLUT"));
+    LutOn = true;
+    ApplyCorrection(SelectedDisplay);
+    host_.Invalidate();
+}
+
+TCorrection& TMainForm::SelectedCorrection() {
+    return Engine().Corrections.at(SelectedDisplay);
+}
+
+void TMainForm::RefreshEdits() {
+    HandlersPaused paused(HandlersEnabled);
+    const TCorrection& c = SelectedCorrection();
+    GammaUpDown->SetPosition(c.Gamma);
+    GammaRUpDown->SetPosition(c.GammaR);
+    GammaGUpDown->SetPosition(c.GammaG);
+    GammaBUpDown->SetPosition(c.GammaB);
+    BlackUpDown->SetPosition(c.Black);
+    BlackRUpDown->SetPosition(c.BlackR);
+    BlackGUpDown->SetPosition(c.BlackG);
+    BlackBUpDown->SetPosition(c.BlackB);
+    WhiteUpDown->SetPosition(c.White);
+    WhiteRUpDown->SetPosition(c.WhiteR);
+    WhiteGUpDown->SetPosition(c.WhiteG);
+    WhiteBUpDown->SetPosition(c.WhiteB);
+    BalanceRUpDown->SetPosition(c.BalanceR);
+    BalanceGUpDown->SetPosition(c.BalanceG);
+    BalanceBUpDown->SetPosition(c.BalanceB);
+    const int pos = Patterns().PointPos;
+    PointCheckBox->SetChecked(c.PointOn[pos] != 0);
+    PointUpDown->SetPosition(c.Point[pos]);
+    PointRUpDown->SetPosition(c.PointR[pos]);
+    PointGUpDown->SetPosition(c.PointG[pos]);
+    PointBUpDown->SetPosition(c.PointB[pos]);
+}
+
+void TMainForm::HandleDpiChange(int newDpi) {
+    if (InDpiChange || newDpi <= 0)
+        return;
+    InDpiChange = true;
+    const int oldDpi = host_.Dpi();
+    host_.ScaleControls(newDpi, oldDpi);
+    // The rectangle the message suggests is not used: the window stays on its display.
+    MoveToDisplay(SelectedDisplay);
+    InDpiChange = false;
+}
+
+bool TMainForm::FormClose() {
+    if (RestoreOnClose) {
+        RestoreDisplayRamps();
+        return true;
+    }
+    try {
+        const std::string dataFolder = GetDataFolder(kSubPath);
+        ForceFolders(dataFolder);
+        DisplayState& engine = Engine();
+        for (int i = 0; i < engine.DisplayCount; ++i) {
+            WriteRampFile(engine.Corrections[i], i, RampFileName(dataFolder, i));
+            EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
+        }
+        return true;
+    } catch (const std::exception& e) {
+        // The user stays in the window with the corrections still applied; OK may be tried
+        // again, and any other close puts the captured ramps back so the program can end.
+        host_.ShowError(e.what());
+        RestoreOnClose = true;
+        return false;
+    }
+}
+
+void TMainForm::TabSetChange(int newTab) {
+    if (HandlersEnabled)
+        ShowPage(newTab);
+}
+
+void TMainForm::DisplayComboBoxChange() {
+    MoveToDisplay(DisplayComboBox->ItemIndex());
+}
+
+void TMainForm::OkButtonClick() {
+    RestoreOnClose = false;
+    host_.Close();
+}
+
+void TMainForm::CancelButtonClick() {
+    host_.Close();
+}
+
+void TMainForm::MinimizeButtonClick() {
+    host_.SetTopmost(false);
+    if (onHideBackdrop)
+        onHideBackdrop();
+    host_.MinimizeApplication();
+}
+
+void TMainForm::OffButtonClick() {
+    if (LutOn) {
+        OffButton->SetText(LangText("BOnLUT"));
+        SetDisplayLinear(SelectedDisplay);
+    } else {
+        OffButton->SetText(LangText("BOffLUT"));
+        ApplyCorrection(SelectedDisplay);
+    }
+    LutOn = !LutOn;
+}
+
+void TMainForm::ResetButtonClick() {
+    ClearCorrection(SelectedCorrection());
+    RefreshEdits();
+    ApplyToDisplay();
+}
+
+void TMainForm::FileLabelClick() {
+    std::string path = Settings().ReferenceImagePath;
+    if (ShowFileDialog(host_.Handle(), "jpg", LangText("RefDlgFiles") + " (*.jpg)|*.jpg",
+                       FolderPart(path), LangText("RefDlgTitle"), path, /*fileMustExist=*/true,
+                       /*overwritePrompt=*/false, /*keepFolder=*/true, /*open=*/true)) {
+        Settings().ReferenceImagePath = path;
+        ShowPage(8);
+    }
+}
+
+void TMainForm::FormKeyDown(int key, bool ctrl, bool shift) {
+    if (key != kKeyTab || !ctrl)
+        return;
+    const int current = TabSet->TabIndex();
+    TabSet->SetTabIndex(shift ? (current + kPageCount - 1) % kPageCount
+                              : (current + 1) % kPageCount);
+}

@@ -1,0 +1,86 @@
+#include "win32/Interactive.h"
+
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+#include <exception>
+
+#include "app/Main.h"
+#include "ui/MainFrm.h"
+#include "win32/BackgroundWindow.h"
+#include "win32/MainWindow.h"
+#include "win32/Win32Controls.h"
+
+namespace {
+
+// The backdrop covers the virtual desktop behind the calibration window when there are
+// several displays; it is made right after the calibration window.
+void CreateBackdrop(TMainForm& form, MainWindow& window) {
+    BackgroundWindowArgs args;
+    args.mainWindow = window.Hwnd();
+    args.currentPage = [] { return CurrentPage(); };
+    args.panelHeight = [&form] { return form.Panel->GetBounds().height; };
+    if (CreateBackgroundWindow(args)) {
+        // Both windows stay on top, and the one shown last can end up covering the other
+        // (under Wine the X stacking keeps the backdrop above, whatever the z-order says):
+        // taking the calibration window out of the top band and back restacks it for real.
+        window.SetTopmost(false);
+        window.SetTopmost(true);
+        SetForegroundWindow(window.Hwnd());
+    }
+    form.onInvalidateBackdrop = [] { InvalidateBackgroundWindow(); };
+    form.onHideBackdrop = [] { HideBackgroundWindow(); };
+}
+
+int RunMessageLoop(MainWindow& window) {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        try {
+            window.PreviewKeyDown(message);
+        } catch (const std::exception& error) {
+            window.ShowError(error.what());
+        }
+        if (window.MoveFocusOnTab(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunInteractive() {
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+
+    MainWindow window(GetModuleHandleA(nullptr));
+    if (!window.IsValid()) {
+        MessageBoxA(nullptr, "The calibration window could not be created.", kProgramTitle,
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    Win32ControlFactory factory(window.Hwnd(), window);
+    int exitCode = 0;
+    try {
+        TMainForm form(factory, window);
+        window.AttachForm(&form);
+        if (!form.FormCreate()) {
+            window.AttachForm(nullptr);
+            return kExitNoDisplay;
+        }
+        CreateBackdrop(form, window);
+        SetFocus(window.Hwnd());
+        exitCode = RunMessageLoop(window);
+        window.AttachForm(nullptr);
+        DestroyBackgroundWindow();
+    } catch (const std::exception& error) {
+        window.AttachForm(nullptr);
+        DestroyBackgroundWindow();
+        window.ShowError(error.what());
+        exitCode = 1;
+    }
+    return exitCode;
+}

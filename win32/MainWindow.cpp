@@ -1,0 +1,244 @@
+// First: it keeps <windows.h> from renaming Canvas::TextOut in the headers below.
+#include "win32/GdiCanvas.h"
+
+#include "win32/MainWindow.h"
+
+#include <exception>
+
+#include "app/Main.h"
+#include "ui/MainFrm.h"
+#include "win32/Win32Controls.h"
+
+bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = MainWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = kMainWindowClassName;
+    if (RegisterClassExA(&wc))
+        return true;
+    return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+namespace {
+
+// The message box that an error escaping an event handler ends in.
+void ShowUnhandled(HWND owner, const std::exception& error) {
+    MessageBoxA(owner, error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : painter_(std::make_unique<BufferedPainter>()) {
+    RegisterPanelClass(instance);
+    RegisterWindowClass(instance);
+    // No WS_CLIPCHILDREN: labels on the window are transparent and need the window's own
+    // painting beneath them; Paint leaves out the opaque children instead.
+    hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kMainWindowClassName,
+                            kProgramTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+    if (!hwnd_)
+        return;
+    SetWindowBackground(hwnd_, background_);
+    const UINT dpi = GetDpiForWindow(hwnd_);
+    if (dpi > 0)
+        dpi_ = static_cast<int>(dpi);
+}
+
+MainWindow::~MainWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        auto* window = static_cast<MainWindow*>(create->lpCreateParams);
+        window->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    // An error must not unwind through the system's code that called us.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowUnhandled(hwnd, error);
+        return 0;
+    }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (RouteToControl(message, wParam, lParam, result))
+        return result;
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // Paint covers every pixel
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_SIZE:
+            LayOutAnchoredChildren(hwnd_);
+            return 0;
+        case WM_CLOSE:
+            // The form decides: after a failed save the window stays open.
+            if (form_ && !form_->FormClose())
+                return 0;
+            DestroyWindow(hwnd_);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_DPICHANGED:
+            if (form_)
+                form_->HandleDpiChange(LOWORD(wParam));
+            return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    // Children that paint themselves completely are left out, so they do not flicker when
+    // the pattern is repainted after each edit.
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto* control = Win32ControlBase::FromHwnd(child);
+        if (!IsWindowVisible(child) || (control && control->IsTransparent()))
+            continue;
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    const Color background = form_ ? form_->Background() : background_;
+    painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
+                    background, [this](Canvas& canvas) {
+                        if (form_)
+                            form_->FormPaint(canvas);
+                    });
+    EndPaint(hwnd_, &paint);
+}
+
+void MainWindow::SetWindowBounds(const Bounds& b) {
+    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainWindow::ClientWidth() const {
+    RECT rect{};
+    GetClientRect(hwnd_, &rect);
+    return rect.right;
+}
+
+int MainWindow::ClientHeight() const {
+    RECT rect{};
+    GetClientRect(hwnd_, &rect);
+    return rect.bottom;
+}
+
+void MainWindow::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::Hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void MainWindow::Invalidate() {
+    // The window alone: panels and controls keep their pixels. Transparent labels lie on
+    // the repainted pattern and draw their text again after it.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        auto* control = Win32ControlBase::FromHwnd(child);
+        if (control && control->IsTransparent())
+            InvalidateRect(child, nullptr, FALSE);
+    }
+}
+
+void MainWindow::SetBackground(Color color) {
+    if (color == background_)
+        return;
+    background_ = color;
+    SetWindowBackground(hwnd_, color);
+    // Panels that take the window's colour repaint too.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void MainWindow::SetCaption(const std::string& caption) {
+    SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void MainWindow::SetTopmost(bool topmost) {
+    topmost_ = topmost;
+    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::BringToTop() {
+    RECT rect{};
+    GetWindowRect(hwnd_, &rect);
+    SetWindowPos(hwnd_, topmost_ ? HWND_TOPMOST : HWND_TOP, rect.left, rect.top,
+                 rect.right - rect.left, rect.bottom - rect.top, 0);
+}
+
+void MainWindow::MinimizeApplication() {
+    ShowWindow(hwnd_, SW_MINIMIZE);
+}
+
+// Posted, so that the close runs after the click that asked for it has been handled.
+void MainWindow::Close() {
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::ScaleControls(int newDpi, int oldDpi) {
+    ScaleDescendants(hwnd_, newDpi, oldDpi);
+    dpi_ = newDpi;
+}
+
+void MainWindow::Beep() {
+    MessageBeep(MB_OK);
+}
+
+void MainWindow::ShowError(const std::string& message) {
+    MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+char MainWindow::DecimalSeparator() const {
+    char buffer[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 &&
+        buffer[0] != '\0')
+        return buffer[0];
+    return '.';
+}
+
+void MainWindow::PreviewKeyDown(const MSG& message) {
+    if (!form_ || message.message != WM_KEYDOWN)
+        return;
+    if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))
+        return;
+    form_->FormKeyDown(static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
+                       GetKeyState(VK_SHIFT) < 0);
+}
+
+bool MainWindow::MoveFocusOnTab(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
+        return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))
+        return false;
+    HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), GetKeyState(VK_SHIFT) < 0);
+    if (!next)
+        return false;
+    SetFocus(next);
+    // As in a dialog: the edit that takes the focus has its text selected for retyping.
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+    return true;
+}

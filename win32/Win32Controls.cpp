@@ -1,0 +1,863 @@
+#include "win32/Win32Controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <map>
+#include <tuple>
+
+#include "app/Main.h"
+#include "ui/UpDownRule.h"
+
+namespace {
+
+constexpr const char* kControlProperty = "Tonecast.Control";
+constexpr const char* kBackgroundProperty = "Tonecast.Background";
+constexpr const char* kFollowsRootProperty = "Tonecast.FollowsRoot";
+constexpr const char* kFocusBeforeClickProperty = "Tonecast.FocusBeforeClick";
+// A drop-down list's window height is the height of its open list; the closed field takes
+// its height from the font.
+constexpr int kDropDownHeight = 200;
+constexpr int kUpDownWidth = 16;
+
+HBRUSH SolidBrush(Color color) {
+    static std::map<COLORREF, HBRUSH> brushes;
+    const COLORREF key = ToColorRef(color);
+    auto found = brushes.find(key);
+    if (found != brushes.end())
+        return found->second;
+    HBRUSH brush = CreateSolidBrush(key);
+    brushes.emplace(key, brush);
+    return brush;
+}
+
+HINSTANCE InstanceOf(HWND window) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi) {
+    return {MulDiv(b.left, newDpi, oldDpi), MulDiv(b.top, newDpi, oldDpi),
+            MulDiv(b.width, newDpi, oldDpi), MulDiv(b.height, newDpi, oldDpi)};
+}
+
+// A control's design bounds (96 dpi) in pixels at `dpi`.
+Bounds Design(const ControlArgs& args, int dpi) {
+    return ScaledBounds(args.bounds, dpi, 96);
+}
+
+Bounds BoundsInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return text;
+}
+
+}  // namespace
+
+Color WindowBackground(HWND window) {
+    if (GetPropA(window, kFollowsRootProperty))
+        window = GetAncestor(window, GA_ROOT);
+    const auto stored = reinterpret_cast<uintptr_t>(GetPropA(window, kBackgroundProperty));
+    if (stored == 0)
+        return kBlack;
+    const COLORREF color = static_cast<COLORREF>(stored - 1);
+    return Color{GetRValue(color), GetGValue(color), GetBValue(color)};
+}
+
+void FollowRootBackground(HWND window) {
+    SetPropA(window, kFollowsRootProperty, reinterpret_cast<HANDLE>(1));
+}
+
+void SetWindowBackground(HWND window, Color color) {
+    // Stored off by one so that black is told apart from "never set".
+    SetPropA(window, kBackgroundProperty,
+             reinterpret_cast<HANDLE>(static_cast<uintptr_t>(ToColorRef(color)) + 1));
+}
+
+HFONT ControlFont(int points, bool bold, bool underline, int dpi) {
+    static std::map<std::tuple<int, bool, bool>, HFONT> fonts;
+    const int height = -MulDiv(points, dpi, 72);
+    const auto key = std::make_tuple(height, bold, underline);
+    auto found = fonts.find(key);
+    if (found != fonts.end())
+        return found->second;
+    HFONT font = CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+    fonts.emplace(key, font);
+    return font;
+}
+
+// ---- the common part of every wrapper ----
+
+Win32ControlBase* Win32ControlBase::FromHwnd(HWND hwnd) {
+    if (hwnd == nullptr)
+        return nullptr;
+    return static_cast<Win32ControlBase*>(GetPropA(hwnd, kControlProperty));
+}
+
+void Win32ControlBase::Attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    SetPropA(hwnd, kControlProperty, this);
+    ApplyFont();
+}
+
+void Win32ControlBase::DestroyOwnWindow() {
+    // The parent may have taken the window with it already, and its handle may since name
+    // another window: only a window still marked as this wrapper's is destroyed.
+    if (hwnd_ != nullptr && IsWindow(hwnd_) && FromHwnd(hwnd_) == this) {
+        RemovePropA(hwnd_, kControlProperty);
+        DestroyWindow(hwnd_);
+    }
+    hwnd_ = nullptr;
+}
+
+void Win32ControlBase::ApplyFont() {
+    SendMessageA(
+        hwnd_, WM_SETFONT,
+        reinterpret_cast<WPARAM>(ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_)), TRUE);
+}
+
+void Win32ControlBase::OnParentResized(int parentWidth, int parentHeight) {
+    if (align_ == Align::None)
+        return;
+    const int height = BoundsInParent(hwnd_).height;
+    const int top = align_ == Align::Top ? 0 : parentHeight - height;
+    SetWindowPos(hwnd_, nullptr, 0, top, parentWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ControlBase::Scale(int newDpi, int oldDpi) {
+    const Bounds b = ScaledBounds(BoundsInParent(hwnd_), newDpi, oldDpi);
+    MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
+    dpi_ = MulDiv(dpi_, newDpi, oldDpi);
+    ApplyFont();
+    HWND parent = GetParent(hwnd_);
+    RECT client{};
+    GetClientRect(parent, &client);
+    OnParentResized(client.right, client.bottom);
+}
+
+bool RouteToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND:
+            if (auto* control = Win32ControlBase::FromHwnd(reinterpret_cast<HWND>(lParam))) {
+                control->OnCommand(HIWORD(wParam));
+                result = 0;
+                return true;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (auto* control = Win32ControlBase::FromHwnd(header->hwndFrom))
+                return control->OnNotify(*header, result);
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            if (auto* control = Win32ControlBase::FromHwnd(reinterpret_cast<HWND>(lParam))) {
+                if (HBRUSH brush = control->OnCtlColor(reinterpret_cast<HDC>(wParam))) {
+                    result = reinterpret_cast<LRESULT>(brush);
+                    return true;
+                }
+            }
+            break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                if (auto* control = Win32ControlBase::FromHwnd(reinterpret_cast<HWND>(wParam))) {
+                    if (control->OnSetCursor()) {
+                        result = TRUE;
+                        return true;
+                    }
+                }
+            }
+            break;
+    }
+    return false;
+}
+
+void LayOutAnchoredChildren(HWND parent) {
+    RECT client{};
+    GetClientRect(parent, &client);
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (auto* control = Win32ControlBase::FromHwnd(child))
+            control->OnParentResized(client.right, client.bottom);
+    }
+}
+
+namespace {
+struct ScaleRequest {
+    int newDpi, oldDpi;
+};
+BOOL CALLBACK ScaleOne(HWND window, LPARAM param) {
+    const auto* request = reinterpret_cast<const ScaleRequest*>(param);
+    if (auto* control = Win32ControlBase::FromHwnd(window))
+        control->Scale(request->newDpi, request->oldDpi);
+    return TRUE;
+}
+}  // namespace
+
+void ScaleDescendants(HWND window, int newDpi, int oldDpi) {
+    if (newDpi == oldDpi || oldDpi <= 0)
+        return;
+    ScaleRequest request{newDpi, oldDpi};
+    EnumChildWindows(window, ScaleOne, reinterpret_cast<LPARAM>(&request));
+}
+
+// ---- the Control members, the same for every wrapper ----
+
+namespace {
+
+template <class Interface>
+class Win32Control : public Interface, public Win32ControlBase {
+public:
+    ~Win32Control() override { DestroyOwnWindow(); }
+
+    void SetBounds(const Bounds& b) override {
+        MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
+    }
+    Bounds GetBounds() const override { return BoundsInParent(hwnd_); }
+    void SetVisible(bool visible) override {
+        // Keys must not go on editing a control the user can no longer see (a page switch
+        // hides the panel whose edit had the focus): the window itself takes the focus.
+        HWND focus = GetFocus();
+        if (!visible && focus && (focus == hwnd_ || IsChild(hwnd_, focus)))
+            SetFocus(GetAncestor(hwnd_, GA_ROOT));
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    bool IsVisible() const override {
+        return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
+    bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+    void SetText(const std::string& text) override { SetWindowTextA(hwnd_, text.c_str()); }
+    std::string GetText() const override { return WindowText(hwnd_); }
+
+protected:
+    // `b` in pixels at `dpi`.
+    void Create(const char* className, const std::string& text, DWORD style, DWORD exStyle,
+                HWND parent, const Bounds& b, int dpi, Align align) {
+        dpi_ = dpi;
+        align_ = align;
+        HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
+                                    WS_CHILD | WS_CLIPSIBLINGS | style, b.left, b.top, b.width,
+                                    b.height, parent, nullptr, InstanceOf(parent), nullptr);
+        Attach(hwnd);
+        RECT client{};
+        GetClientRect(parent, &client);
+        if (client.right > 0)
+            OnParentResized(client.right, client.bottom);
+    }
+};
+
+// ---- Label ----
+
+class Win32Label : public Win32Control<Label> {
+public:
+    Win32Label(HWND parent, const LabelArgs& args, int dpi)
+        : textColor_(args.textColor),
+          transparent_(args.transparent),
+          link_(args.link),
+          autoSize_(args.autoSize) {
+        fontPoints_ = args.pointSize;
+        fontBold_ = args.bold;
+        fontUnderline_ = args.link;
+        DWORD style = WS_VISIBLE | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+        // A file name may hold '&'; and only a notifying static receives the mouse.
+        if (args.link)
+            style |= SS_NOTIFY | SS_NOPREFIX;
+        Create(WC_STATICA, args.text, style, 0, parent, Design(args, dpi), dpi, args.align);
+        if (autoSize_)
+            FitToText();
+    }
+
+    void SetText(const std::string& text) override {
+        // Nothing erases a transparent label's old text but its parent's painting.
+        if (transparent_)
+            InvalidateUnderneath();
+        Win32Control<Label>::SetText(text);
+        if (autoSize_)
+            FitToText();
+        if (transparent_)
+            InvalidateUnderneath();
+    }
+
+    void SetBackground(Color color) override {
+        background_ = color;
+        if (!transparent_)
+            InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+
+    HBRUSH OnCtlColor(HDC dc) override {
+        SetTextColor(dc, ToColorRef(textColor_));
+        if (transparent_) {
+            SetBkMode(dc, TRANSPARENT);
+            return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        }
+        SetBkColor(dc, ToColorRef(background_));
+        return SolidBrush(background_);
+    }
+
+    void OnCommand(int code) override {
+        if (code == STN_CLICKED && onClick)
+            onClick();
+    }
+
+    bool IsTransparent() const override { return transparent_; }
+
+    bool OnSetCursor() override {
+        if (!link_)
+            return false;
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return true;
+    }
+
+    void Scale(int newDpi, int oldDpi) override {
+        Win32ControlBase::Scale(newDpi, oldDpi);
+        if (autoSize_)
+            FitToText();
+    }
+
+private:
+    void InvalidateUnderneath() {
+        HWND parent = GetParent(hwnd_);
+        const Bounds b = BoundsInParent(hwnd_);
+        RECT rect{b.left, b.top, b.left + b.width, b.top + b.height};
+        InvalidateRect(parent, &rect, TRUE);
+    }
+
+    void FitToText() {
+        HDC dc = GetDC(hwnd_);
+        HGDIOBJ old = SelectObject(dc, ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_));
+        const std::string text = GetText();
+        RECT rect{0, 0, 0, 0};
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(hwnd_, dc);
+        SetWindowPos(hwnd_, nullptr, 0, 0, rect.right, rect.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    Color textColor_;
+    Color background_ = kBlack;
+    bool transparent_;
+    bool link_;
+    bool autoSize_;
+};
+
+// ---- Panel ----
+
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    // An error from an event handler must not unwind through the system's code.
+    try {
+        if (RouteToControl(message, wParam, lParam, result))
+            return result;
+    } catch (const std::exception& error) {
+        MessageBoxA(GetAncestor(hwnd, GA_ROOT), error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            // Painted here rather than on erase: the main window repaints its pattern without
+            // asking its children to erase, and a panel must cover that every time.
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(hwnd, &paint);
+            FillRect(dc, &paint.rcPaint, SolidBrush(WindowBackground(hwnd)));
+            EndPaint(hwnd, &paint);
+            return 0;
+        }
+        case WM_SIZE:
+            LayOutAnchoredChildren(hwnd);
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class Win32Panel : public Win32Control<Panel> {
+public:
+    Win32Panel(HWND parent, const PanelArgs& args, int dpi) {
+        // Tab and Shift+Tab walk into the panel's own controls.
+        Create(kPanelClassName, args.text, WS_VISIBLE, WS_EX_CONTROLPARENT, parent,
+               Design(args, dpi), dpi, args.align);
+        SetWindowBackground(hwnd_, args.background);
+        if (args.windowBackground)
+            FollowRootBackground(hwnd_);
+    }
+    ~Win32Panel() override {
+        if (hwnd_ && IsWindow(hwnd_) && FromHwnd(hwnd_) == this) {
+            RemovePropA(hwnd_, kBackgroundProperty);
+            RemovePropA(hwnd_, kFollowsRootProperty);
+        }
+    }
+};
+
+// ---- Button ----
+
+// A bar button acts on a click but leaves the keyboard focus where it was: the button takes
+// the focus on the press (it needs it to see the release as a click), and hands it back
+// once the click has been handled.
+LRESULT CALLBACK FocuslessButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            HWND before = GetFocus();
+            if (before != hwnd)
+                SetPropA(hwnd, kFocusBeforeClickProperty, before);
+            break;
+        }
+        case WM_LBUTTONUP: {
+            HWND before = static_cast<HWND>(GetPropA(hwnd, kFocusBeforeClickProperty));
+            RemovePropA(hwnd, kFocusBeforeClickProperty);
+            HWND root = GetAncestor(hwnd, GA_ROOT);
+            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            // The click may have closed the window; then there is nothing to give back.
+            if (IsWindow(hwnd) && GetFocus() == hwnd)
+                SetFocus(before && IsWindow(before) ? before : root);
+            return result;
+        }
+        case WM_NCDESTROY:
+            RemovePropA(hwnd, kFocusBeforeClickProperty);
+            RemoveWindowSubclass(hwnd, FocuslessButtonProc, 0);
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+class Win32Button : public Win32Control<Button> {
+public:
+    Win32Button(HWND parent, const ButtonArgs& args, int dpi)
+        : rightAnchor_(args.rightAnchor < 0 ? -1 : MulDiv(args.rightAnchor, dpi, 96)) {
+        const DWORD style =
+            WS_VISIBLE | BS_PUSHBUTTON | (args.flat ? static_cast<DWORD>(BS_FLAT) : WS_TABSTOP);
+        Create(WC_BUTTONA, args.text, style, 0, parent, Design(args, dpi), dpi, args.align);
+        if (args.flat)
+            SetWindowSubclass(hwnd_, FocuslessButtonProc, 0, 0);
+        RECT client{};
+        GetClientRect(parent, &client);
+        if (client.right > 0)
+            OnParentResized(client.right, client.bottom);
+    }
+
+    void OnCommand(int code) override {
+        if (code == BN_CLICKED && onClick)
+            onClick();
+    }
+
+    void OnParentResized(int parentWidth, int parentHeight) override {
+        if (rightAnchor_ < 0)
+            return Win32ControlBase::OnParentResized(parentWidth, parentHeight);
+        const Bounds b = GetBounds();
+        SetWindowPos(hwnd_, nullptr, parentWidth - rightAnchor_ - b.width, b.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    void Scale(int newDpi, int oldDpi) override {
+        if (rightAnchor_ >= 0)
+            rightAnchor_ = MulDiv(rightAnchor_, newDpi, oldDpi);
+        Win32ControlBase::Scale(newDpi, oldDpi);
+    }
+
+private:
+    int rightAnchor_;
+};
+
+// ---- CheckBox ----
+
+class Win32CheckBox : public Win32Control<CheckBox> {
+public:
+    Win32CheckBox(HWND parent, const CheckBoxArgs& args, int dpi) {
+        Create(WC_BUTTONA, args.text, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent,
+               Design(args, dpi), dpi, args.align);
+    }
+
+    bool IsChecked() const override {
+        return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    // BM_SETCHECK is silent; the window's logic expects a click event for every change of the
+    // state, as a user's click gives.
+    void SetChecked(bool checked) override {
+        if (checked == IsChecked())
+            return;
+        SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (onClick)
+            onClick();
+    }
+
+    void OnCommand(int code) override {
+        if (code == BN_CLICKED && onClick)
+            onClick();
+    }
+
+    HBRUSH OnCtlColor(HDC dc) override {
+        const Color background = WindowBackground(GetParent(hwnd_));
+        SetTextColor(dc, ToColorRef(Grey(128)));
+        SetBkColor(dc, ToColorRef(background));
+        return SolidBrush(background);
+    }
+};
+
+// ---- Edit ----
+
+class Win32UpDown;
+
+class Win32Edit : public Win32Control<Edit> {
+public:
+    Win32Edit(HWND parent, const EditArgs& args, int dpi)
+        : customColors_(args.customColors),
+          background_(args.background),
+          textColor_(args.textColor),
+          multiLine_(args.multiLine) {
+        DWORD style = WS_VISIBLE;
+        DWORD exStyle = 0;
+        if (multiLine_) {
+            style |= ES_MULTILINE | ES_READONLY | WS_DISABLED;
+        } else {
+            style |= ES_AUTOHSCROLL | WS_TABSTOP;
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
+        Create(WC_EDITA, ToNative(args.text), style, exStyle, parent, Design(args, dpi), dpi,
+               args.align);
+    }
+    ~Win32Edit() override;
+
+    void SetText(const std::string& text) override { Win32Control<Edit>::SetText(ToNative(text)); }
+    std::string GetText() const override {
+        std::string text = Win32Control<Edit>::GetText();
+        if (!multiLine_)
+            return text;
+        std::string plain;
+        for (char ch : text)
+            if (ch != '\r')
+                plain += ch;
+        return plain;
+    }
+
+    void SetBackground(Color color) override {
+        background_ = color;
+        hasBackground_ = true;
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    void ResetBackground() override {
+        hasBackground_ = false;
+        customColors_ = false;
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+
+    HBRUSH OnCtlColor(HDC dc) override {
+        if (!customColors_ && !hasBackground_)
+            return nullptr;
+        SetTextColor(dc, customColors_ ? ToColorRef(textColor_) : GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, ToColorRef(background_));
+        return SolidBrush(background_);
+    }
+
+    void OnCommand(int code) override;
+
+    void AttachUpDown(Win32UpDown* upDown) { upDown_ = upDown; }
+
+private:
+    // A multi-line edit breaks lines only at CR LF.
+    std::string ToNative(const std::string& text) const {
+        if (!multiLine_)
+            return text;
+        std::string native;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+                native += '\r';
+            native += text[i];
+        }
+        return native;
+    }
+
+    bool customColors_;
+    bool hasBackground_ = false;
+    Color background_;
+    Color textColor_;
+    bool multiLine_;
+    Win32UpDown* upDown_ = nullptr;
+};
+
+// ---- UpDown ----
+
+// The arrows and the Up and Down keys reach us as UDN_DELTAPOS; the control's own position
+// and its integer parsing of the buddy are not used, so that the position follows the text
+// exactly by UpDownRule.
+class Win32UpDown : public Win32Control<UpDown> {
+public:
+    Win32UpDown(HWND parent, const UpDownArgs& args, int dpi)
+        : buddy_(dynamic_cast<Win32Edit*>(args.buddy)), min_(args.min), max_(args.max) {
+        Bounds b = Design(args, dpi);
+        if (buddy_) {
+            // Right of the buddy, as tall as it; the buddy keeps its width (UDS_ALIGNRIGHT
+            // would narrow it).
+            const Bounds buddyBounds = buddy_->GetBounds();
+            b = {buddyBounds.left + buddyBounds.width, buddyBounds.top,
+                 MulDiv(args.bounds.width > 0 ? args.bounds.width : kUpDownWidth, dpi, 96),
+                 buddyBounds.height};
+        }
+        Create(UPDOWN_CLASSA, "", WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, parent, b, dpi,
+               args.align);
+        SendMessageA(hwnd_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+        position_ = std::clamp(0, min_, max_);
+        if (buddy_) {
+            SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy_->Hwnd()), 0);
+            // Attaching resets the width to the control's default; the design width stands.
+            SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            buddy_->AttachUpDown(this);
+            FollowBuddyText();
+        }
+        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+    }
+    ~Win32UpDown() override {
+        if (buddy_)
+            buddy_->AttachUpDown(nullptr);
+    }
+
+    int Position() const override { return position_; }
+    int Min() const override { return min_; }
+    int Max() const override { return max_; }
+
+    // Also rewrites a text that does not read as the position, such as one typed out of
+    // range, so that the edit shows what the handlers use.
+    void SetPosition(int position) override {
+        position = std::clamp(position, min_, max_);
+        const bool textReadsAsPosition =
+            !buddy_ || UpDownValue(buddy_->GetText(), min_, max_) == position;
+        if (position == position_ && textReadsAsPosition)
+            return;
+        position_ = position;
+        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+        if (buddy_)
+            buddy_->SetText(std::to_string(position_));
+    }
+
+    bool OnNotify(const NMHDR& header, LRESULT& result) override {
+        if (header.code != UDN_DELTAPOS)
+            return false;
+        const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+        SetPosition(position_ + change.iDelta);
+        result = TRUE;  // the control must not move its own position
+        return true;
+    }
+
+    void FollowBuddyText() {
+        if (!buddy_)
+            return;
+        position_ = PositionFollowingText(buddy_->GetText(), min_, max_, position_);
+        SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
+    }
+
+    void ForgetBuddy() { buddy_ = nullptr; }
+
+private:
+    Win32Edit* buddy_;
+    int min_, max_;
+    int position_ = 0;
+};
+
+Win32Edit::~Win32Edit() {
+    if (upDown_)
+        upDown_->ForgetBuddy();
+}
+
+void Win32Edit::OnCommand(int code) {
+    if (code != EN_CHANGE)
+        return;
+    // The up-down reads the new text before any handler asks it for its position.
+    if (upDown_)
+        upDown_->FollowBuddyText();
+    if (onChange)
+        onChange();
+}
+
+// ---- ComboBox ----
+
+class Win32ComboBox : public Win32Control<ComboBox> {
+public:
+    Win32ComboBox(HWND parent, const ComboBoxArgs& args, int dpi) {
+        Bounds b = Design(args, dpi);
+        b.height = MulDiv(kDropDownHeight, dpi, 96);
+        Create(WC_COMBOBOXA, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent,
+               b, dpi, args.align);
+    }
+
+    void SetBounds(const Bounds& b) override {
+        MoveWindow(hwnd_, b.left, b.top, b.width, MulDiv(kDropDownHeight, dpi_, 96), TRUE);
+    }
+
+    void Scale(int newDpi, int oldDpi) override {
+        const Bounds b = GetBounds();
+        dpi_ = MulDiv(dpi_, newDpi, oldDpi);
+        ApplyFont();
+        SetBounds({MulDiv(b.left, newDpi, oldDpi), MulDiv(b.top, newDpi, oldDpi),
+                   MulDiv(b.width, newDpi, oldDpi), 0});
+    }
+
+    void ClearItems() override { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
+    void AddItem(const std::string& text) override {
+        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    int ItemCount() const override {
+        return static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0));
+    }
+    std::string Item(int index) const override {
+        const LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, index, 0);
+        if (length == CB_ERR)
+            return {};
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        return text;
+    }
+    int ItemIndex() const override {
+        const LRESULT index = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
+        return index == CB_ERR ? -1 : static_cast<int>(index);
+    }
+    void SetItemIndex(int index) override { SendMessageA(hwnd_, CB_SETCURSEL, index, 0); }
+
+    // A choice from the open list ends in CBN_SELENDOK, also when the same item is chosen
+    // again (which raises no CBN_SELCHANGE); the keyboard on the closed list gives only
+    // CBN_SELCHANGE. Each choice raises onChange once.
+    void OnCommand(int code) override {
+        switch (code) {
+            case CBN_DROPDOWN:
+                changedInList_ = false;
+                break;
+            case CBN_SELCHANGE:
+                changedInList_ = SendMessageA(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+                if (onChange)
+                    onChange();
+                break;
+            case CBN_SELENDOK:
+                if (!changedInList_ && SendMessageA(hwnd_, CB_GETDROPPEDSTATE, 0, 0) && onChange)
+                    onChange();
+                changedInList_ = false;
+                break;
+        }
+    }
+
+private:
+    bool changedInList_ = false;
+};
+
+// ---- TabSet ----
+
+class Win32TabSet : public Win32Control<TabSet> {
+public:
+    Win32TabSet(HWND parent, const TabSetArgs& args, int dpi) {
+        // The tabs never hold the focus: the keyboard belongs to the edits and Ctrl+Tab.
+        Create(WC_TABCONTROLA, "", WS_VISIBLE | TCS_TABS | TCS_SINGLELINE | TCS_FOCUSNEVER, 0,
+               parent, Design(args, dpi), dpi, args.align);
+        for (size_t i = 0; i < args.tabs.size(); ++i) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(args.tabs[i].c_str());
+            SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+
+    void SetTabText(int index, const std::string& text) override {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(text.c_str());
+        SendMessageA(hwnd_, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    }
+    std::string TabText(int index) const override {
+        char buffer[256] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        if (!SendMessageA(hwnd_, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
+            return {};
+        return item.pszText ? item.pszText : "";
+    }
+    int TabIndex() const override {
+        return static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+    }
+    // TCM_SETCURSEL is silent; a tab chosen by code is announced like a user's choice.
+    void SetTabIndex(int index) override {
+        if (index == TabIndex())
+            return;
+        SendMessageA(hwnd_, TCM_SETCURSEL, index, 0);
+        if (onChange)
+            onChange(index);
+    }
+
+    bool OnNotify(const NMHDR& header, LRESULT& result) override {
+        if (header.code == TCN_SELCHANGING) {
+            result = FALSE;  // a tab change is always allowed
+            return true;
+        }
+        if (header.code == TCN_SELCHANGE) {
+            if (onChange)
+                onChange(TabIndex());
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+// ---- the factory ----
+
+bool RegisterPanelClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = PanelProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPanelClassName;
+    if (RegisterClassExA(&wc))
+        return true;
+    return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND Win32ControlFactory::ParentOf(const ControlArgs& args) const {
+    if (auto* parent = dynamic_cast<Win32ControlBase*>(args.parent))
+        return parent->Hwnd();
+    return window_;
+}
+
+std::unique_ptr<Label> Win32ControlFactory::CreateLabel(const LabelArgs& args) {
+    return std::make_unique<Win32Label>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<Panel> Win32ControlFactory::CreatePanel(const PanelArgs& args) {
+    return std::make_unique<Win32Panel>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<Button> Win32ControlFactory::CreateButton(const ButtonArgs& args) {
+    return std::make_unique<Win32Button>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<CheckBox> Win32ControlFactory::CreateCheckBox(const CheckBoxArgs& args) {
+    return std::make_unique<Win32CheckBox>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<Edit> Win32ControlFactory::CreateEdit(const EditArgs& args) {
+    return std::make_unique<Win32Edit>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<UpDown> Win32ControlFactory::CreateUpDown(const UpDownArgs& args) {
+    return std::make_unique<Win32UpDown>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<ComboBox> Win32ControlFactory::CreateComboBox(const ComboBoxArgs& args) {
+    return std::make_unique<Win32ComboBox>(ParentOf(args), args, host_.Dpi());
+}
+std::unique_ptr<TabSet> Win32ControlFactory::CreateTabSet(const TabSetArgs& args) {
+    return std::make_unique<Win32TabSet>(ParentOf(args), args, host_.Dpi());
+}

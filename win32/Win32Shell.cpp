@@ -1,0 +1,194 @@
+#include <windows.h>
+
+#include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <vector>
+
+#include "base/Errors.h"
+#include "win32/Win32AppServices.h"
+
+namespace {
+
+constexpr const char* kExplorerKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
+
+std::string SystemMessage(HRESULT code) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : std::string();
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
+        message.pop_back();
+    if (message.empty()) {
+        char buffer[32];
+        wsprintfA(buffer, "OLE error %08X", static_cast<unsigned>(code));
+        message = buffer;
+    }
+    return message;
+}
+
+std::string ClassIdText(const CLSID& id) {
+    wchar_t wide[40] = {};
+    StringFromGUID2(id, wide, 40);
+    char text[40] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    return wide;
+}
+
+class Win32ShellLink : public ShellLink {
+public:
+    Win32ShellLink(IShellLinkA* link, IPersistFile* file) : link_(link), file_(file) {}
+    ~Win32ShellLink() override {
+        file_->Release();
+        link_->Release();
+    }
+    Win32ShellLink(const Win32ShellLink&) = delete;
+    Win32ShellLink& operator=(const Win32ShellLink&) = delete;
+
+    void SetPath(const std::string& target) override { link_->SetPath(target.c_str()); }
+    void SetArguments(const std::string& arguments) override {
+        link_->SetArguments(arguments.c_str());
+    }
+    void Save(const std::string& linkPath) override { file_->Save(Wide(linkPath).c_str(), FALSE); }
+
+private:
+    IShellLinkA* link_;
+    IPersistFile* file_;
+};
+
+class Win32ShellImpl : public Shell {
+public:
+    std::string ExecutablePath() override {
+        std::vector<char> buffer(MAX_PATH);
+        for (;;) {
+            const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), buffer.size());
+            if (length < buffer.size())
+                return std::string(buffer.data(), length);
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    std::string SpecialFolderPath(int csidl) override {
+        LPITEMIDLIST list = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
+            return {};
+        char buffer[MAX_PATH + 1] = {};
+        const BOOL found = SHGetPathFromIDListA(list, buffer);
+        CoTaskMemFree(list);
+        return found ? std::string(buffer) : std::string();
+    }
+
+    std::string StartupFolderValue() override {
+        HKEY explorer = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &explorer, nullptr) != ERROR_SUCCESS)
+            return {};
+        std::string value;
+        HKEY folders = nullptr;
+        if (RegOpenKeyExA(explorer, "Shell Folders", 0, KEY_READ, &folders) == ERROR_SUCCESS) {
+            value = ReadStringValue(folders, "Startup");
+            RegCloseKey(folders);
+        }
+        RegCloseKey(explorer);
+        return value;
+    }
+
+    std::unique_ptr<ShellLink> CreateShellLink() override {
+        IShellLinkA* link = nullptr;
+        const HRESULT created =
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                             IID_IShellLinkA, reinterpret_cast<void**>(&link));
+        if (FAILED(created))
+            throw OleError(SystemMessage(created) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
+        IPersistFile* file = nullptr;
+        const HRESULT queried =
+            link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        if (FAILED(queried)) {
+            link->Release();
+            throw OleError(SystemMessage(queried) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
+        }
+        return std::make_unique<Win32ShellLink>(link, file);
+    }
+
+    std::intptr_t ShellOpen(const std::string& url) override {
+        return reinterpret_cast<std::intptr_t>(
+            ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    }
+
+    void RunCommand(const std::string& commandLine) override {
+        WinExec(commandLine.c_str(), SW_SHOWNORMAL);
+    }
+
+    bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) override {
+        std::vector<char> buffer(kFileBufferSize, '\0');
+        request.fileBuffer.copy(buffer.data(), kFileBufferSize - 1);
+        OPENFILENAMEA ofn;
+        ZeroMemory(&ofn, sizeof ofn);
+        // The structure's real size: the 32-bit figure makes a 64-bit dialog refuse to open.
+        ofn.lStructSize = sizeof(OPENFILENAMEA);
+        ofn.hwndOwner = reinterpret_cast<HWND>(request.owner);
+        ofn.lpstrFile = buffer.data();
+        ofn.nMaxFile = kFileBufferSize;
+        if (!request.initialFolder.empty())
+            ofn.lpstrInitialDir = request.initialFolder.c_str();
+        if (!request.title.empty())
+            ofn.lpstrTitle = request.title.c_str();
+        if (!request.defaultExt.empty())
+            ofn.lpstrDefExt = request.defaultExt.c_str();
+        // c_str() adds the NUL that ends the list.
+        ofn.lpstrFilter = request.filterList.c_str();
+        ofn.Flags = request.flags;
+        const BOOL confirmed = request.open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+        if (!confirmed)
+            return false;
+        chosen = buffer.data();
+        return true;
+    }
+
+    std::string UpperCase(const std::string& text) override {
+        std::string upper = text;
+        if (!upper.empty())
+            CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+        return upper;
+    }
+
+    char DecimalSeparator() override {
+        char buffer[8] = {};
+        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) < 2)
+            return '.';
+        return buffer[0];
+    }
+
+private:
+    static std::string ReadStringValue(HKEY key, const char* name) {
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+            return {};
+        std::vector<char> data(size + 1, '\0');
+        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                             &size) != ERROR_SUCCESS)
+            return {};
+        return std::string(data.data());  // up to the first NUL, stored or added
+    }
+};
+
+}  // namespace
+
+Shell& Win32Shell() {
+    static Win32ShellImpl shell;
+    return shell;
+}
