@@ -5,6 +5,8 @@
 #include "render/JpegImage.h"
 
 void DrawReferenceImage(Canvas& canvas, const std::string& path) {
+    if (path.empty())
+        return;  // names no file; not worth asking the file system
     // Centring needs a selected display; with none there is no window to show the image in.
     const DisplayState& engine = Engine();
     if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount ||

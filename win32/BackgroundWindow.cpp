@@ -1,4 +1,6 @@
 #include "win32/BackgroundWindow.h"
+// Before any render header: it keeps <windows.h>'s TextOut macro off Canvas::TextOut.
+#include "win32/GdiCanvas.h"
 
 #include "render/BackgroundFrm.h"
 
@@ -19,12 +21,19 @@ struct Backdrop {
 Backdrop g_backdrop;
 
 void Paint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    RECT client{};
     GetClientRect(hwnd, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EndPaint(hwnd, &ps);
+    const BackgroundWindowArgs& args = g_backdrop.args;
+    const BackdropView view{.page = args.currentPage ? args.currentPage() : 0,
+                            .panelHeight = args.panelHeight ? args.panelHeight() : 0,
+                            .originX = origin.x,
+                            .originY = origin.y,
+                            .clientWidth = client.right,
+                            .clientHeight = client.bottom};
+    PaintWindowBuffered(hwnd, nullptr, kBlack,
+                        [&](Canvas& canvas) { TBackgroundForm::FormPaint(canvas, view); });
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

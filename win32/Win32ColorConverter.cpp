@@ -1,10 +1,17 @@
 #include "win32/Win32ColorConverter.h"
 
+#include "render/ColorConversion.h"
+
 #include <windows.h>
 // after windows.h
 #include <icm.h>
 
 namespace {
+
+class Win32ColorConverter : public ColorConverter {
+public:
+    void ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) override;
+};
 
 // The headers spell these as multi-character constants ('PSOC', 'sRGB').
 constexpr DWORD kColorSpaceSignature = 0x50534F43;
@@ -20,8 +27,6 @@ LOGCOLORSPACEA SRgbColorSpace() {
     return space;
 }
 static_assert(sizeof(LOGCOLORSPACEA) == 328);
-
-}  // namespace
 
 void Win32ColorConverter::ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) {
     if (bitmap.bitsPerPixel != 24 || bitmap.width <= 0 || bitmap.height <= 0)
@@ -56,6 +61,8 @@ void Win32ColorConverter::ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) {
     }
     CloseColorProfile(display);
 }
+
+}  // namespace
 
 void UseWin32ColorConverter() {
     static Win32ColorConverter converter;

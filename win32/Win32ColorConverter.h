@@ -2,17 +2,10 @@
 // The reference image's colour conversion through the Windows colour system (mscms).
 //
 // The program entry calls UseWin32ColorConverter() once at start-up, before the calibration
-// window can paint; from then on DrawReferenceImage converts 24-bit images from sRGB to the
-// profile of the selected display (the device context from the ramp engine's display list).
+// window can paint; from then on Colors() converts 24-bit images from sRGB to the profile of
+// the display whose device context it is given (DrawReferenceImage passes the selected
+// display's, from the ramp engine's display list). A bitmap that is not 24-bit, a display
+// without a profile, a profile that cannot be opened or a transform that cannot be made leave
+// the image unchanged, without a message.
 
-#include "render/ColorConversion.h"
-
-class Win32ColorConverter : public ColorConverter {
-public:
-    // Unchanged when the bitmap is not 24-bit, the display reports no profile, the profile
-    // cannot be opened or no transform can be made to it.
-    void ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) override;
-};
-
-// Installs a program-wide Win32ColorConverter as Colors().
 void UseWin32ColorConverter();

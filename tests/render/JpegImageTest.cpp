@@ -72,45 +72,6 @@ TEST(JpegImageTest, GreyscaleFileDecodesToExactGreyBytes) {
     }
 }
 
-// A gradient with 4:2:0 chroma at quality 90 exercises the inverse transform and the chroma
-// upsampling: the result must be libjpeg's accurate full-size decode, byte for byte.
-TEST(JpegImageTest, PhotographLikeFileMatchesTheAccurateFullSizeDecode) {
-    const auto gradient = [](int x, int y) {
-        return Color{static_cast<std::uint8_t>(x * 255 / 99), static_cast<std::uint8_t>(y * 4),
-                     static_cast<std::uint8_t>((x * y) % 256)};
-    };
-    const std::string file = EncodeJpeg(
-        {.width = 100, .height = 60, .quality = 90, .fullChroma = false, .pixel = gradient});
-
-    jpeg_decompress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(file.data()), file.size());
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    cinfo.dct_method = JDCT_ISLOW;
-    jpeg_start_decompress(&cinfo);
-    std::vector<JSAMPLE> reference(100 * 3 * 60);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = &reference[cinfo.output_scanline * 300];
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-
-    Bitmap bitmap;
-    ASSERT_TRUE(DecodeJpeg(file, bitmap));
-    ASSERT_EQ(bitmap.width, 100);
-    ASSERT_EQ(bitmap.height, 60);
-    int differing = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 100; ++x)
-            for (int c = 0; c < 3; ++c)
-                differing += bitmap.Row(y)[3 * x + c] != reference[y * 300 + 3 * x + (2 - c)];
-    EXPECT_EQ(differing, 0);
-}
-
 TEST(JpegImageTest, ProgressiveFileDecodesLikeItsBaselineTwin) {
     JpegRecipe recipe{.width = 38, .height = 16, .pixel = PaletteBlocks};
     Bitmap baseline;

@@ -44,6 +44,14 @@ MemoryFileSystem& TestFiles() {
     return files;
 }
 
+// Every paint of the Reference Image page reads through Files(). The executable starts with
+// an empty file system installed, so that tests painting that page without files of their own
+// see a missing image instead of ending the process.
+const bool kEmptyFilesInstalled = [] {
+    UseFileSystem(TestFiles());
+    return true;
+}();
+
 class ReferenceImageTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// wingdi.h maps TextOut to TextOutA; Canvas::TextOut is a method name.
+#undef TextOut
 
+#include <cstdlib>
 #include <ostream>
+#include <string>
 
 #include "ramp/Displays.h"
 #include "render/Canvas.h"
 #include "win32/BackgroundWindow.h"
+#include "win32/Win32Services.h"
 
 std::ostream& operator<<(std::ostream& os, const Color& c) {
     return os << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
@@ -189,6 +194,51 @@ TEST_F(BackgroundWindowTest, CallsWithoutABackdropAreHarmless) {
     InvalidateBackgroundWindow();
     HideBackgroundWindow();
     DestroyBackgroundWindow();
+}
+
+// Run by tests/e2e/backdrop_two_displays.sh on an X server with two monitors, which takes a
+// screenshot of each page: the backdrop shows the Color Balance page, then another page,
+// each until the script has its picture. The handshake is files in $TONECAST_E2E_DIR.
+TEST_F(BackgroundWindowTest, DISABLED_TwoRealDisplaysForScreenshots) {
+    const char* folder = std::getenv("TONECAST_E2E_DIR");
+    ASSERT_NE(folder, nullptr);
+    const auto signal = [&](const char* name) {
+        const std::string path = std::string(folder) + "\\" + name;
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(file);
+    };
+    const auto await = [&](const char* name) {
+        const std::string path = std::string(folder) + "\\" + name;
+        for (int i = 0; i < 600; ++i) {
+            if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+                return true;
+            PumpMessages();
+        }
+        return false;
+    };
+
+    UseWin32Services();
+    EnumDisplays();
+    ASSERT_EQ(Engine().DisplayCount, 2);
+    page_ = 5;
+    HWND hwnd = Create();
+    ASSERT_NE(hwnd, nullptr);
+    PumpMessages();
+    ASSERT_TRUE(IsWindowVisible(hwnd));
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect.left, -1280);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 1920);
+    EXPECT_EQ(rect.bottom, 1080);
+
+    signal("page5.ready");
+    ASSERT_TRUE(await("page5.taken"));
+    Repaint(6);
+    signal("page6.ready");
+    ASSERT_TRUE(await("page6.taken"));
+    ReleaseDisplays();
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// wingdi.h maps TextOut to TextOutA; Canvas::TextOut is a method name.
+#undef TextOut
 // after windows.h
 #include <icm.h>
 
@@ -11,12 +13,28 @@
 
 #include "fakes/MemoryFileSystem.h"
 #include "ramp/Displays.h"
+#include "render/ColorConversion.h"
 #include "render/JpegEncode.h"
 #include "render/PixelCanvas.h"
 #include "render/ReferenceImage.h"
 #include "win32/Win32ColorConverter.h"
 
 namespace {
+
+MemoryFileSystem& TestFiles() {
+    static MemoryFileSystem files;  // installed program-wide: must outlive every test
+    return files;
+}
+
+// The converter under test, installed for the whole executable, and an empty file system, so
+// that tests painting the Reference Image page without files of their own see no image
+// instead of ending the process.
+struct Install {
+    Install() {
+        UseWin32ColorConverter();
+        UseFileSystem(TestFiles());
+    }
+} const installed;
 
 const char kAdobeProfileSource[] = "Z:\\usr\\share\\color\\icc\\compatibleWithAdobeRGB1998.icc";
 const char kAdobeProfileName[] = "TonecastTestAdobeRGB.icc";
@@ -106,7 +124,7 @@ TEST(ColorConversionTest, SRgbDisplayProfileLeavesPixelsUnchanged) {
     ASSERT_NE(ProfileOf(display.dc), "") << "Wine reports an sRGB profile for its displays";
     const Bitmap original = ColourBitmap();
     Bitmap bitmap = original;
-    Win32ColorConverter().ConvertForDisplay(bitmap, display.handle());
+    Colors().ConvertForDisplay(bitmap, display.handle());
     EXPECT_EQ(bitmap.pixels, original.pixels);
 }
 
@@ -119,7 +137,7 @@ TEST(ColorConversionTest, WiderGamutProfileDesaturatesAndKeepsNeutrals) {
 
     const Bitmap original = ColourBitmap();
     Bitmap bitmap = original;
-    Win32ColorConverter().ConvertForDisplay(bitmap, display.handle());
+    Colors().ConvertForDisplay(bitmap, display.handle());
 
     // The same colour gives the same result in both rows, at its own place in each.
     for (int x = 0; x < kCount; ++x) {
@@ -162,16 +180,16 @@ TEST(ColorConversionTest, NothingChangesWithoutAColourBitmapOrAProfile) {
     grey.pixels = {10,  20, 30, 40, 50, 0, 0, 0, 60, 70, 80, 90,
                    100, 0,  0,  0,  1,  2, 3, 4, 5,  0,  0,  0};
     const Bitmap greyOriginal = grey;
-    Win32ColorConverter().ConvertForDisplay(grey, display.handle());
+    Colors().ConvertForDisplay(grey, display.handle());
     EXPECT_EQ(grey.pixels, greyOriginal.pixels);
 
     const Bitmap original = ColourBitmap();
     Bitmap noDisplay = original;
-    Win32ColorConverter().ConvertForDisplay(noDisplay, 0);
+    Colors().ConvertForDisplay(noDisplay, 0);
     EXPECT_EQ(noDisplay.pixels, original.pixels);
 
     Bitmap empty;
-    Win32ColorConverter().ConvertForDisplay(empty, display.handle());
+    Colors().ConvertForDisplay(empty, display.handle());
     EXPECT_TRUE(empty.pixels.empty());
 }
 
@@ -188,7 +206,7 @@ TEST(ColorConversionTest, ReferenceImageIsConvertedOnlyWhenInColour) {
     Engine().Displays.push_back(selected);
     Engine().DisplayCount = 1;
 
-    static MemoryFileSystem files;  // installed program-wide: must outlive the test
+    MemoryFileSystem& files = TestFiles();
     files = MemoryFileSystem{};
     UseFileSystem(files);
     files.AddFile("C:\\P\\red.jpg",

@@ -1,0 +1,81 @@
+#!/bin/sh
+# The Reference Image page of the running program under Wine (the test X server, one 1920x1080
+# display): the default image beside the program is shown at its natural size, centred at
+# (160, 40), pixel for pixel as libjpeg's accurate decode gives it (Wine's display profile is
+# sRGB, so the conversion changes nothing); a damaged image chosen in the settings is not
+# shown and does not end the program. Usage: reference_image.sh <windows build folder>
+set -u
+build=$(cd "$1" && pwd)
+work=$(mktemp -d "$build/e2e-reference_image.XXXXXX")
+program=
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $1"
+  exit 1
+}
+
+# Outside "Program Files", so the program folder is the data folder.
+mkdir "$work/app"
+cp "$build/exe/Tonecast.exe" "$build"/exe/*.lng "$build/exe/TonecastRef.sRGB.jpg" "$work/app/" ||
+  fail "no Tonecast.exe and reference image in $build/exe"
+image="$work/app/TonecastRef.sRGB.jpg"
+
+# Starts the program, walks to page 8 with Ctrl+Tab and takes a screenshot into $1.
+show_page_8() {
+  wine "$work/app/Tonecast.exe" </dev/null >/dev/null 2>&1 &
+  program=$!
+  window=
+  for _ in $(seq 1 150); do
+    window=$(xdotool search --name '^Velmor Tonecast 3.1.0$' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || fail "the calibration window did not appear"
+  sleep 1
+  xdotool mousemove 960 400
+  for _ in 1 2 3 4 5 6 7 8; do xdotool key ctrl+Tab; done
+  sleep 2
+  import -window root -depth 8 "png:$1" || fail "no screenshot"
+  kill -0 "$program" 2>/dev/null || fail "the program ended on page 8"
+  kill "$program"
+  wait "$program" 2>/dev/null
+  program=
+}
+
+differing() {  # pixels that differ between two images of the same size
+  compare -metric AE "$1" "$2" null: 2>&1 >/dev/null
+}
+
+# Screen area free of the page's texts, labels and edge blends: x 400-1699, y 300-989.
+# The image's top-left corner is at (160, 40), so that is image area x 240-1539, y 260-949.
+show_page_8 "$work/default.png"
+convert "$work/default.png" -crop 1300x690+400+300 +repage "$work/shown.png"
+convert -define jpeg:dct-method=islow "$image" -crop 1300x690+240+260 +repage "$work/decoded.png"
+[ "$(differing "$work/shown.png" "$work/decoded.png")" = 0 ] ||
+  fail "the default image is not shown pixel for pixel at (160, 40)"
+# Its left and top edges: column 159 and row 39 are background, column 160 and row 40 image.
+for crop in 1x690+159+300 1300x1+400+39; do
+  colours=$(convert "$work/default.png" -crop "$crop" +repage -unique-colors -depth 8 txt:- |
+    sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
+  [ "$colours" = 000000 ] || fail "outside the image at $crop: $colours"
+done
+convert "$work/default.png" -crop 1x690+160+300 +repage "$work/column.png"
+convert -define jpeg:dct-method=islow "$image" -crop 1x690+0+260 +repage "$work/column0.png"
+[ "$(differing "$work/column.png" "$work/column0.png")" = 0 ] || fail "column 160 is not image column 0"
+
+# A cut-off copy named in the settings: the page shows no image, the program goes on.
+head -c 60000 "$image" >"$work/cut.jpg"
+printf '[Settings]\r\nLanguage=English\r\nReferenceImage=%s\r\nGamma=2.2\r\n' \
+  "Z:$(echo "$work/cut.jpg" | tr / '\\')" >"$work/app/Tonecast.settings"
+show_page_8 "$work/damaged.png"
+colours=$(convert "$work/damaged.png" -crop 1300x690+400+300 +repage -unique-colors -depth 8 txt:- |
+  sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
+[ "$colours" = 000000 ] || fail "a damaged image left pixels on page 8: $colours"
+
+echo "ok: default image centred pixel for pixel; a damaged image shows nothing"
+exit 0
