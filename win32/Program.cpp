@@ -10,6 +10,7 @@
 #include "ramp/RampFile.h"
 #include "win32/Interactive.h"
 #include "win32/Win32AppServices.h"
+#include "win32/Win32ColorConverter.h"
 #include "win32/Win32Services.h"
 
 // Last: its macros would rename the interface methods declared above.
@@ -23,6 +24,7 @@ void UseAllServices() {
     UseWin32Services();
     UseShell(Win32Shell());
     UseProfileStore(Win32Profile());
+    UseWin32ColorConverter();
 }
 
 void ShowApplicationError(const char* message) {

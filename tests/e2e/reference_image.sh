@@ -1,8 +1,8 @@
 #!/bin/sh
 # The Reference Image page of the running program under Wine (the test X server, one 1920x1080
 # display): the default image beside the program is shown at its natural size, centred at
-# (160, 40), pixel for pixel as libjpeg's accurate decode gives it (Wine's display profile is
-# sRGB, so the conversion changes nothing); a damaged image chosen in the settings is not
+# (160, 40), as libjpeg's accurate decode gives it converted from sRGB to Wine's display profile,
+# which is sRGB too: the colour system's round trip moves a few pixels by one level); a damaged image chosen in the settings is not
 # shown and does not end the program. Usage: reference_image.sh <windows build folder>
 set -u
 build=$(cd "$1" && pwd)
@@ -47,8 +47,8 @@ show_page_8() {
   program=
 }
 
-differing() {  # pixels that differ between two images of the same size
-  compare -metric AE "$1" "$2" null: 2>&1 >/dev/null
+differing() {  # pixels that differ by more than one level between two images of the same size
+  compare -metric AE -fuzz 0.5% "$1" "$2" null: 2>&1 >/dev/null
 }
 
 # Screen area free of the page's texts, labels and edge blends: x 400-1699, y 300-989.
@@ -57,7 +57,7 @@ show_page_8 "$work/default.png"
 convert "$work/default.png" -crop 1300x690+400+300 +repage "$work/shown.png"
 convert -define jpeg:dct-method=islow "$image" -crop 1300x690+240+260 +repage "$work/decoded.png"
 [ "$(differing "$work/shown.png" "$work/decoded.png")" = 0 ] ||
-  fail "the default image is not shown pixel for pixel at (160, 40)"
+  fail "the default image is not shown at (160, 40): $(differing "$work/shown.png" "$work/decoded.png") pixels differ"
 # Its left and top edges: column 159 and row 39 are background, column 160 and row 40 image.
 for crop in 1x690+159+300 1300x1+400+39; do
   colours=$(convert "$work/default.png" -crop "$crop" +repage -unique-colors -depth 8 txt:- |
@@ -77,5 +77,5 @@ colours=$(convert "$work/damaged.png" -crop 1300x690+400+300 +repage -unique-col
   sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
 [ "$colours" = 000000 ] || fail "a damaged image left pixels on page 8: $colours"
 
-echo "ok: default image centred pixel for pixel; a damaged image shows nothing"
+echo "ok: default image centred and colour-converted; a damaged image shows nothing"
 exit 0

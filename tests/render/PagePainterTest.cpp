@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "PixelChecks.h"
+#include "fakes/MemoryFileSystem.h"
 #include "render/PagePainter.h"
 
 namespace {
 
 class PagePainterTest : public ::testing::Test {
 protected:
-    void SetUp() override { UseSingleDisplay(1920, 1080); }
+    void SetUp() override {
+        UseSingleDisplay(1920, 1080);
+        UseFileSystem(files);  // page 8 looks for its image file
+    }
 
     PageView View(int page) const {
         PageView view;
@@ -25,6 +29,8 @@ protected:
         PaintPage(canvas, View(page));
         return canvas;
     }
+    MemoryFileSystem files;
+
     static bool SamePixels(const PixelCanvas& a, const PixelCanvas& b) {
         for (int y = 0; y < a.Height(); ++y)
             for (int x = 0; x < a.Width(); ++x)

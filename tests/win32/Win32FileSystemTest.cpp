@@ -158,6 +158,12 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
     EXPECT_EQ(back, c);
     EXPECT_EQ(device, "\\\\.\\DISPLAY1");
     Engine() = DisplayState{};
+    // Later tests in this executable may still reach Files() and Port(): leave them on
+    // objects that outlive this test instead of on its locals.
+    static Win32FileSystem lastingFiles;
+    static FakeDisplayPort idlePort;
+    UseFileSystem(lastingFiles);
+    UseDisplayPort(idlePort);
 }
 
 }  // namespace
