@@ -9,12 +9,15 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "WindowProgramFiles.h"
+#include "app/Language.h"
 #include "ramp/RampFile.h"
 
 namespace {
@@ -405,6 +408,71 @@ TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
     EXPECT_EQ(run.WaitForExit(), 0u);
     EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
     RemoveDirectoryA(blocker.c_str());
+}
+
+// The texts of a shipped language file by key, read the way the program reads them.
+std::map<std::string, std::string> LanguageTexts(const std::string& path) {
+    const std::string bytes = ReadWholeFile(path);
+    LangFile file{bytes};
+    std::map<std::string, std::string> texts;
+    std::string key, text;
+    while (ReadLangEntry(file, key, text))
+        texts[key] = text;
+    return texts;
+}
+
+TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    const auto english = LanguageTexts(folder.Path() + "English.lng");
+    const auto german = LanguageTexts(folder.Path() + "Deutsch.lng");
+    ASSERT_FALSE(german.empty());
+
+    // The language selector is the drop-down list outside the bar.
+    HWND selector = nullptr;
+    for (HWND panel : Children(run.Window()))
+        if (panel != run.Bar())
+            if (HWND combo = FindWindowExA(panel, nullptr, WC_COMBOBOXA, nullptr))
+                selector = combo;
+    ASSERT_NE(selector, nullptr);
+    EXPECT_TRUE(IsWindowVisible(selector));
+    const LRESULT deutsch =
+        SendMessageA(selector, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Deutsch"));
+    ASSERT_NE(deutsch, CB_ERR);
+    ASSERT_NE(run.BarButton(english.at("BCancel")), nullptr);
+
+    // As the list does when the user picks an entry: select it, then notify the parent.
+    SendMessageA(selector, CB_SETCURSEL, static_cast<WPARAM>(deutsch), 0);
+    SendMessageA(GetParent(selector), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(selector), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(selector));
+
+    // Every caption of the bar now reads as the German file says, the page stays.
+    for (const char* key : {"BOK", "BCancel", "BMinimize", "BOffLUT", "BReset"})
+        EXPECT_NE(run.BarButton(german.at(key)), nullptr) << key << " " << german.at(key);
+    EXPECT_EQ(run.BarButton(english.at("BCancel")), nullptr);
+    EXPECT_NE(FindWindowExA(run.Bar(), nullptr, WC_STATICA, german.at("LDisplay").c_str()),
+              nullptr);
+    // Tab texts cannot be read from another process; the welcome caption can.
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        run.Window(),
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<std::string>*>(list)->push_back(TextOf(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    std::string welcome = german.at("LWelcome");
+    welcome.replace(welcome.find("%s"), 2, "Tonecast 3.1.0");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), welcome), texts.end()) << welcome;
+    EXPECT_EQ(run.Page(), 0);
+    EXPECT_EQ(TextOf(FindWindowExA(GetParent(selector), nullptr, WC_STATICA, nullptr)),
+              german.at("LLanguage"));
+
+    SendMessageA(run.BarButton(german.at("BCancel")), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+    // The choice is kept for the next run.
+    EXPECT_NE(ReadWholeFile(folder.Path() + "Tonecast.settings").find("Language=Deutsch"),
+              std::string::npos);
 }
 
 // Run by tests/e2e/window_displays.sh on an Xorg dummy server with two monitors side by side
