@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tonecast Tonestart
+# Wine decodes the non-ASCII language file names correctly only under a UTF-8 locale.
+case "$(locale charmap 2>/dev/null)" in UTF-8) ;; *) export LC_ALL=C.UTF-8 ;; esac
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix-run}" WINEDEBUG=-all \
        WINEDLLOVERRIDES=winemenubuilder.exe=d
 if [ -z "${DISPLAY:-}" ]; then
