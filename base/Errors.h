@@ -14,7 +14,8 @@ public:
 // A file could not be created, written, opened or read ("File access denied", "Disk full", ...).
 class InOutError : public std::runtime_error {
 public:
-    InOutError(const std::string& message, int code = 0) : std::runtime_error(message), code(code) {}
+    InOutError(const std::string& message, int code = 0)
+        : std::runtime_error(message), code(code) {}
     int code;
 };
 

@@ -1,8 +1,8 @@
 #include "base/Clock.h"
 #include "base/FileSystem.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 FileSystem* g_files = nullptr;
@@ -15,13 +15,19 @@ Clock* g_clock = nullptr;
 }  // namespace
 
 FileSystem& Files() {
-    if (!g_files) Missing("file system");
+    if (!g_files)
+        Missing("file system");
     return *g_files;
 }
-void UseFileSystem(FileSystem& files) { g_files = &files; }
+void UseFileSystem(FileSystem& files) {
+    g_files = &files;
+}
 
 Clock& SystemClock() {
-    if (!g_clock) Missing("clock");
+    if (!g_clock)
+        Missing("clock");
     return *g_clock;
 }
-void UseClock(Clock& clock) { g_clock = &clock; }
+void UseClock(Clock& clock) {
+    g_clock = &clock;
+}

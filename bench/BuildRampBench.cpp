@@ -14,7 +14,9 @@ void Run(benchmark::State& state, TCorrection c) {
     }
 }
 
-void BM_BuildRampCleared(benchmark::State& state) { Run(state, TCorrection{}); }
+void BM_BuildRampCleared(benchmark::State& state) {
+    Run(state, TCorrection{});
+}
 
 void BM_BuildRampFivePoints(benchmark::State& state) {
     TCorrection c;

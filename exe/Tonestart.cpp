@@ -3,4 +3,6 @@
 
 #include "win32/Program.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunTonestart(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return RunTonestart();
+}

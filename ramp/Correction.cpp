@@ -7,7 +7,9 @@ PatternSettings& Patterns() {
     return settings;
 }
 
-void ClearCorrection(TCorrection& c) { c = TCorrection{}; }
+void ClearCorrection(TCorrection& c) {
+    c = TCorrection{};
+}
 
 void ClearPoints(TCorrection& c) {
     c.PointOn.fill(0);
@@ -20,7 +22,8 @@ void ClearPoints(TCorrection& c) {
 int NextPoint(const TCorrection& c, int pos) {
     for (int step = 1; step <= 256; ++step) {
         int level = (pos + step) % 256;
-        if (c.PointOn[level]) return level;
+        if (c.PointOn[level])
+            return level;
     }
     return pos + 1 > 255 ? 255 : pos + 1;
 }
@@ -28,7 +31,8 @@ int NextPoint(const TCorrection& c, int pos) {
 int PrevPoint(const TCorrection& c, int pos) {
     for (int step = 1; step <= 256; ++step) {
         int level = ((pos - step) % 256 + 256) % 256;
-        if (c.PointOn[level]) return level;
+        if (c.PointOn[level])
+            return level;
     }
     return pos - 1 < 0 ? 0 : pos - 1;
 }
@@ -42,10 +46,14 @@ struct Knot {
 
 std::array<std::int32_t, 256>* PointArrays(TCorrection& c, int k) {
     switch (k) {
-        case 0: return &c.Point;
-        case 1: return &c.PointR;
-        case 2: return &c.PointG;
-        default: return &c.PointB;
+        case 0:
+            return &c.Point;
+        case 1:
+            return &c.PointR;
+        case 2:
+            return &c.PointG;
+        default:
+            return &c.PointB;
     }
 }
 
@@ -63,10 +71,12 @@ void InterpolatePoints(TCorrection& c) {
     int n = 0;
     knots[0] = knots[1] = Knot{0, {0, 0, 0, 0}};
     for (int level = 0; level < 256; ++level) {
-        if (!c.PointOn[level]) continue;
+        if (!c.PointOn[level])
+            continue;
         Knot& k = knots[2 + n++];
         k.level = level;
-        for (int a = 0; a < 4; ++a) k.value[a] = (*PointArrays(c, a))[level];
+        for (int a = 0; a < 4; ++a)
+            k.value[a] = (*PointArrays(c, a))[level];
     }
     if (n == 0) {
         ClearPoints(c);
@@ -77,7 +87,8 @@ void InterpolatePoints(TCorrection& c) {
     for (int s = 0; s <= n; ++s) {
         const int a = knots[s + 1].level;
         const int b = knots[s + 2].level;
-        if (b == a) continue;
+        if (b == a)
+            continue;
         const double step = 1.0 / (b - a);
         const bool linear = (s == n - 1);
         double t = 0;  // a running sum, as the stored curves have always been computed
@@ -110,7 +121,8 @@ void BuildRamp(TCorrection& c, Ramp& ramp) {
 
     for (int ch = 0; ch < 3; ++ch) {
         double g = (1 + c.Gamma / 100.0) * (1 + gammaC[ch] / 100.0);
-        if (!(g > 0)) g = 0.00001;
+        if (!(g > 0))
+            g = 0.00001;
         const double e = 1 / g;
         const double w = whiteC[ch] / 512.0 + 1 + c.White / 256.0;
         const double b = blackC[ch] / 1024.0 + c.Black / 512.0;
@@ -118,13 +130,14 @@ void BuildRamp(TCorrection& c, Ramp& ramp) {
             const double x = i / 255.0;
             const double base = i == 0 ? 0.0 : std::pow(x, e);
             // 64-bit sum: values read from a file are not range-checked and may be large.
-            const std::int64_t points =
-                static_cast<std::int64_t>(c.Point[i]) + (*pointC[ch])[i];
+            const std::int64_t points = static_cast<std::int64_t>(c.Point[i]) + (*pointC[ch])[i];
             const double offset =
                 (255 - i) * b / 255 + balanceC[ch] / 2048.0 + static_cast<double>(points) / 1024;
             double v = (base * w + offset) * 65535;
-            if (v > 65535) v = 65535;
-            if (v < 0) v = 0;
+            if (v > 65535)
+                v = 65535;
+            if (v < 0)
+                v = 0;
             RampEntry(ramp, ch, i) = static_cast<std::uint16_t>(std::nearbyint(v));
         }
     }
@@ -132,14 +145,16 @@ void BuildRamp(TCorrection& c, Ramp& ramp) {
 
 void LinearRamp(Ramp& ramp) {
     for (int ch = 0; ch < 3; ++ch)
-        for (int i = 0; i < 256; ++i) RampEntry(ramp, ch, i) = static_cast<std::uint16_t>(i * 256);
+        for (int i = 0; i < 256; ++i)
+            RampEntry(ramp, ch, i) = static_cast<std::uint16_t>(i * 256);
 }
 
 std::pair<int, int> GammaPair(int level) {
     // The settings and the edit only let positive gammas through; should another one arrive,
     // fall back to the usual display gamma rather than computing with infinities.
     double g = Patterns().TargetGamma;
-    if (!(g > 0) || !std::isfinite(g)) g = 2.2;
+    if (!(g > 0) || !std::isfinite(g))
+        g = 2.2;
     int high = static_cast<int>(std::nearbyint(level * std::pow(2.0, 1 / g)));
     int low = 0;
     if (high > 255) {

@@ -7,7 +7,10 @@ namespace {
 constexpr DWORD kValueBufferSize = 2048;
 // No stored value can hold these bytes (the platform ends a value at the line break), so
 // getting them back means the key is absent.
-constexpr const char* kAbsent = "\x01\x02" "absent" "\x02\x01";
+constexpr const char* kAbsent =
+    "\x01\x02"
+    "absent"
+    "\x02\x01";
 
 class Win32ProfileImpl : public ProfileStore {
 public:

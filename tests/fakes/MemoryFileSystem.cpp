@@ -7,10 +7,12 @@
 
 std::string MemoryFileSystem::Key(std::string path) {
     for (char& ch : path) {
-        if (ch == '/') ch = '\\';
+        if (ch == '/')
+            ch = '\\';
         ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     }
-    while (path.size() > 1 && path.back() == '\\') path.pop_back();
+    while (path.size() > 1 && path.back() == '\\')
+        path.pop_back();
     return path;
 }
 
@@ -21,10 +23,12 @@ std::string ParentKey(const std::string& key) {
 }
 
 bool Matches(const char* pattern, const char* name) {
-    if (*pattern == 0) return *name == 0;
+    if (*pattern == 0)
+        return *name == 0;
     if (*pattern == '*')
         return Matches(pattern + 1, name) || (*name != 0 && Matches(pattern, name + 1));
-    if (*name == 0) return false;
+    if (*name == 0)
+        return false;
     if (*pattern != '?' && std::toupper(static_cast<unsigned char>(*pattern)) !=
                                std::toupper(static_cast<unsigned char>(*name)))
         return false;
@@ -35,11 +39,14 @@ bool Matches(const char* pattern, const char* name) {
 MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) {
     const std::string key = Key(path);
     for (Entry& e : files_)
-        if (Key(e.path) == key) return &e;
+        if (Key(e.path) == key)
+            return &e;
     return nullptr;
 }
 
-bool MemoryFileSystem::FileExists(const std::string& path) { return Find(path) != nullptr; }
+bool MemoryFileSystem::FileExists(const std::string& path) {
+    return Find(path) != nullptr;
+}
 
 bool MemoryFileSystem::FolderExists(const std::string& path) {
     return folders_.count(Key(path)) != 0;
@@ -47,7 +54,8 @@ bool MemoryFileSystem::FolderExists(const std::string& path) {
 
 bool MemoryFileSystem::ReadFile(const std::string& path, std::string& contents) {
     Entry* e = Find(path);
-    if (!e) return false;
+    if (!e)
+        return false;
     contents = e->data;
     return true;
 }
@@ -55,8 +63,10 @@ bool MemoryFileSystem::ReadFile(const std::string& path, std::string& contents) 
 void MemoryFileSystem::ReplaceFile(const std::string& path, const std::string& contents) {
     const std::string key = Key(path);
     for (const std::string& prefix : failingPrefixes_)
-        if (key.compare(0, prefix.size(), prefix) == 0) throw InOutError("File access denied", 5);
-    if (!FolderExists(ParentKey(key))) throw InOutError("Path not found", 3);
+        if (key.compare(0, prefix.size(), prefix) == 0)
+            throw InOutError("File access denied", 5);
+    if (!FolderExists(ParentKey(key)))
+        throw InOutError("Path not found", 3);
     writes.push_back(path);
     if (Entry* e = Find(path)) {
         e->data = contents;
@@ -79,22 +89,24 @@ std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
     std::vector<std::string> names;
     const std::string folderKey = Key(folder);
     for (const Entry& e : files_) {
-        if (ParentKey(Key(e.path)) != folderKey) continue;
+        if (ParentKey(Key(e.path)) != folderKey)
+            continue;
         std::string name = e.path.substr(e.path.find_last_of("\\/") + 1);
-        if (Matches(pattern.c_str(), name.c_str())) names.push_back(name);
+        if (Matches(pattern.c_str(), name.c_str()))
+            names.push_back(name);
     }
     return names;
 }
 
 bool MemoryFileSystem::FileTimeLocal(const std::string& path, double& days) {
     Entry* e = Find(path);
-    if (!e) return false;
+    if (!e)
+        return false;
     days = e->time;
     return true;
 }
 
-void MemoryFileSystem::AddFile(const std::string& path, const std::string& contents,
-                               double time) {
+void MemoryFileSystem::AddFile(const std::string& path, const std::string& contents, double time) {
     AddFolder(ParentKey(Key(path)));
     if (Entry* e = Find(path)) {
         e->data = contents;
@@ -115,7 +127,8 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
 std::string MemoryFileSystem::Contents(const std::string& path) const {
     const std::string key = Key(path);
     for (const Entry& e : files_)
-        if (Key(e.path) == key) return e.data;
+        if (Key(e.path) == key)
+            return e.data;
     return {};
 }
 

@@ -27,11 +27,13 @@ protected:
 TEST_F(CorrectionTest, ClearedRecordAndIdentityRamp) {
     TCorrection c;
     Ramp cleared = Build(c);
-    for (int i = 0; i < 256; ++i) ExpectAllChannels(cleared, i, 257 * i);
+    for (int i = 0; i < 256; ++i)
+        ExpectAllChannels(cleared, i, 257 * i);
 
     Ramp linear{};
     LinearRamp(linear);
-    for (int i = 0; i < 256; ++i) ExpectAllChannels(linear, i, 256 * i);
+    for (int i = 0; i < 256; ++i)
+        ExpectAllChannels(linear, i, 256 * i);
     EXPECT_EQ(RampEntry(linear, kBlue, 128), 32768);
     EXPECT_EQ(RampEntry(linear, kRed, 255), 65280);
 }
@@ -42,19 +44,22 @@ TEST_F(CorrectionTest, GammaBendsTheCurve) {
     Ramp up = Build(c);
     const int levels[] = {0, 1, 64, 128, 192, 255};
     const int brighter[] = {0, 4104, 32832, 46431, 56866, 65535};
-    for (int k = 0; k < 6; ++k) ExpectAllChannels(up, levels[k], brighter[k]);
+    for (int k = 0; k < 6; ++k)
+        ExpectAllChannels(up, levels[k], brighter[k]);
 
     c.Gamma = -50;
     Ramp down = Build(c);
     const int darker[] = {0, 1, 4128, 16513, 37153, 65535};
-    for (int k = 0; k < 6; ++k) ExpectAllChannels(down, levels[k], darker[k]);
+    for (int k = 0; k < 6; ++k)
+        ExpectAllChannels(down, levels[k], darker[k]);
 }
 
 TEST_F(CorrectionTest, ZeroGammaFactorIsFloored) {
     TCorrection c;
     c.Gamma = -100;
     Ramp all = Build(c);
-    for (int i = 0; i < 255; ++i) ExpectAllChannels(all, i, 0);
+    for (int i = 0; i < 255; ++i)
+        ExpectAllChannels(all, i, 0);
     ExpectAllChannels(all, 255, 65535);
 
     TCorrection red;
@@ -77,7 +82,8 @@ TEST_F(CorrectionTest, BlackWhiteAndBalance) {
     TCorrection blackRed;
     blackRed.BlackR = -100;
     Ramp br = Build(blackRed);
-    for (int i = 0; i <= 22; ++i) EXPECT_EQ(RampEntry(br, kRed, i), 0) << i;
+    for (int i = 0; i <= 22; ++i)
+        EXPECT_EQ(RampEntry(br, kRed, i), 0) << i;
     EXPECT_EQ(RampEntry(br, kRed, 23), 88);
     EXPECT_EQ(RampEntry(br, kRed, 128), 29709);
     EXPECT_EQ(RampEntry(br, kGreen, 128), 257 * 128);
@@ -108,7 +114,8 @@ TEST_F(CorrectionTest, SinglePointCurve) {
     // Linear from level 0 up to the point, spline from it to level 255.
     const std::pair<int, int> expected[] = {{64, 50},  {127, 99}, {128, 100}, {129, 99}, {160, 86},
                                             {192, 55}, {224, 21}, {254, 0},   {255, 0}};
-    for (auto [level, value] : expected) EXPECT_EQ(c.Point[level], value) << "level " << level;
+    for (auto [level, value] : expected)
+        EXPECT_EQ(c.Point[level], value) << "level " << level;
     EXPECT_EQ(c.PointR[64], 0);
     ExpectAllChannels(ramp, 128, 39296);
 }
@@ -120,9 +127,10 @@ TEST_F(CorrectionTest, TwoPointCurve) {
     c.PointOn[192] = 1;
     c.Point[192] = -40;
     Build(c);
-    const std::pair<int, int> expected[] = {{16, 10},   {32, 25},   {48, 37},  {96, 20}, {128, 0},
+    const std::pair<int, int> expected[] = {{16, 10},   {32, 25},   {48, 37},   {96, 20}, {128, 0},
                                             {160, -20}, {191, -39}, {224, -24}, {254, 0}};
-    for (auto [level, value] : expected) EXPECT_EQ(c.Point[level], value) << "level " << level;
+    for (auto [level, value] : expected)
+        EXPECT_EQ(c.Point[level], value) << "level " << level;
     EXPECT_EQ(c.Point[64], 40);
     EXPECT_EQ(c.Point[192], -40);
 }
@@ -219,10 +227,11 @@ TEST_F(CorrectionTest, PointNavigation) {
 }
 
 TEST_F(CorrectionTest, GammaPairAtTwoPointTwo) {
-    const std::pair<int, std::pair<int, int>> expected[] = {
-        {0, {0, 0}},      {100, {0, 137}},   {186, {0, 255}},
-        {187, {33, 255}}, {200, {115, 255}}, {255, {255, 255}}};
-    for (auto [level, pair] : expected) EXPECT_EQ(GammaPair(level), pair) << "level " << level;
+    const std::pair<int, std::pair<int, int>> expected[] = {{0, {0, 0}},       {100, {0, 137}},
+                                                            {186, {0, 255}},   {187, {33, 255}},
+                                                            {200, {115, 255}}, {255, {255, 255}}};
+    for (auto [level, pair] : expected)
+        EXPECT_EQ(GammaPair(level), pair) << "level " << level;
 }
 
 TEST_F(CorrectionTest, GammaPairFollowsTargetGamma) {
