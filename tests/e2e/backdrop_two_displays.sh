@@ -8,30 +8,11 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xorg-dummy.sh"
 
-give_up() {
-  # In CI the server must start; elsewhere a machine without root or Xorg only skips.
-  if [ "${CI:-}" = true ]; then
-    echo "FAIL: $1"
-    exit 1
-  fi
-  echo "SKIP: backdrop_two_displays needs an Xorg dummy server: $1"
-  exit 0
-}
-
-xorg_dummy_start 2 || give_up "$XORG_DUMMY_ERROR"
-
-work=$(mktemp -d "$build/e2e-backdrop.XXXXXX")
-export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-export DISPLAY="$XORG_DUMMY_DISPLAY"
+xorg_test_begin backdrop_two_displays 2
 runner=
-cleanup() {
+xorg_test_cleanup() {
   [ -n "$runner" ] && kill "$runner" 2>/dev/null
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  xorg_dummy_stop
-  rm -rf "$work"
 }
-trap cleanup EXIT
 
 fail() {
   echo "FAIL: $1"

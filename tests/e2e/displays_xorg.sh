@@ -7,20 +7,8 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xorg-dummy.sh"
 
-if ! xorg_dummy_start 2; then
-  [ "${CI:-}" = true ] && { echo "FAIL: $XORG_DUMMY_ERROR"; exit 1; }
-  echo "SKIP: displays_xorg needs an Xorg dummy server: $XORG_DUMMY_ERROR"
-  exit 0
-fi
-# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
-export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-export DISPLAY="$XORG_DUMMY_DISPLAY" TONECAST_XORG_TWO_MONITORS=1
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  xorg_dummy_stop
-}
-trap cleanup EXIT
+xorg_test_begin displays_xorg 2
+export TONECAST_XORG_TWO_MONITORS=1
 
 # Output goes to a file (not a pipe), which Wine's helper processes may keep open without
 # holding up this script.

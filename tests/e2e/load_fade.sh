@@ -8,30 +8,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../.." && pwd)
 . "$here/xorg-dummy.sh"
 
-give_up() {
-  # In CI the server must start; elsewhere a machine without root or Xorg only skips.
-  if [ "${CI:-}" = true ]; then
-    echo "FAIL: $1"
-    exit 1
-  fi
-  echo "SKIP: load_fade needs an Xorg dummy server: $1"
-  exit 0
-}
-
-xorg_dummy_start 1 || give_up "$XORG_DUMMY_ERROR"
-
-work=$(mktemp -d "$build/e2e-load_fade.XXXXXX")
-# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
-export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-export DISPLAY="$XORG_DUMMY_DISPLAY"
-cleanup() {
+xorg_test_begin load_fade 1
+xorg_test_cleanup() {
   "$build/xgamma-ramp" set-power 1 >/dev/null 2>&1
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  xorg_dummy_stop
-  rm -rf "$work"
 }
-trap cleanup EXIT
 
 fail() {
   echo "FAIL: $1"
@@ -63,7 +43,7 @@ write_lut() {
 }
 
 run_load() {
-  "$build/xgamma-ramp" set-power "$1" || give_up "the X server has no XF86VidMode gamma ramp"
+  "$build/xgamma-ramp" set-power "$1" || xorg_test_give_up "the X server has no XF86VidMode gamma ramp"
   "$build/xgamma-ramp" get >"$work/before"
   wine "$work/app/Tonecast.exe" /load </dev/null >/dev/null 2>&1
   rc=$?

@@ -8,29 +8,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xorg-dummy.sh"
 
-give_up() {
-  # In CI the server must start; elsewhere a machine without root or Xorg only skips.
-  if [ "${CI:-}" = true ]; then
-    echo "FAIL: $1"
-    exit 1
-  fi
-  echo "SKIP: window_displays needs an Xorg dummy server: $1"
-  exit 0
-}
-
-xorg_dummy_start 2 || give_up "$XORG_DUMMY_ERROR"
-
-work=$(mktemp -d "$build/e2e-window_displays.XXXXXX")
-# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
-export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-export DISPLAY="$XORG_DUMMY_DISPLAY"
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  xorg_dummy_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xorg_test_begin window_displays 2
 
 fail() {
   echo "FAIL: $1"

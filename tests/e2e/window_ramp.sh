@@ -9,29 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../.." && pwd)
 . "$here/xorg-dummy.sh"
 
-give_up() {
-  # In CI the server must start; elsewhere a machine without root or Xorg only skips.
-  if [ "${CI:-}" = true ]; then
-    echo "FAIL: $1"
-    exit 1
-  fi
-  echo "SKIP: window_ramp needs an Xorg dummy server: $1"
-  exit 0
-}
-
-xorg_dummy_start 1 || give_up "$XORG_DUMMY_ERROR"
-
-work=$(mktemp -d "$build/e2e-window_ramp.XXXXXX")
-# A prefix of its own: the shared one's desktop process belongs to the Xvfb server.
-export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-export DISPLAY="$XORG_DUMMY_DISPLAY"
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  xorg_dummy_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+xorg_test_begin window_ramp 1
 
 fail() {
   echo "FAIL: $1"
@@ -73,7 +51,7 @@ settle() {
   sleep 0.5
 }
 
-"$work/xgamma-ramp" set-power 1.8 || give_up "the X server has no XF86VidMode gamma ramp"
+"$work/xgamma-ramp" set-power 1.8 || xorg_test_give_up "the X server has no XF86VidMode gamma ramp"
 "$work/xgamma-ramp" get >"$work/before"
 
 wine "$work/app/Tonecast.exe" </dev/null >/dev/null 2>&1 &

@@ -113,6 +113,40 @@ xorg_dummy_stop() {
   XORG_DUMMY_DISPLAY=
 }
 
+# For the end-to-end tests that need the server. xorg_test_begin NAME MONITORS starts it, or
+# ends the test (SKIP without root or Xorg, a failure with CI=true, where it must start); then
+# points Wine at the tests' own prefix for this server and at the server, makes the scratch
+# folder $work under $build, and at exit runs the script's own xorg_test_cleanup (if it has
+# one) before stopping Wine and the server.
+xorg_test_give_up() {
+  if [ "${CI:-}" = true ]; then
+    echo "FAIL: $1"
+    exit 1
+  fi
+  echo "SKIP: $XORG_TEST_NAME needs an Xorg dummy server: $1"
+  exit 0
+}
+
+xorg_test_begin() {
+  XORG_TEST_NAME=$1
+  xorg_dummy_start "$2" || xorg_test_give_up "$XORG_DUMMY_ERROR"
+  work=$(mktemp -d "$build/e2e-$1.XXXXXX")
+  # A prefix of its own: the other tests' prefix has its desktop process on the Xvfb server.
+  export WINEPREFIX="$build/wineprefix-xorg" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+  export DISPLAY="$XORG_DUMMY_DISPLAY"
+  trap xorg_test_end EXIT
+}
+
+xorg_test_end() {
+  if command -v xorg_test_cleanup >/dev/null 2>&1; then
+    xorg_test_cleanup
+  fi
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  xorg_dummy_stop
+  [ -n "${work:-}" ] && rm -rf "$work"
+}
+
 # Run directly (CTest does, given the build folder), it checks both layouts. Without root or
 # Xorg it skips, except in CI (CI=true), where the server must start.
 if [ "$(basename -- "$0")" = xorg-dummy.sh ]; then
