@@ -71,25 +71,25 @@ Rgb Hsv(double h, double s, double v) {  // encoded HSV to linear
 }
 
 // Smooth value noise, a few octaves: clouds and grass.
-double Hash(int x, int y, int seed) {
+double Hash(int x, int y, int salt) {
     std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
                       static_cast<std::uint32_t>(y) * 668265263u +
-                      static_cast<std::uint32_t>(seed) * 2246822519u;
+                      static_cast<std::uint32_t>(salt) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     return ((h ^ (h >> 16)) & 0xFFFF) / 65535.0;
 }
-double ValueNoise(double x, double y, int seed) {
+double ValueNoise(double x, double y, int salt) {
     const int x0 = static_cast<int>(std::floor(x)), y0 = static_cast<int>(std::floor(y));
     const double fx = x - x0, fy = y - y0;
     const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-    const double a = Hash(x0, y0, seed), b = Hash(x0 + 1, y0, seed);
-    const double c = Hash(x0, y0 + 1, seed), d = Hash(x0 + 1, y0 + 1, seed);
+    const double a = Hash(x0, y0, salt), b = Hash(x0 + 1, y0, salt);
+    const double c = Hash(x0, y0 + 1, salt), d = Hash(x0 + 1, y0 + 1, salt);
     return (a + (b - a) * sx) * (1 - sy) + (c + (d - c) * sx) * sy;
 }
-double Fractal(double x, double y, int seed, int octaves) {
+double Fractal(double x, double y, int salt, int octaves) {
     double sum = 0, amplitude = 0.5, total = 0;
     for (int o = 0; o < octaves; ++o) {
-        sum += amplitude * ValueNoise(x, y, seed + o);
+        sum += amplitude * ValueNoise(x, y, salt + o);
         total += amplitude;
         x *= 2.03, y *= 2.03, amplitude *= 0.5;
     }
