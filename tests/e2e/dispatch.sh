@@ -4,6 +4,7 @@
 # the comparison is exact, later arguments are ignored, and a plain run saves the settings.
 # The web-address handler of the private prefix is pointed at a recorder for the test.
 build="$1"
+. "$(dirname "$0")/lib/window.sh"
 exe="$build/exe/Tonecast.exe"
 [ -f "$exe" ] || { echo "no Tonecast.exe in $build/exe" >&2; exit 1; }
 # Never start a real browser, whatever path the shell takes.
@@ -43,14 +44,8 @@ run() {
 # The interactive run shows the calibration window: waits for it and closes it with Cancel
 # (bottom-right corner of the bar), so that the run ends as a user would end it.
 cancel_window() {
-  win=
-  for i in $(seq 150); do
-    win=$(xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0$' 2>/dev/null | head -1)
-    [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell "$win")"
+  tonecast_wait_window || return 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + WIDTH - 44)) $((Y + HEIGHT - 14)) click 1
 }
 

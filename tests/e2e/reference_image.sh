@@ -6,6 +6,7 @@
 # shown and does not end the program. Usage: reference_image.sh <windows build folder>
 set -u
 build=$(cd "$1" && pwd)
+. "$(dirname "$0")/lib/window.sh"
 work=$(mktemp -d "$build/e2e-reference_image.XXXXXX")
 program=
 cleanup() {
@@ -27,15 +28,7 @@ image="$work/app/TonecastRef.sRGB.jpg"
 
 # Starts the program, walks to page 8 with Ctrl+Tab and takes a screenshot into $1.
 show_page_8() {
-  wine "$work/app/Tonecast.exe" </dev/null >/dev/null 2>&1 &
-  program=$!
-  window=
-  for _ in $(seq 1 150); do
-    window=$(xdotool search --name '^Velmor Tonecast 3.1.0$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.2
-  done
-  [ -n "$window" ] || fail "the calibration window did not appear"
+  tonecast_start "$work/app" || fail "the calibration window did not appear"
   sleep 1
   xdotool mousemove 960 400
   for _ in 1 2 3 4 5 6 7 8; do xdotool key ctrl+Tab; done

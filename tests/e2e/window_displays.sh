@@ -7,6 +7,7 @@ set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xorg-dummy.sh"
+. "$here/lib/window.sh"
 
 xorg_test_begin window_displays 2
 
@@ -20,15 +21,7 @@ fail() {
 # the primary display, which starts at X 1280; the bar's buttons at top 28).
 mkdir "$work/app"
 cp "$build/exe/Tonecast.exe" "$build"/exe/*.lng "$work/app/" || fail "no Tonecast.exe in $build/exe"
-wine "$work/app/Tonecast.exe" </dev/null >/dev/null 2>&1 &
-program=$!
-window=
-for _ in $(seq 1 150); do
-  window=$(xdotool search --name '^Velmor Tonecast 3.1.0$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || fail "the calibration window did not appear"
+tonecast_start "$work/app" || fail "the calibration window did not appear"
 sleep 1
 xdotool mousemove $((1280 + 1920 - 5 - 40)) $((1080 - 53 + 28 + 11)) click 1
 for _ in $(seq 1 100); do

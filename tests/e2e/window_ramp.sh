@@ -8,6 +8,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../.." && pwd)
 . "$here/xorg-dummy.sh"
+. "$here/lib/window.sh"
 
 xorg_test_begin window_ramp 1
 
@@ -54,15 +55,7 @@ settle() {
 "$work/xgamma-ramp" set-power 1.8 || xorg_test_give_up "the X server has no XF86VidMode gamma ramp"
 "$work/xgamma-ramp" get >"$work/before"
 
-wine "$work/app/Tonecast.exe" </dev/null >/dev/null 2>&1 &
-program=$!
-window=
-for _ in $(seq 1 150); do
-  window=$(xdotool search --name '^Velmor Tonecast 3.1.0$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || fail "the calibration window did not appear"
+tonecast_start "$work/app" || fail "the calibration window did not appear"
 settle
 
 # A cleared record (no ramp file) is the identity: i * 256 reads back as i * 257.
