@@ -5,7 +5,6 @@
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-src=$(cd "$here/../.." && pwd)
 . "$here/xorg-dummy.sh"
 
 xorg_test_begin load_fade 1
@@ -18,9 +17,7 @@ fail() {
   exit 1
 }
 
-cc -O2 -o "$build/xgamma-ramp" "$here/xgamma-ramp.c" -lXxf86vm -lX11 -lm || fail "cannot build xgamma-ramp"
-c++ -std=c++20 -O1 -I"$src" -o "$build/expected-ramp" "$here/expected-ramp.cpp" \
-  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" "$src/base/Services.cpp" || fail "cannot build expected-ramp"
+xorg_build_ramp_tools "$build" || fail "cannot build the ramp helpers"
 
 # Outside "Program Files", so the program folder is the data folder.
 mkdir "$work/app"

@@ -6,7 +6,6 @@
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-src=$(cd "$here/../.." && pwd)
 . "$here/xorg-dummy.sh"
 . "$here/lib/window.sh"
 
@@ -17,9 +16,7 @@ fail() {
   exit 1
 }
 
-cc -O2 -o "$work/xgamma-ramp" "$here/xgamma-ramp.c" -lXxf86vm -lX11 -lm || fail "cannot build xgamma-ramp"
-c++ -std=c++20 -O1 -I"$src" -o "$work/expected-ramp" "$here/expected-ramp.cpp" \
-  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" "$src/base/Services.cpp" || fail "cannot build expected-ramp"
+xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 
 # Outside "Program Files", so the program folder is the data folder.
 mkdir "$work/app"

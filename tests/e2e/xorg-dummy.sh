@@ -147,6 +147,18 @@ xorg_test_end() {
   [ -n "${work:-}" ] && rm -rf "$work"
 }
 
+# Builds the two native helpers of the ramp checks into folder $1: xgamma-ramp (reads and sets
+# the server's gamma ramp through XF86VidMode) and expected-ramp (the ramp a ramp file should
+# give, computed by the program's own synthesis). Returns non-zero when either fails to build.
+xorg_build_ramp_tools() {
+  e2e=$(cd "$(dirname "$0")" && pwd)
+  src=$(cd "$e2e/../.." && pwd)
+  cc -O2 -o "$1/xgamma-ramp" "$e2e/xgamma-ramp.c" -lXxf86vm -lX11 -lm &&
+    c++ -std=c++20 -O1 -I"$src" -o "$1/expected-ramp" "$e2e/expected-ramp.cpp" \
+      "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" \
+      "$src/base/Services.cpp"
+}
+
 # Run directly (CTest does, given the build folder), it checks both layouts. Without root or
 # Xorg it skips, except in CI (CI=true), where the server must start.
 if [ "$(basename -- "$0")" = xorg-dummy.sh ]; then
