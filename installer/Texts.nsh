@@ -1,0 +1,46 @@
+; The installer's own texts in the program's four languages (NSIS brings the standard pages').
+
+LangString OptionsIntro ${LANG_ENGLISH} "Tonecast is installed for all users. The gamma-range option takes effect after Windows restarts."
+LangString OptionsIntro ${LANG_GERMAN} "Tonecast wird für alle Benutzer installiert. Die Gamma-Bereich-Option wirkt nach einem Neustart von Windows."
+LangString OptionsIntro ${LANG_FRENCH} "Tonecast est installé pour tous les utilisateurs. L'option de plage gamma prend effet après un redémarrage de Windows."
+LangString OptionsIntro ${LANG_SPANISH} "Tonecast se instala para todos los usuarios. La opción de rango gamma surte efecto tras reiniciar Windows."
+
+LangString SecProgram ${LANG_ENGLISH} "Tonecast and its Start-menu shortcut"
+LangString SecProgram ${LANG_GERMAN} "Tonecast und seine Startmenü-Verknüpfung"
+LangString SecProgram ${LANG_FRENCH} "Tonecast et son raccourci du menu Démarrer"
+LangString SecProgram ${LANG_SPANISH} "Tonecast y su acceso directo en el menú Inicio"
+
+LangString SecProgramDesc ${LANG_ENGLISH} "The calibration program, its loader of saved corrections, the language files and the reference image."
+LangString SecProgramDesc ${LANG_GERMAN} "Das Kalibrierprogramm, sein Lader der gespeicherten Korrekturen, die Sprachdateien und das Referenzbild."
+LangString SecProgramDesc ${LANG_FRENCH} "Le programme d'étalonnage, son chargeur des corrections enregistrées, les fichiers de langue et l'image de référence."
+LangString SecProgramDesc ${LANG_SPANISH} "El programa de calibración, su cargador de correcciones guardadas, los archivos de idioma y la imagen de referencia."
+
+LangString SecGammaRange ${LANG_ENGLISH} "Allow strong corrections (lift Windows' gamma-ramp limit)"
+LangString SecGammaRange ${LANG_GERMAN} "Starke Korrekturen erlauben (Gamma-Grenze von Windows aufheben)"
+LangString SecGammaRange ${LANG_FRENCH} "Permettre des corrections fortes (lever la limite gamma de Windows)"
+LangString SecGammaRange ${LANG_SPANISH} "Permitir correcciones fuertes (quitar el límite gamma de Windows)"
+
+LangString SecGammaRangeDesc ${LANG_ENGLISH} "Windows refuses ramps that depart far from normal. This sets GdiIcmGammaRange to 256; it takes effect after a restart. Uninstalling puts back the previous setting."
+LangString SecGammaRangeDesc ${LANG_GERMAN} "Windows lehnt Kurven ab, die stark vom Normalen abweichen. Dies setzt GdiIcmGammaRange auf 256; es wirkt nach einem Neustart. Die Deinstallation stellt die vorige Einstellung wieder her."
+LangString SecGammaRangeDesc ${LANG_FRENCH} "Windows refuse les rampes trop éloignées de la normale. Ceci règle GdiIcmGammaRange à 256 ; effet après un redémarrage. La désinstallation rétablit le réglage précédent."
+LangString SecGammaRangeDesc ${LANG_SPANISH} "Windows rechaza las rampas muy alejadas de lo normal. Esto fija GdiIcmGammaRange en 256; surte efecto tras reiniciar. Al desinstalar se restablece el valor anterior."
+
+LangString UnOptionsIntro ${LANG_ENGLISH} "Tonecast will be removed. Your saved corrections and settings stay unless you tick the box."
+LangString UnOptionsIntro ${LANG_GERMAN} "Tonecast wird entfernt. Ihre gespeicherten Korrekturen und Einstellungen bleiben, außer Sie setzen das Häkchen."
+LangString UnOptionsIntro ${LANG_FRENCH} "Tonecast va être supprimé. Vos corrections et réglages enregistrés restent, sauf si vous cochez la case."
+LangString UnOptionsIntro ${LANG_SPANISH} "Se quitará Tonecast. Sus correcciones y ajustes guardados se conservan salvo que marque la casilla."
+
+LangString UnSecData ${LANG_ENGLISH} "Also remove my saved corrections"
+LangString UnSecData ${LANG_GERMAN} "Auch meine gespeicherten Korrekturen entfernen"
+LangString UnSecData ${LANG_FRENCH} "Supprimer aussi mes corrections enregistrées"
+LangString UnSecData ${LANG_SPANISH} "Quitar también mis correcciones guardadas"
+
+LangString UnSecDataDesc ${LANG_ENGLISH} "Deletes the ramp files and settings in $APPDATA\Velmor\Tonecast."
+LangString UnSecDataDesc ${LANG_GERMAN} "Löscht die Kurvendateien und Einstellungen in $APPDATA\Velmor\Tonecast."
+LangString UnSecDataDesc ${LANG_FRENCH} "Supprime les fichiers de rampe et les réglages dans $APPDATA\Velmor\Tonecast."
+LangString UnSecDataDesc ${LANG_SPANISH} "Borra los archivos de rampa y los ajustes de $APPDATA\Velmor\Tonecast."
+
+LangString NeedAdmin ${LANG_ENGLISH} "Installing or removing Tonecast for all users needs an administrator account."
+LangString NeedAdmin ${LANG_GERMAN} "Tonecast für alle Benutzer zu installieren oder zu entfernen erfordert ein Administratorkonto."
+LangString NeedAdmin ${LANG_FRENCH} "Installer ou supprimer Tonecast pour tous les utilisateurs nécessite un compte administrateur."
+LangString NeedAdmin ${LANG_SPANISH} "Instalar o quitar Tonecast para todos los usuarios requiere una cuenta de administrador."
