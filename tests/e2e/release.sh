@@ -1,0 +1,180 @@
+#!/bin/sh
+# The Windows release under Wine, as an administrator would use it.
+#  - Tonecast-3.1.0-setup.exe /S installs the built files into Program Files, the Start-menu
+#    shortcut and the "Apps & features" entry; the installed program keeps its settings, ramp
+#    files and log-on shortcut in the all-users data folder; an upgrade keeps them.
+#  - Uninstall.exe /S runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address),
+#    closes this installation's resident loader (a stand-in) but no other, removes the files,
+#    both shortcuts and the entry, and keeps the data folder.
+#  - GdiIcmGammaRange is set only with the option (/GAMMARANGE) and restored exactly: an old
+#    value comes back, an absent one goes again.
+#  - Tonecast-3.1.0-portable.zip, unpacked anywhere, runs in portable mode.
+set -u
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib/window.sh"
+release="$build/release"
+setup="$release/Tonecast-3.1.0-setup.exe"
+[ -f "$setup" ] || { echo "FAIL: no $setup (is makensis installed?)"; exit 1; }
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winebrowser.exe=d"
+
+c="$WINEPREFIX/drive_c"
+installed="$c/Program Files/Velmor/Tonecast"
+data="$c/ProgramData/Velmor/Tonecast"
+menu_link="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tonecast.lnk"
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmor Tonecast'
+icm='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\ICM'
+handler='HKLM\Software\Classes\https\shell\open\command'
+work=$(mktemp -d /tmp/tonecast-release.XXXXXX)
+other=
+
+reg_value() {  # key name: the value's data, or nothing when it is absent
+  wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+old_handler=$(wine reg query "$handler" /ve </dev/null 2>/dev/null | tr -d '\r' |
+  sed -n 's/^ *(Default) *REG_SZ *//p')
+old_range=$(reg_value "$icm" GdiIcmGammaRange)
+had_data=$([ -e "$data" ] && echo 1)
+cleanup() {
+  [ -n "$other" ] && kill "$other" 2>/dev/null
+  [ -n "$old_handler" ] && wine reg add "$handler" /ve /d "$old_handler" /f </dev/null >/dev/null 2>&1
+  if [ -n "$old_range" ]; then
+    wine reg add "$icm" /v GdiIcmGammaRange /t REG_DWORD /d "$old_range" /f </dev/null >/dev/null 2>&1
+  else
+    wine reg delete "$icm" /v GdiIcmGammaRange /f </dev/null >/dev/null 2>&1
+  fi
+  wine reg delete "$entry" /f </dev/null >/dev/null 2>&1
+  rm -rf "$work" "$installed" "$menu_link"
+  [ -z "$had_data" ] && rm -rf "$data"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+set_range() {
+  if [ -n "$1" ]; then
+    wine reg add "$icm" /v GdiIcmGammaRange /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+  else
+    wine reg delete "$icm" /v GdiIcmGammaRange /f </dev/null >/dev/null 2>&1
+  fi
+}
+check_range() {
+  got=$(reg_value "$icm" GdiIcmGammaRange)
+  [ "$got" = "$1" ] || fail "$2: GdiIcmGammaRange is '$got', expected '$1'"
+}
+install() {
+  wine "$setup" /S "$@" </dev/null >/dev/null 2>&1 || fail "setup $* exited with $?"
+  [ -f "$installed/Uninstall.exe" ] || fail "setup $* installed no Uninstall.exe"
+}
+# The silent uninstaller returns at once; a copy of it finishes in the background.
+uninstall() {
+  wine "$installed/Uninstall.exe" /S </dev/null >/dev/null 2>&1
+  for _ in $(seq 150); do
+    [ -e "$installed" ] || [ -n "$(reg_value "$entry" DisplayName)" ] || return 0
+    sleep 0.2
+  done
+  fail "the uninstaller left $(ls "$installed" 2>/dev/null | tr '\n' ' ')"
+}
+# Starts a program folder's Tonecast.exe, waits for the window and clicks a bar button (the
+# given distance from the window's right edge: 129 for OK, 44 for Cancel).
+run_and_click() {
+  tonecast_start "$1" || fail "no calibration window from $1"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + WIDTH - $2)) $((Y + HEIGHT - 14)) click 1
+  wait "$program" || fail "Tonecast.exe in $1 exited with $?"
+}
+
+rm -rf "$installed"
+wine reg delete "$entry" /f </dev/null >/dev/null 2>&1
+url_file="$work/url.txt"
+wine reg add "$handler" /ve /d "C:\\windows\\system32\\cmd.exe /c echo \"%1\">$(winpath "$url_file")" \
+  /f </dev/null >/dev/null 2>&1 || fail "cannot set the test's URL handler"
+startup=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
+  /v Startup </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^ *Startup *REG_SZ *//p')
+startup_link="$(wine winepath -u "$startup" 2>/dev/null </dev/null)/Tonestart.lnk"
+
+# Install over a gamma-range value of 100, without the option.
+set_range 100
+install
+check_range 0x64 "installed without the option"
+expected="Deutsch.lng English.lng Español.lng Français.lng Tonecast.exe TonecastRef.sRGB.jpg Tonestart.exe Uninstall.exe "
+[ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "installed: $(ls "$installed" | tr '\n' ' ')"
+for file in "$build/exe/Tonecast.exe" "$build/exe/Tonestart.exe" "$here/../../data"/*; do
+  cmp -s "$file" "$installed/$(basename "$file")" || fail "installed $(basename "$file") differs"
+done
+[ "$(head -c 4 "$menu_link" 2>/dev/null | od -An -tx1 | tr -d ' ')" = 4c000000 ] ||
+  fail "no Start-menu shortcut"
+for pair in "DisplayName=Velmor Tonecast 3.1.0" "DisplayVersion=3.1.0" "Publisher=Velmor" \
+  "InstallLocation=C:\\Program Files\\Velmor\\Tonecast" \
+  "DisplayIcon=C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe,0" \
+  "UninstallString=\"C:\\Program Files\\Velmor\\Tonecast\\Uninstall.exe\"" \
+  "QuietUninstallString=\"C:\\Program Files\\Velmor\\Tonecast\\Uninstall.exe\" /S"; do
+  got=$(reg_value "$entry" "${pair%%=*}")
+  [ "$got" = "${pair#*=}" ] || fail "${pair%%=*} is '$got'"
+done
+size=$(reg_value "$entry" EstimatedSize)
+[ $((size)) -ge 1500 ] && [ $((size)) -le 4000 ] || fail "EstimatedSize $size KB"
+
+# The installed program: OK writes the settings, one ramp file and the log-on shortcut into
+# the all-users data folder and the Startup folder, nothing beside itself.
+rm -f "$startup_link"
+run_and_click "$installed" 129
+[ -f "$data/Tonecast.settings" ] && [ -f "$data/Tonecast1.lut" ] || fail "data folder: $(ls "$data")"
+[ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "the program wrote beside itself"
+[ -f "$startup_link" ] || fail "no Tonestart.lnk in the Startup folder"
+cp "$data/Tonecast.settings" "$data/Tonecast1.lut" "$work/"
+
+# An upgrade with the option keeps the data and lifts the limit.
+install /GAMMARANGE
+check_range 0x100 "upgraded with the option"
+cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
+  "$data/Tonecast.settings" || fail "the upgrade changed the data folder"
+
+# A resident loader of this installation and one of another copy.
+x86_64-w64-mingw32-gcc -O2 -mwindows "$here/loader-standin.c" -o "$work/standin.exe" ||
+  fail "cannot build the loader stand-in"
+mkdir "$work/other"
+cp "$work/standin.exe" "$installed/Tonestart.exe"
+cp "$work/standin.exe" "$work/other/Tonestart.exe"
+wine "$installed/Tonestart.exe" "$(winpath "$work/ours.ready")" </dev/null >/dev/null 2>&1 &
+ours=$!
+wine "$work/other/Tonestart.exe" "$(winpath "$work/other.ready")" </dev/null >/dev/null 2>&1 &
+other=$!
+for _ in $(seq 100); do
+  [ -e "$work/ours.ready" ] && [ -e "$work/other.ready" ] && break
+  sleep 0.1
+done
+[ -e "$work/ours.ready" ] && [ -e "$work/other.ready" ] || fail "the loader stand-ins did not start"
+
+# An installation twelve days old (and two hours, against a daylight-saving change).
+touch -d "@$(( $(date +%s) - 12 * 86400 - 7200 ))" "$installed/Uninstall.exe"
+uninstall
+kill -0 $ours 2>/dev/null && fail "the installation's loader still runs"
+kill -0 $other 2>/dev/null || fail "the loader of another copy was closed"
+got=$(tr -d '\r\n"' <"$url_file" 2>/dev/null)
+[ "$got" = "https://www.velmor.example/tonecast/uninstall?prd=tnc&v=3.1.0&d=12" ] ||
+  fail "the uninstaller opened '$got'"
+[ -e "$c/Program Files/Velmor" ] && fail "Program Files\\Velmor is still there"
+[ -e "$menu_link" ] && fail "the Start-menu shortcut is still there"
+[ -e "$startup_link" ] && fail "Tonestart.lnk is still in the Startup folder"
+cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
+  "$data/Tonecast.settings" || fail "the uninstaller changed the data folder"
+check_range 0x64 "uninstalled"
+
+# From no value: the option sets it, the uninstaller removes it again.
+set_range ""
+install /GAMMARANGE
+check_range 0x100 "installed with the option"
+uninstall
+check_range "" "uninstalled after setting an absent value"
+
+# The portable zip, unpacked outside Program Files: its settings land beside the program.
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$release/Tonecast-3.1.0-portable.zip") || fail "cannot unpack the zip"
+portable="$work/unpacked/Tonecast-3.1.0-portable"
+[ "$(ls "$portable" | tr '\n' ' ')" = "${expected%Uninstall.exe }" ] || fail "zip: $(ls "$portable")"
+rm -f "$data/Tonecast.settings"
+run_and_click "$portable" 44
+[ -f "$portable/Tonecast.settings" ] || fail "the unpacked program saved no settings beside itself"
+[ -e "$data/Tonecast.settings" ] && fail "the unpacked program wrote into the all-users data folder"
+echo "release: all cases passed"
