@@ -15,6 +15,7 @@ packages=(
   xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
   xdotool imagemagick libxxf86vm-dev
   icc-profiles-free dpkg-dev
+  nsis zlib1g-dev
 )
 
 missing=()
