@@ -1,9 +1,9 @@
 ; The installer's own texts in the program's four languages (NSIS brings the standard pages').
 
-LangString OptionsIntro ${LANG_ENGLISH} "Tonecast is installed for all users. The gamma-range option takes effect after Windows restarts."
-LangString OptionsIntro ${LANG_GERMAN} "Tonecast wird für alle Benutzer installiert. Die Gamma-Bereich-Option wirkt nach einem Neustart von Windows."
-LangString OptionsIntro ${LANG_FRENCH} "Tonecast est installé pour tous les utilisateurs. L'option de plage gamma prend effet après un redémarrage de Windows."
-LangString OptionsIntro ${LANG_SPANISH} "Tonecast se instala para todos los usuarios. La opción de rango gamma surte efecto tras reiniciar Windows."
+LangString OptionsIntro ${LANG_ENGLISH} "Tonecast is installed for all users. The gamma-range option takes effect after a restart; uninstalling puts the old setting back."
+LangString OptionsIntro ${LANG_GERMAN} "Tonecast wird für alle Benutzer installiert. Die Gamma-Option wirkt nach einem Neustart; die Deinstallation stellt den alten Wert wieder her."
+LangString OptionsIntro ${LANG_FRENCH} "Tonecast est installé pour tous les utilisateurs. L'option gamma agit après un redémarrage ; la désinstallation rétablit l'ancien réglage."
+LangString OptionsIntro ${LANG_SPANISH} "Tonecast se instala para todos los usuarios. La opción gamma surte efecto tras reiniciar; al desinstalar vuelve el valor anterior."
 
 LangString SecProgram ${LANG_ENGLISH} "Tonecast and its Start-menu shortcut"
 LangString SecProgram ${LANG_GERMAN} "Tonecast und seine Startmenü-Verknüpfung"
@@ -15,15 +15,15 @@ LangString SecProgramDesc ${LANG_GERMAN} "Das Kalibrierprogramm, sein Lader der 
 LangString SecProgramDesc ${LANG_FRENCH} "Le programme d'étalonnage, son chargeur des corrections enregistrées, les fichiers de langue et l'image de référence."
 LangString SecProgramDesc ${LANG_SPANISH} "El programa de calibración, su cargador de correcciones guardadas, los archivos de idioma y la imagen de referencia."
 
-LangString SecGammaRange ${LANG_ENGLISH} "Allow strong corrections (lift Windows' gamma-ramp limit)"
-LangString SecGammaRange ${LANG_GERMAN} "Starke Korrekturen erlauben (Gamma-Grenze von Windows aufheben)"
-LangString SecGammaRange ${LANG_FRENCH} "Permettre des corrections fortes (lever la limite gamma de Windows)"
-LangString SecGammaRange ${LANG_SPANISH} "Permitir correcciones fuertes (quitar el límite gamma de Windows)"
+LangString SecGammaRange ${LANG_ENGLISH} "Allow strong corrections (gamma range)"
+LangString SecGammaRange ${LANG_GERMAN} "Starke Korrekturen erlauben (Gamma-Bereich)"
+LangString SecGammaRange ${LANG_FRENCH} "Corrections fortes (plage gamma)"
+LangString SecGammaRange ${LANG_SPANISH} "Permitir correcciones fuertes (rango gamma)"
 
-LangString SecGammaRangeDesc ${LANG_ENGLISH} "Windows refuses ramps that depart far from normal. This sets GdiIcmGammaRange to 256; it takes effect after a restart. Uninstalling puts back the previous setting."
-LangString SecGammaRangeDesc ${LANG_GERMAN} "Windows lehnt Kurven ab, die stark vom Normalen abweichen. Dies setzt GdiIcmGammaRange auf 256; es wirkt nach einem Neustart. Die Deinstallation stellt die vorige Einstellung wieder her."
-LangString SecGammaRangeDesc ${LANG_FRENCH} "Windows refuse les rampes trop éloignées de la normale. Ceci règle GdiIcmGammaRange à 256 ; effet après un redémarrage. La désinstallation rétablit le réglage précédent."
-LangString SecGammaRangeDesc ${LANG_SPANISH} "Windows rechaza las rampas muy alejadas de lo normal. Esto fija GdiIcmGammaRange en 256; surte efecto tras reiniciar. Al desinstalar se restablece el valor anterior."
+LangString SecGammaRangeDesc ${LANG_ENGLISH} "Lifts Windows' limit on gamma ramps (GdiIcmGammaRange = 256) after a restart."
+LangString SecGammaRangeDesc ${LANG_GERMAN} "Hebt die Gamma-Grenze von Windows auf (GdiIcmGammaRange = 256), nach Neustart."
+LangString SecGammaRangeDesc ${LANG_FRENCH} "Lève la limite gamma de Windows (GdiIcmGammaRange = 256), après redémarrage."
+LangString SecGammaRangeDesc ${LANG_SPANISH} "Quita el límite gamma de Windows (GdiIcmGammaRange = 256) tras reiniciar."
 
 LangString UnOptionsIntro ${LANG_ENGLISH} "Tonecast will be removed. Your saved corrections and settings stay unless you tick the box."
 LangString UnOptionsIntro ${LANG_GERMAN} "Tonecast wird entfernt. Ihre gespeicherten Korrekturen und Einstellungen bleiben, außer Sie setzen das Häkchen."
