@@ -5,7 +5,8 @@
 #    files and log-on shortcut in the all-users data folder; an upgrade keeps them.
 #  - Uninstall.exe /S runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address),
 #    closes this installation's resident loader (a stand-in) but no other, removes the files,
-#    both shortcuts and the entry, and keeps the data folder.
+#    both shortcuts and the entry, and keeps the data folder; its page removes the data folder
+#    too when "Also remove my saved corrections" is ticked.
 #  - GdiIcmGammaRange is set only with the option (/GAMMARANGE) and restored exactly: an old
 #    value comes back, an absent one goes again.
 #  - Tonecast-3.1.0-portable.zip, unpacked anywhere, runs in portable mode.
@@ -161,11 +162,31 @@ cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.set
   "$data/Tonecast.settings" || fail "the uninstaller changed the data folder"
 check_range 0x64 "uninstalled"
 
-# From no value: the option sets it, the uninstaller removes it again.
+# From no value: the option sets it, the uninstaller removes it again. This time through the
+# uninstaller's page, with "Also remove my saved corrections" ticked (the first item of the
+# list; Uninstall at the bottom right).
 set_range ""
 install /GAMMARANGE
 check_range 0x100 "installed with the option"
-uninstall
+wine "$installed/Uninstall.exe" </dev/null >/dev/null 2>&1
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0 Uninstall' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || fail "no uninstaller window"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 217)) $((Y + 169)) click 1
+sleep 0.3
+xdotool mousemove $((X + 410)) $((Y + 360)) click 1
+for _ in $(seq 150); do
+  [ -e "$installed" ] || break
+  sleep 0.2
+done
+xdotool mousemove $((X + 410)) $((Y + 360)) click 1  # Close on the last page
+[ -e "$installed" ] && fail "the uninstaller's page removed nothing"
+[ -e "$c/ProgramData/Velmor" ] && fail "the ticked uninstaller kept $(ls -R "$c/ProgramData/Velmor")"
 check_range "" "uninstalled after setting an absent value"
 
 # The portable zip, unpacked outside Program Files: its settings land beside the program.
@@ -173,7 +194,6 @@ mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$release/Tonecast-3.1.0-portable.zip") || fail "cannot unpack the zip"
 portable="$work/unpacked/Tonecast-3.1.0-portable"
 [ "$(ls "$portable" | tr '\n' ' ')" = "${expected%Uninstall.exe }" ] || fail "zip: $(ls "$portable")"
-rm -f "$data/Tonecast.settings"
 run_and_click "$portable" 44
 [ -f "$portable/Tonecast.settings" ] || fail "the unpacked program saved no settings beside itself"
 [ -e "$data/Tonecast.settings" ] && fail "the unpacked program wrote into the all-users data folder"
