@@ -29,6 +29,7 @@ OutFile "${OUTFILE}"
 ; The program's data folder depends on it running from under Program Files.
 InstallDir "$PROGRAMFILES64\Velmor\Tonecast"
 RequestExecutionLevel admin
+ManifestDPIAware true
 SetCompressor /SOLID lzma
 BrandingText "${DISPLAY_NAME}"
 

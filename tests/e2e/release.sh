@@ -36,7 +36,7 @@ reg_value() {  # key name: the value's data, or nothing when it is absent
 old_handler=$(wine reg query "$handler" /ve </dev/null 2>/dev/null | tr -d '\r' |
   sed -n 's/^ *(Default) *REG_SZ *//p')
 old_range=$(reg_value "$icm" GdiIcmGammaRange)
-had_data=$([ -e "$data" ] && echo 1)
+had_data=$([ -e "$c/ProgramData/Velmor" ] && echo 1)
 cleanup() {
   [ -n "$other" ] && kill "$other" 2>/dev/null
   [ -n "$old_handler" ] && wine reg add "$handler" /ve /d "$old_handler" /f </dev/null >/dev/null 2>&1
@@ -47,7 +47,7 @@ cleanup() {
   fi
   wine reg delete "$entry" /f </dev/null >/dev/null 2>&1
   rm -rf "$work" "$installed" "$menu_link"
-  [ -z "$had_data" ] && rm -rf "$data"
+  [ -z "$had_data" ] && rm -rf "$c/ProgramData/Velmor"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
