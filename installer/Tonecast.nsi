@@ -112,8 +112,22 @@ Section "!$(SecProgram)" SecProgram
     File "${DATA_DIR}/Français.lng"
     File "${DATA_DIR}/Español.lng"
     File "${DATA_DIR}/TonecastRef.sRGB.jpg"
-    ; Its file time dates the installation for "Tonecast.exe /uninstall".
-    WriteUninstaller "$INSTDIR\Uninstall.exe"
+    ; Its file time dates the installation for "Tonecast.exe /uninstall": an upgrade keeps
+    ; the time of the first installation.
+    ClearErrors
+    GetFileTime "$INSTDIR\Uninstall.exe" $3 $4
+    StrCpy $5 "$INSTDIR\Uninstall.exe"
+    WriteUninstaller "$5"
+    ${IfNot} ${Errors}
+        System::Int64Op $3 << 32
+        Pop $3
+        System::Int64Op $3 | $4
+        Pop $3
+        ; FILE_WRITE_ATTRIBUTES, OPEN_EXISTING
+        System::Call 'kernel32::CreateFileW(w r5, i 0x100, i 0, p 0, i 3, i 0, p 0) p .r6'
+        System::Call 'kernel32::SetFileTime(p r6, p 0, p 0, *l r3)'
+        System::Call 'kernel32::CloseHandle(p r6)'
+    ${EndIf}
     CreateShortcut "$SMPROGRAMS\Tonecast.lnk" "$INSTDIR\Tonecast.exe"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"

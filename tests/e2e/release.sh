@@ -2,7 +2,8 @@
 # The Windows release under Wine, as an administrator would use it.
 #  - Tonecast-3.1.0-setup.exe /S installs the built files into Program Files, the Start-menu
 #    shortcut and the "Apps & features" entry; the installed program keeps its settings, ramp
-#    files and log-on shortcut in the all-users data folder; an upgrade keeps them.
+#    files and log-on shortcut in the all-users data folder; an upgrade keeps them and the
+#    date of the installation.
 #  - Uninstall.exe /S runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address),
 #    closes this installation's resident loader (a stand-in) but no other, removes the files,
 #    both shortcuts and the entry, and keeps the data folder; its page removes the data folder
@@ -125,8 +126,12 @@ run_and_click "$installed" 129
 [ -f "$startup_link" ] || fail "no Tonestart.lnk in the Startup folder"
 cp "$data/Tonecast.settings" "$data/Tonecast1.lut" "$work/"
 
-# An upgrade with the option keeps the data and lifts the limit.
+# An upgrade with the option keeps the data and the installation's date (twelve days and two
+# hours ago, against a daylight-saving change), and lifts the limit.
+touch -d "@$(( $(date +%s) - 12 * 86400 - 7200 ))" "$installed/Uninstall.exe"
+dated=$(stat -c %Y "$installed/Uninstall.exe")
 install /GAMMARANGE
+[ "$(stat -c %Y "$installed/Uninstall.exe")" = "$dated" ] || fail "the upgrade re-dated Uninstall.exe"
 check_range 0x100 "upgraded with the option"
 cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
   "$data/Tonecast.settings" || fail "the upgrade changed the data folder"
@@ -147,8 +152,6 @@ for _ in $(seq 100); do
 done
 [ -e "$work/ours.ready" ] && [ -e "$work/other.ready" ] || fail "the loader stand-ins did not start"
 
-# An installation twelve days old (and two hours, against a daylight-saving change).
-touch -d "@$(( $(date +%s) - 12 * 86400 - 7200 ))" "$installed/Uninstall.exe"
 uninstall
 kill -0 $ours 2>/dev/null && fail "the installation's loader still runs"
 kill -0 $other 2>/dev/null || fail "the loader of another copy was closed"
