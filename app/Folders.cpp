@@ -2,18 +2,12 @@
 
 #include "app/Platform.h"
 #include "base/FileSystem.h"
+#include "base/Path.h"
 
 namespace {
 
 bool IsDelimiter(char ch) {
     return ch == '\\' || ch == '/';
-}
-
-// The part up to and including the last delimiter (a drive's colon counts, so "C:x" has the
-// folder part "C:").
-std::string FolderPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
 std::string FolderFor(int csidl, const std::string& subPath) {
@@ -28,9 +22,7 @@ std::string FolderFor(int csidl, const std::string& subPath) {
 }  // namespace
 
 std::string GetProgramFolder() {
-    const std::string exe = TheShell().ExecutablePath();
-    const size_t cut = exe.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
+    return FolderPart(TheShell().ExecutablePath());
 }
 
 std::string GetProgramFilesFolder() {

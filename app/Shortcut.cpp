@@ -1,13 +1,13 @@
 #include "app/Shortcut.h"
 
 #include "app/Platform.h"
+#include "base/Path.h"
 
 namespace {
 
 // The target's file name with its extension replaced by ".lnk".
 std::string LinkFileName(const std::string& target) {
-    const size_t slash = target.find_last_of("\\/:");
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string name = FileNamePart(target);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos)
         name.erase(dot);

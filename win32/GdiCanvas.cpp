@@ -3,13 +3,7 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-COLORREF Ref(Color c) {
-    return RGB(c.r, c.g, c.b);
-}
-
-}  // namespace
+#include "win32/Win32Color.h"
 
 GdiCanvas::GdiCanvas(HDC reference, int width, int height, HFONT font) {
     if (width <= 0 || height <= 0)
@@ -84,18 +78,18 @@ bool GdiCanvas::CopyTo(HDC target, int x, int y) const {
 void GdiCanvas::SetPenColor(Color color) {
     if (!dc_)
         return;
-    HPEN& pen = pens_[Ref(color)];
+    HPEN& pen = pens_[ToColorRef(color)];
     if (!pen)
-        pen = CreatePen(PS_SOLID, 1, Ref(color));
+        pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
     HGDIOBJ previous = SelectObject(dc_, pen);
     if (!oldPen_)
         oldPen_ = previous;
 }
 
 HBRUSH GdiCanvas::BrushFor(Color color) {
-    HBRUSH& brush = brushes_[Ref(color)];
+    HBRUSH& brush = brushes_[ToColorRef(color)];
     if (!brush)
-        brush = CreateSolidBrush(Ref(color));
+        brush = CreateSolidBrush(ToColorRef(color));
     return brush;
 }
 
@@ -130,8 +124,8 @@ void GdiCanvas::TextOut(int x, int y, const std::string& text) {
     if (!Valid())
         return;
     SetBkMode(dc_, OPAQUE);
-    SetBkColor(dc_, Ref(brush_));
-    SetTextColor(dc_, Ref(font_));
+    SetBkColor(dc_, ToColorRef(brush_));
+    SetTextColor(dc_, ToColorRef(font_));
     ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
@@ -185,7 +179,7 @@ bool BufferedPainter::Paint(HDC target, int width, int height, HFONT font, Color
     }
     if (!canvas_->Valid()) {
         canvas_.reset();
-        HBRUSH brush = CreateSolidBrush(Ref(background));
+        HBRUSH brush = CreateSolidBrush(ToColorRef(background));
         RECT all{0, 0, width, height};
         ::FillRect(target, &all, brush);
         DeleteObject(brush);

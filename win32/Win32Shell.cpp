@@ -10,21 +10,14 @@
 
 #include "base/Errors.h"
 #include "win32/Win32AppServices.h"
+#include "win32/Win32Services.h"
 
 namespace {
 
 constexpr const char* kExplorerKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
 
 std::string SystemMessage(HRESULT code) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : std::string();
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
-        message.pop_back();
+    std::string message = SystemText(static_cast<DWORD>(code));
     if (message.empty()) {
         char buffer[32];
         wsprintfA(buffer, "OLE error %08X", static_cast<unsigned>(code));
@@ -165,12 +158,7 @@ public:
         return upper;
     }
 
-    char DecimalSeparator() override {
-        char buffer[8] = {};
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) < 2)
-            return '.';
-        return buffer[0];
-    }
+    char DecimalSeparator() override { return LocaleDecimalSeparator(); }
 
 private:
     static std::string ReadStringValue(HKEY key, const char* name) {

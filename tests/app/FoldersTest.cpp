@@ -7,6 +7,7 @@
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
 #include "base/Errors.h"
+#include "base/Path.h"
 
 namespace {
 
@@ -54,6 +55,17 @@ TEST_F(FoldersTest, SpecialFoldersAreAskedForEveryTime) {
     GetDataFolder(kSubPath);
     shell.specialFolders[kCsidlCommonAppData] = "D:\\Shared";
     EXPECT_EQ(GetDataFolder(kSubPath), "D:\\Shared\\Velmor\\Tonecast\\");
+}
+
+TEST(PathParts, ABackslashASlashAndADrivesColonEachEndAFolder) {
+    EXPECT_EQ(FolderPart("C:\\Pictures\\a.jpg"), "C:\\Pictures\\");
+    EXPECT_EQ(FileNamePart("C:\\Pictures\\a.jpg"), "a.jpg");
+    EXPECT_EQ(FolderPart("C:/Pictures/a.jpg"), "C:/Pictures/");
+    EXPECT_EQ(FolderPart("D:a.jpg"), "D:");
+    EXPECT_EQ(FileNamePart("D:a.jpg"), "a.jpg");
+    EXPECT_EQ(FolderPart("a.jpg"), "");
+    EXPECT_EQ(FileNamePart("a.jpg"), "a.jpg");
+    EXPECT_EQ(FileNamePart("C:\\Pictures\\"), "");
 }
 
 TEST_F(FoldersTest, ForceFoldersCreatesFromTheRootDown) {
