@@ -28,6 +28,7 @@
 #include <unordered_map>
 
 #include "render/Canvas.h"
+#include "win32/Win32Handles.h"
 
 class GdiCanvas final : public Canvas {
 public:
@@ -42,7 +43,7 @@ public:
     bool Valid() const { return bits_ != nullptr; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.get(); }
     // Selects `font` for TextOut; null puts back the DC's own font, so that the caller may
     // delete the one it gave.
     void SetFont(HFONT font);
@@ -68,16 +69,16 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    CreatedDC dc_;
+    GdiObject<HBITMAP> bitmap_;
     const std::uint32_t* bits_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     HGDIOBJ oldPen_ = nullptr;
     HGDIOBJ oldBrush_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
     // Patterns use a few dozen colours per paint; making a GDI object per line would not do.
-    std::unordered_map<COLORREF, HPEN> pens_;
-    std::unordered_map<COLORREF, HBRUSH> brushes_;
+    std::unordered_map<COLORREF, GdiObject<HPEN>> pens_;
+    std::unordered_map<COLORREF, GdiObject<HBRUSH>> brushes_;
     Color brush_ = kWhite;
     Color font_ = kBlack;
 };

@@ -10,6 +10,7 @@
 
 #include "base/Errors.h"
 #include "win32/Win32AppServices.h"
+#include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
 
 namespace {
@@ -43,13 +44,8 @@ std::wstring Wide(const std::string& text) {
 
 class Win32ShellLink : public ShellLink {
 public:
-    Win32ShellLink(IShellLinkA* link, IPersistFile* file) : link_(link), file_(file) {}
-    ~Win32ShellLink() override {
-        file_->Release();
-        link_->Release();
-    }
-    Win32ShellLink(const Win32ShellLink&) = delete;
-    Win32ShellLink& operator=(const Win32ShellLink&) = delete;
+    Win32ShellLink(ComPtr<IShellLinkA> link, ComPtr<IPersistFile> file)
+        : link_(std::move(link)), file_(std::move(file)) {}
 
     void SetPath(const std::string& target) override { link_->SetPath(target.c_str()); }
     void SetArguments(const std::string& arguments) override {
@@ -58,8 +54,8 @@ public:
     void Save(const std::string& linkPath) override { file_->Save(Wide(linkPath).c_str(), FALSE); }
 
 private:
-    IShellLinkA* link_;
-    IPersistFile* file_;
+    ComPtr<IShellLinkA> link_;
+    ComPtr<IPersistFile> file_;
 };
 
 class Win32ShellImpl : public Shell {
@@ -85,35 +81,30 @@ public:
     }
 
     std::string StartupFolderValue() override {
-        HKEY explorer = nullptr;
+        RegistryKey explorer;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &explorer, nullptr) != ERROR_SUCCESS)
+                            KEY_ALL_ACCESS, nullptr, explorer.OutPointer(),
+                            nullptr) != ERROR_SUCCESS)
             return {};
-        std::string value;
-        HKEY folders = nullptr;
-        if (RegOpenKeyExA(explorer, "Shell Folders", 0, KEY_READ, &folders) == ERROR_SUCCESS) {
-            value = ReadStringValue(folders, "Startup");
-            RegCloseKey(folders);
-        }
-        RegCloseKey(explorer);
-        return value;
+        RegistryKey folders;
+        if (RegOpenKeyExA(explorer.get(), "Shell Folders", 0, KEY_READ, folders.OutPointer()) !=
+            ERROR_SUCCESS)
+            return {};
+        return ReadStringValue(folders.get(), "Startup");
     }
 
     std::unique_ptr<ShellLink> CreateShellLink() override {
-        IShellLinkA* link = nullptr;
+        ComPtr<IShellLinkA> link;
         const HRESULT created =
             CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                             IID_IShellLinkA, reinterpret_cast<void**>(&link));
+                             IID_IShellLinkA, link.OutPointer());
         if (FAILED(created))
             throw OleError(SystemMessage(created) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
-        IPersistFile* file = nullptr;
-        const HRESULT queried =
-            link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-        if (FAILED(queried)) {
-            link->Release();
+        ComPtr<IPersistFile> file;
+        const HRESULT queried = link->QueryInterface(IID_IPersistFile, file.OutPointer());
+        if (FAILED(queried))
             throw OleError(SystemMessage(queried) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
-        }
-        return std::make_unique<Win32ShellLink>(link, file);
+        return std::make_unique<Win32ShellLink>(std::move(link), std::move(file));
     }
 
     std::intptr_t ShellOpen(const std::string& url) override {
