@@ -10,10 +10,10 @@ bool IsDelimiter(char ch) {
     return ch == '\\' || ch == '/';
 }
 
-std::string FolderFor(int csidl, const std::string& subPath) {
+std::string FolderFor(SpecialFolder folder, const std::string& subPath) {
     if (IsOutsideProgramFiles())
         return GetProgramFolder();
-    const std::string special = TheShell().SpecialFolderPath(csidl);
+    const std::string special = TheShell().SpecialFolderPath(folder);
     if (special.empty())
         return GetProgramFolder();
     return special + "\\" + subPath;
@@ -26,7 +26,7 @@ std::string GetProgramFolder() {
 }
 
 std::string GetProgramFilesFolder() {
-    return TheShell().SpecialFolderPath(kCsidlProgramFiles);
+    return TheShell().SpecialFolderPath(SpecialFolder::kProgramFiles);
 }
 
 bool IsOutsideProgramFiles() {
@@ -40,11 +40,11 @@ bool IsOutsideProgramFiles() {
 }
 
 std::string GetDataFolder(const std::string& subPath) {
-    return FolderFor(kCsidlCommonAppData, subPath);
+    return FolderFor(SpecialFolder::kCommonAppData, subPath);
 }
 
 std::string GetUserFolder(const std::string& subPath) {
-    return FolderFor(kCsidlAppData, subPath);
+    return FolderFor(SpecialFolder::kAppData, subPath);
 }
 
 bool ForceFolders(const std::string& path) {

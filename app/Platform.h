@@ -10,10 +10,12 @@
 
 using WindowHandle = std::uintptr_t;
 
-// Special folders by their CSIDL number.
-inline constexpr int kCsidlAppData = 26;        // the user's own application data
-inline constexpr int kCsidlCommonAppData = 35;  // application data shared by all users
-inline constexpr int kCsidlProgramFiles = 38;
+// The special folders the program asks the platform for.
+enum class SpecialFolder {
+    kAppData,        // the user's own application data
+    kCommonAppData,  // application data shared by all users
+    kProgramFiles,
+};
 
 // Common-dialog flags, as the platform defines them.
 inline constexpr std::uint32_t kOfnOverwritePrompt = 0x2;
@@ -49,7 +51,7 @@ public:
     // The running executable's full path.
     virtual std::string ExecutablePath() = 0;
     // Empty when the platform cannot give the folder. Never cached.
-    virtual std::string SpecialFolderPath(int csidl) = 0;
+    virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
     // The "Startup" value of the user's "Shell Folders" key; empty when missing.
     virtual std::string StartupFolderValue() = 0;
     // Throws OleError when the link object cannot be created.

@@ -27,6 +27,19 @@ std::string SystemMessage(HRESULT code) {
     return message;
 }
 
+// The platform's number for the folder; one it does not know for any other value.
+int Csidl(SpecialFolder folder) {
+    switch (folder) {
+        case SpecialFolder::kAppData:
+            return CSIDL_APPDATA;
+        case SpecialFolder::kCommonAppData:
+            return CSIDL_COMMON_APPDATA;
+        case SpecialFolder::kProgramFiles:
+            return CSIDL_PROGRAM_FILES;
+    }
+    return static_cast<int>(folder);
+}
+
 std::string ClassIdText(const CLSID& id) {
     wchar_t wide[40] = {};
     StringFromGUID2(id, wide, 40);
@@ -70,9 +83,9 @@ public:
         }
     }
 
-    std::string SpecialFolderPath(int csidl) override {
+    std::string SpecialFolderPath(SpecialFolder folder) override {
         LPITEMIDLIST list = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), &list)) || !list)
             return {};
         char buffer[MAX_PATH + 1] = {};
         const BOOL found = SHGetPathFromIDListA(list, buffer);

@@ -38,22 +38,22 @@ TEST_F(FoldersTest, PortableModeUsesTheProgramFolder) {
 
     // Without a Program Files folder every place is portable.
     shell.executablePath = "C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe";
-    shell.specialFolders.erase(kCsidlProgramFiles);
+    shell.specialFolders.erase(SpecialFolder::kProgramFiles);
     EXPECT_TRUE(IsOutsideProgramFiles());
     EXPECT_EQ(GetDataFolder(kSubPath), kProgramFolder);
 }
 
 TEST_F(FoldersTest, MissingSpecialFolderFallsBackToTheProgramFolder) {
-    shell.specialFolders.erase(kCsidlCommonAppData);
+    shell.specialFolders.erase(SpecialFolder::kCommonAppData);
     EXPECT_EQ(GetDataFolder(kSubPath), kProgramFolder);
     EXPECT_EQ(GetUserFolder(kSubPath), kUserFolder);
-    shell.specialFolders.erase(kCsidlAppData);
+    shell.specialFolders.erase(SpecialFolder::kAppData);
     EXPECT_EQ(GetUserFolder(kSubPath), kProgramFolder);
 }
 
 TEST_F(FoldersTest, SpecialFoldersAreAskedForEveryTime) {
     GetDataFolder(kSubPath);
-    shell.specialFolders[kCsidlCommonAppData] = "D:\\Shared";
+    shell.specialFolders[SpecialFolder::kCommonAppData] = "D:\\Shared";
     EXPECT_EQ(GetDataFolder(kSubPath), "D:\\Shared\\Velmor\\Tonecast\\");
 }
 

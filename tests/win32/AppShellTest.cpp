@@ -78,11 +78,12 @@ TEST_F(AppShellTest, ExecutableAndSpecialFolders) {
     const std::string exe = Win32Shell().ExecutablePath();
     EXPECT_EQ(exe.substr(exe.size() - 15), "win32_tests.exe");
     EXPECT_EQ(exe[1], ':');
-    EXPECT_EQ(Win32Shell().SpecialFolderPath(kCsidlCommonAppData), "C:\\ProgramData");
-    EXPECT_EQ(Win32Shell().SpecialFolderPath(kCsidlProgramFiles), "C:\\Program Files");
-    const std::string appData = Win32Shell().SpecialFolderPath(kCsidlAppData);
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kCommonAppData), "C:\\ProgramData");
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kProgramFiles), "C:\\Program Files");
+    const std::string appData = Win32Shell().SpecialFolderPath(SpecialFolder::kAppData);
     EXPECT_EQ(appData.substr(appData.size() - 16), "\\AppData\\Roaming");
-    EXPECT_EQ(Win32Shell().SpecialFolderPath(0x7F), "");  // no such folder
+    // A folder the platform does not know.
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(static_cast<SpecialFolder>(0x7F)), "");
     EXPECT_EQ(Win32Shell().UpperCase("c:\\program files (x86)"), "C:\\PROGRAM FILES (X86)");
 }
 
