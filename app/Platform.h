@@ -17,11 +17,6 @@ enum class SpecialFolder {
     kProgramFiles,
 };
 
-// Common-dialog flags, as the platform defines them.
-inline constexpr std::uint32_t kOfnOverwritePrompt = 0x2;
-inline constexpr std::uint32_t kOfnNoChangeDir = 0x8;
-inline constexpr std::uint32_t kOfnFileMustExist = 0x1000;
-
 // A shell link object that has been created; Save writes the .lnk file.
 class ShellLink {
 public:
@@ -32,7 +27,8 @@ public:
     virtual void Save(const std::string& linkPath) = 0;
 };
 
-// One open or save dialog, as the platform receives it.
+// One open dialog for an existing file, as the platform receives it. The dialog leaves the
+// process's current folder as it is.
 struct FileDialogRequest {
     WindowHandle owner = 0;
     std::string defaultExt;     // empty: not set
@@ -40,8 +36,6 @@ struct FileDialogRequest {
     std::string initialFolder;  // empty: not set
     std::string title;          // empty: not set
     std::string fileBuffer;     // the initial file name, at most kFileBufferSize - 1 bytes
-    std::uint32_t flags = 0;
-    bool open = true;
 };
 inline constexpr int kFileBufferSize = 5201;
 

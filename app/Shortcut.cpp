@@ -16,7 +16,7 @@ std::string LinkFileName(const std::string& target) {
 
 }  // namespace
 
-bool EnsureStartupShortcut(const std::string& target) {
+void EnsureStartupShortcut(const std::string& target) {
     Shell& shell = TheShell();
     std::unique_ptr<ShellLink> link = shell.CreateShellLink();
     link->SetPath(target);
@@ -24,5 +24,4 @@ bool EnsureStartupShortcut(const std::string& target) {
     const std::string startup = shell.StartupFolderValue();
     if (!startup.empty())
         link->Save(startup + "\\" + LinkFileName(target));
-    return true;
 }

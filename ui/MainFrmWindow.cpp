@@ -348,9 +348,7 @@ void TMainForm::ResetButtonClick() {
 void TMainForm::FileLabelClick() {
     std::string path = Settings().ReferenceImagePath;
     if (ShowFileDialog(host_.Handle(), "jpg", LangText("RefDlgFiles") + " (*.jpg)|*.jpg",
-                       FolderWithoutDelimiter(path), LangText("RefDlgTitle"), path,
-                       /*fileMustExist=*/true,
-                       /*overwritePrompt=*/false, /*keepFolder=*/true, /*open=*/true)) {
+                       FolderWithoutDelimiter(path), LangText("RefDlgTitle"), path)) {
         Settings().ReferenceImagePath = path;
         ShowPage(8);
     }

@@ -199,11 +199,6 @@ void BufferedPainter::PaintWindow(HWND window, HFONT font, Color background,
     EndPaint(window, &ps);
 }
 
-bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
-                   const std::function<void(Canvas&)>& paint) {
-    return BufferedPainter().Paint(target, width, height, font, background, paint);
-}
-
 void PaintWindowBuffered(HWND window, HFONT font, Color background,
                          const std::function<void(Canvas&)>& paint) {
     BufferedPainter().PaintWindow(window, font, background, paint);

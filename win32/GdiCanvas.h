@@ -102,7 +102,5 @@ private:
 };
 
 // One paint through a bitmap made for it alone.
-bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
-                   const std::function<void(Canvas&)>& paint);
 void PaintWindowBuffered(HWND window, HFONT font, Color background,
                          const std::function<void(Canvas&)>& paint);

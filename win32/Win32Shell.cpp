@@ -147,9 +147,8 @@ public:
             ofn.lpstrDefExt = request.defaultExt.c_str();
         // c_str() adds the NUL that ends the list.
         ofn.lpstrFilter = request.filterList.c_str();
-        ofn.Flags = request.flags;
-        const BOOL confirmed = request.open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-        if (!confirmed)
+        ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+        if (!GetOpenFileNameA(&ofn))
             return false;
         chosen = buffer.data();
         return true;
