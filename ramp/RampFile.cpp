@@ -24,7 +24,7 @@ constexpr std::int32_t TCorrection::*kAdjustments[15] = {
     &TCorrection::White,    &TCorrection::WhiteR,   &TCorrection::WhiteG,  &TCorrection::WhiteB,
     &TCorrection::BalanceR, &TCorrection::BalanceG, &TCorrection::BalanceB};
 
-// Reads the file the way the format has always been read: whole lines for the header,
+// Reads the file by the format's rules: whole lines for the header,
 // the device name and the flags; for numbers, a token after any white space, then the rest
 // of its line is dropped. Past the end, lines are empty and numbers are 0.
 class RampReader {

@@ -2,17 +2,11 @@
 // GDI drawing of the test patterns: a Canvas over an off-screen bitmap, and the
 // double-buffered paint of a window built on it.
 //
-// The calibration window keeps a BufferedPainter and paints like this (answering
-// WM_ERASEBKGND with 1, so that the background is filled once, into the off-screen bitmap,
-// and never flashes on screen):
-//
-//     case WM_PAINT:
-//         painter_.PaintWindow(hwnd, font, background,
-//                              [&](Canvas& canvas) { PaintPage(canvas, view); });
-//         return 0;
-//
-// The copy to the window goes through the paint DC, so a clip region set on it (child
-// controls excluded, say) is respected.
+// A window that paints through it answers WM_ERASEBKGND with 1, so that the background is
+// filled once, into the off-screen bitmap, and never flashes on screen. The copy to the window
+// goes through the paint DC, so a clip region set on it is respected: the calibration window
+// keeps a BufferedPainter and excludes its opaque children before Paint; the backdrop paints
+// with PaintWindowBuffered.
 //
 // Fills and 1-pixel lines go through GDI itself (FillRect, MoveToEx/LineTo with a solid
 // cosmetic pen in R2_COPYPEN), so they follow GDI's end-point rules, which the pixel-buffer
