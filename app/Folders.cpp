@@ -2,6 +2,7 @@
 
 #include "app/Platform.h"
 #include "base/FileSystem.h"
+#include "base/Path.h"
 
 namespace {
 
@@ -9,17 +10,10 @@ bool IsDelimiter(char ch) {
     return ch == '\\' || ch == '/';
 }
 
-// The part up to and including the last delimiter (a drive's colon counts, so "C:x" has the
-// folder part "C:").
-std::string FolderPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-std::string FolderFor(int csidl, const std::string& subPath) {
+std::string FolderFor(SpecialFolder folder, const std::string& subPath) {
     if (IsOutsideProgramFiles())
         return GetProgramFolder();
-    const std::string special = TheShell().SpecialFolderPath(csidl);
+    const std::string special = TheShell().SpecialFolderPath(folder);
     if (special.empty())
         return GetProgramFolder();
     return special + "\\" + subPath;
@@ -28,13 +22,11 @@ std::string FolderFor(int csidl, const std::string& subPath) {
 }  // namespace
 
 std::string GetProgramFolder() {
-    const std::string exe = TheShell().ExecutablePath();
-    const size_t cut = exe.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
+    return FolderPart(TheShell().ExecutablePath());
 }
 
 std::string GetProgramFilesFolder() {
-    return TheShell().SpecialFolderPath(kCsidlProgramFiles);
+    return TheShell().SpecialFolderPath(SpecialFolder::kProgramFiles);
 }
 
 bool IsOutsideProgramFiles() {
@@ -48,11 +40,11 @@ bool IsOutsideProgramFiles() {
 }
 
 std::string GetDataFolder(const std::string& subPath) {
-    return FolderFor(kCsidlCommonAppData, subPath);
+    return FolderFor(SpecialFolder::kCommonAppData, subPath);
 }
 
 std::string GetUserFolder(const std::string& subPath) {
-    return FolderFor(kCsidlAppData, subPath);
+    return FolderFor(SpecialFolder::kAppData, subPath);
 }
 
 bool ForceFolders(const std::string& path) {

@@ -10,15 +10,12 @@
 
 using WindowHandle = std::uintptr_t;
 
-// Special folders by their CSIDL number.
-inline constexpr int kCsidlAppData = 26;        // the user's own application data
-inline constexpr int kCsidlCommonAppData = 35;  // application data shared by all users
-inline constexpr int kCsidlProgramFiles = 38;
-
-// Common-dialog flags, as the platform defines them.
-inline constexpr std::uint32_t kOfnOverwritePrompt = 0x2;
-inline constexpr std::uint32_t kOfnNoChangeDir = 0x8;
-inline constexpr std::uint32_t kOfnFileMustExist = 0x1000;
+// The special folders the program asks the platform for.
+enum class SpecialFolder {
+    kAppData,        // the user's own application data
+    kCommonAppData,  // application data shared by all users
+    kProgramFiles,
+};
 
 // A shell link object that has been created; Save writes the .lnk file.
 class ShellLink {
@@ -30,7 +27,8 @@ public:
     virtual void Save(const std::string& linkPath) = 0;
 };
 
-// One open or save dialog, as the platform receives it.
+// One open dialog for an existing file, as the platform receives it. The dialog leaves the
+// process's current folder as it is.
 struct FileDialogRequest {
     WindowHandle owner = 0;
     std::string defaultExt;     // empty: not set
@@ -38,8 +36,6 @@ struct FileDialogRequest {
     std::string initialFolder;  // empty: not set
     std::string title;          // empty: not set
     std::string fileBuffer;     // the initial file name, at most kFileBufferSize - 1 bytes
-    std::uint32_t flags = 0;
-    bool open = true;
 };
 inline constexpr int kFileBufferSize = 5201;
 
@@ -49,7 +45,7 @@ public:
     // The running executable's full path.
     virtual std::string ExecutablePath() = 0;
     // Empty when the platform cannot give the folder. Never cached.
-    virtual std::string SpecialFolderPath(int csidl) = 0;
+    virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
     // The "Startup" value of the user's "Shell Folders" key; empty when missing.
     virtual std::string StartupFolderValue() = 0;
     // Throws OleError when the link object cannot be created.

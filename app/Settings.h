@@ -23,8 +23,5 @@ bool LoadSettings();
 void SaveSettings();
 
 // A number in general format with up to 15 significant digits and `separator` as its decimal
-// separator ("2.2", or "2,2" under a decimal comma).
+// separator ("2.2", or "2,2" under a decimal comma); ParseDecimal (base/Text.h) reads it back.
 std::string FormatDecimal(double value, char separator);
-// Strict reading of such a number: optional sign, digits with at most one `separator`, optional
-// exponent. False (value untouched) for anything else, a point under a comma locale included.
-bool ParseDecimal(const std::string& text, char separator, double& value);

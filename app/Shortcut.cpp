@@ -1,13 +1,13 @@
 #include "app/Shortcut.h"
 
 #include "app/Platform.h"
+#include "base/Path.h"
 
 namespace {
 
 // The target's file name with its extension replaced by ".lnk".
 std::string LinkFileName(const std::string& target) {
-    const size_t slash = target.find_last_of("\\/:");
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string name = FileNamePart(target);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos)
         name.erase(dot);
@@ -16,7 +16,7 @@ std::string LinkFileName(const std::string& target) {
 
 }  // namespace
 
-bool EnsureStartupShortcut(const std::string& target) {
+void EnsureStartupShortcut(const std::string& target) {
     Shell& shell = TheShell();
     std::unique_ptr<ShellLink> link = shell.CreateShellLink();
     link->SetPath(target);
@@ -24,5 +24,4 @@ bool EnsureStartupShortcut(const std::string& target) {
     const std::string startup = shell.StartupFolderValue();
     if (!startup.empty())
         link->Save(startup + "\\" + LinkFileName(target));
-    return true;
 }

@@ -2,8 +2,7 @@
 
 bool ShowFileDialog(WindowHandle owner, const std::string& defaultExt, const std::string& filter,
                     const std::string& initialFolder, const std::string& title,
-                    std::string& fileName, bool fileMustExist, bool overwritePrompt,
-                    bool keepFolder, bool open) {
+                    std::string& fileName) {
     FileDialogRequest request;
     request.owner = owner;
     request.defaultExt = defaultExt;
@@ -14,13 +13,6 @@ bool ShowFileDialog(WindowHandle owner, const std::string& defaultExt, const std
     for (char& ch : request.filterList)
         if (ch == '|')
             ch = '\0';
-    if (fileMustExist)
-        request.flags |= kOfnFileMustExist;
-    if (overwritePrompt)
-        request.flags |= kOfnOverwritePrompt;
-    if (keepFolder)
-        request.flags |= kOfnNoChangeDir;
-    request.open = open;
 
     std::string chosen;
     if (!TheShell().RunFileDialog(request, chosen))

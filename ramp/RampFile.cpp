@@ -1,11 +1,11 @@
 #include "ramp/RampFile.h"
 
-#include <limits>
 #include <vector>
 
 #include "base/Clock.h"
 #include "base/Errors.h"
 #include "base/FileSystem.h"
+#include "base/Text.h"
 #include "ramp/Displays.h"
 
 namespace {
@@ -24,7 +24,7 @@ constexpr std::int32_t TCorrection::*kAdjustments[15] = {
     &TCorrection::White,    &TCorrection::WhiteR,   &TCorrection::WhiteG,  &TCorrection::WhiteB,
     &TCorrection::BalanceR, &TCorrection::BalanceG, &TCorrection::BalanceB};
 
-// Reads the file the way the format has always been read: whole lines for the header,
+// Reads the file by the format's rules: whole lines for the header,
 // the device name and the flags; for numbers, a token after any white space, then the rest
 // of its line is dropped. Past the end, lines are empty and numbers are 0.
 class RampReader {
@@ -66,25 +66,9 @@ private:
 
     // Optionally signed decimal; anything else, or a value outside 32 bits, is malformed.
     static std::int32_t Convert(const std::string& token) {
-        std::size_t i = 0;
-        bool negative = false;
-        if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-            negative = token[i++] == '-';
-        if (i == token.size())
-            throw ConvertError("Invalid numeric input");
-        std::int64_t value = 0;
-        for (; i < token.size(); ++i) {
-            if (token[i] < '0' || token[i] > '9')
-                throw ConvertError("Invalid numeric input");
-            value = value * 10 + (token[i] - '0');
-            if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1)
-                throw ConvertError("Invalid numeric input");
-        }
-        if (negative)
-            value = -value;
-        if (value > std::numeric_limits<std::int32_t>::max())
-            throw ConvertError("Invalid numeric input");
-        return static_cast<std::int32_t>(value);
+        if (const std::optional<std::int32_t> value = ParseWholeNumber(token))
+            return *value;
+        throw ConvertError("Invalid numeric input");
     }
 
     const std::string& text_;

@@ -7,13 +7,8 @@
 #include "ramp/Displays.h"
 #include "render/Canvas.h"
 
-// The platform's virtual-screen metrics, by their system-metric numbers.
-enum class VirtualScreenMetric {
-    kLeft = 76,    // SM_XVIRTUALSCREEN
-    kTop = 77,     // SM_YVIRTUALSCREEN
-    kWidth = 78,   // SM_CXVIRTUALSCREEN
-    kHeight = 79,  // SM_CYVIRTUALSCREEN
-};
+// The virtual screen: the rectangle that holds every display.
+enum class VirtualScreenMetric { kLeft, kTop, kWidth, kHeight };
 
 class SystemMetrics {
 public:

@@ -18,6 +18,14 @@ constexpr Color Grey(int v) {
 constexpr Color kBlack{0, 0, 0};
 constexpr Color kWhite{255, 255, 255};
 
+// Design pixels at 96 dpi in pixels at `dpi`, halves rounded away from zero as the platform's
+// multiply-then-divide rounds them; the product is taken in 64 bits so that it cannot overflow.
+constexpr int ScaledToDpi(int designPixels, int dpi) {
+    const long long product = static_cast<long long>(designPixels) * dpi;
+    const long long magnitude = ((product < 0 ? -product : product) + 48) / 96;
+    return static_cast<int>(product < 0 ? -magnitude : magnitude);
+}
+
 // A decoded image: rows top-down, each row padded to a multiple of 4 bytes. 24-bit rows hold
 // pixels as blue, green, red; 8-bit rows hold grey levels.
 struct Bitmap {

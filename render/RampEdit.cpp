@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -10,14 +9,6 @@ namespace {
 // Halves to even: the default rounding mode of the floating-point environment.
 int RoundEven(double x) {
     return static_cast<int>(std::nearbyint(x));
-}
-
-// n * dpi / 96 rounded with halves away from zero, as the platform's multiply-then-divide
-// does it; the product is taken in 64 bits so that it cannot overflow.
-int Scaled(int n, int dpi) {
-    const long long product = static_cast<long long>(n) * dpi;
-    const long long magnitude = (std::llabs(product) + 48) / 96;
-    return static_cast<int>(product < 0 ? -magnitude : magnitude);
 }
 
 std::uint8_t Channel8(int v) {
@@ -145,9 +136,10 @@ void DrawLevelSquares(Canvas& c, int dpi, LevelSquares variant) {
     const int firstLevel = black ? 1 : 246;
     const Color ink = black ? Grey(80) : Grey(180);
     const Color labelFill = black ? kBlack : kWhite;
-    const int labelOffset = Scaled(black ? 14 : 2, dpi);
-    const int size = Scaled(60, dpi), pitch = Scaled(80, dpi), labelRise = Scaled(20, dpi);
-    const int x0 = CenterX(Scaled(720, dpi));
+    const int labelOffset = ScaledToDpi(black ? 14 : 2, dpi);
+    const int size = ScaledToDpi(60, dpi), pitch = ScaledToDpi(80, dpi),
+              labelRise = ScaledToDpi(20, dpi);
+    const int x0 = CenterX(ScaledToDpi(720, dpi));
     const int y0 = CenterY(size);
 
     c.SetFontColor(ink);

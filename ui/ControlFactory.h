@@ -69,12 +69,13 @@ public:
     virtual std::unique_ptr<TabSet> CreateTabSet(const TabSetArgs& args) = 0;
 };
 
-// The calibration window's own native window. The host owns the TMainForm and routes to it:
-// WM_CREATE-time set-up -> TMainForm::FormCreate (false: end the program with
-// kExitNoDisplay of ui/MainFrm.h; the message has been shown), any close request (Close(), the
-// system's close key, WM_CLOSE) -> TMainForm::FormClose (the window is destroyed and the program
-// ends only when it returns true), WM_PAINT -> FormPaint, key presses seen before the focused
-// control -> FormKeyDown (then passed on), WM_DPICHANGED -> HandleDpiChange(LOWORD(wParam)).
+// The calibration window's own native window. It does not own the TMainForm: the code that runs
+// the window makes the form, attaches it to the host and calls TMainForm::FormCreate (false: end
+// the program with kExitNoDisplay of ui/MainFrm.h; the message has been shown). The host routes
+// to the attached form: any close request (Close(), the system's close key, WM_CLOSE) ->
+// TMainForm::FormClose (the window is destroyed and the program ends only when it returns true),
+// WM_PAINT -> FormPaint, key presses seen before the focused control -> FormKeyDown (then passed
+// on), WM_DPICHANGED -> HandleDpiChange(LOWORD(wParam)).
 class FormHost {
 public:
     virtual ~FormHost() = default;

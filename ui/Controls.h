@@ -102,7 +102,6 @@ public:
 class TabSet : public Control {
 public:
     virtual void SetTabText(int index, const std::string& text) = 0;
-    virtual std::string TabText(int index) const = 0;
     virtual int TabIndex() const = 0;
     virtual void SetTabIndex(int index) = 0;
     std::function<void(int)> onChange;

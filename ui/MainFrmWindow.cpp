@@ -9,6 +9,7 @@
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
 #include "base/FileSystem.h"
+#include "base/Path.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
 #include "ui/MainFrm.h"
@@ -29,17 +30,12 @@ private:
     bool saved_;
 };
 
-std::string FileNamePart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // The folder of a path without its trailing backslash; a drive keeps its colon.
-std::string FolderPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    if (cut == std::string::npos)
-        return {};
-    return path.substr(0, path[cut] == ':' ? cut + 1 : cut);
+std::string FolderWithoutDelimiter(const std::string& path) {
+    std::string folder = FolderPart(path);
+    if (!folder.empty() && folder.back() != ':')
+        folder.pop_back();
+    return folder;
 }
 
 }  // namespace
@@ -107,8 +103,7 @@ void TMainForm::MoveToDisplay(int index) {
 }
 
 int TMainForm::Scaled(int designPixels) const {
-    const int dpi = host_.Dpi();
-    return dpi == 96 ? designPixels : (designPixels * dpi + 48) / 96;
+    return ScaledToDpi(designPixels, host_.Dpi());
 }
 
 int TMainForm::BarHeight() const {
@@ -353,8 +348,7 @@ void TMainForm::ResetButtonClick() {
 void TMainForm::FileLabelClick() {
     std::string path = Settings().ReferenceImagePath;
     if (ShowFileDialog(host_.Handle(), "jpg", LangText("RefDlgFiles") + " (*.jpg)|*.jpg",
-                       FolderPart(path), LangText("RefDlgTitle"), path, /*fileMustExist=*/true,
-                       /*overwritePrompt=*/false, /*keepFolder=*/true, /*open=*/true)) {
+                       FolderWithoutDelimiter(path), LangText("RefDlgTitle"), path)) {
         Settings().ReferenceImagePath = path;
         ShowPage(8);
     }

@@ -1,10 +1,11 @@
 #include "ui/TargetGammaText.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "base/Text.h"
 
 namespace {
 
@@ -73,48 +74,7 @@ std::string FormatTargetGamma(double value, char decimalSeparator) {
 }
 
 std::optional<double> ParseTargetGamma(const std::string& text, char decimalSeparator) {
-    std::string plain;  // the same number in the C form that from_chars reads
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-')
-            plain += '-';
-        ++i;
-    }
-    int digits = 0;
-    bool separatorSeen = false;
-    for (; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch >= '0' && ch <= '9') {
-            plain += ch;
-            ++digits;
-        } else if (ch == decimalSeparator && !separatorSeen) {
-            plain += '.';
-            separatorSeen = true;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        plain += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            plain += text[i++];
-        int exponentDigits = 0;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++exponentDigits)
-            plain += text[i];
-        if (exponentDigits == 0)
-            return std::nullopt;
-    }
-    if (i != text.size())
-        return std::nullopt;
-
-    double value = 0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return ParseDecimal(text, decimalSeparator);
 }
 
 bool IsValidTargetGamma(double value) {

@@ -9,7 +9,17 @@ namespace {
 class Win32SystemMetrics : public SystemMetrics {
 public:
     int VirtualScreen(VirtualScreenMetric metric) override {
-        return GetSystemMetrics(static_cast<int>(metric));
+        switch (metric) {
+            case VirtualScreenMetric::kLeft:
+                return GetSystemMetrics(SM_XVIRTUALSCREEN);
+            case VirtualScreenMetric::kTop:
+                return GetSystemMetrics(SM_YVIRTUALSCREEN);
+            case VirtualScreenMetric::kWidth:
+                return GetSystemMetrics(SM_CXVIRTUALSCREEN);
+            case VirtualScreenMetric::kHeight:
+                return GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        }
+        return 0;
     }
 };
 

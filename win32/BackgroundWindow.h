@@ -1,17 +1,10 @@
 #pragma once
 // The backdrop window (TBackgroundForm) on Win32: a borderless, black, opaque, topmost popup
 // over the whole virtual screen, shown only when there is more than one display.
-//
-// Use from the calibration window:
-//   - right after creating the main window:
-//       CreateBackgroundWindow({.mainWindow = hwnd,
-//                               .currentPage = [] { return CurrentPage; },
-//                               .panelHeight = [] { return Panel height in pixels; }});
-//   - in ShowPage, right after CurrentPage is set:  InvalidateBackgroundWindow();
-//   - in MinimizeButtonClick:                        HideBackgroundWindow();
-//   - at the end of the run (after the message loop): DestroyBackgroundWindow();
-// All four are harmless when the backdrop does not exist. Nothing shows the backdrop again
-// once it has been hidden.
+// The interactive run creates it right after the calibration window, repaints it when the
+// page changes, hides it when the window is minimised and destroys it at the end. Every call
+// below is harmless when the backdrop does not exist. Nothing shows the backdrop again once it
+// has been hidden.
 
 #include <windows.h>
 

@@ -3,18 +3,12 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-COLORREF Ref(Color c) {
-    return RGB(c.r, c.g, c.b);
-}
-
-}  // namespace
+#include "win32/Win32Color.h"
 
 GdiCanvas::GdiCanvas(HDC reference, int width, int height, HFONT font) {
     if (width <= 0 || height <= 0)
         return;
-    dc_ = CreateCompatibleDC(reference);
+    dc_.Reset(CreateCompatibleDC(reference));
     if (!dc_)
         return;
     BITMAPINFO info{};
@@ -25,47 +19,39 @@ GdiCanvas::GdiCanvas(HDC reference, int width, int height, HFONT font) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.Reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits)
         return;
     width_ = width;
     height_ = height;
     bits_ = static_cast<const std::uint32_t*>(bits);
-    oldBitmap_ = SelectObject(dc_, bitmap_);
+    oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
     SetFont(font);
-    SetROP2(dc_, R2_COPYPEN);
-    SetBkMode(dc_, OPAQUE);
+    SetROP2(dc_.get(), R2_COPYPEN);
+    SetBkMode(dc_.get(), OPAQUE);
     SetPenColor(kBlack);
     SetBrushColor(kWhite);
 }
 
 GdiCanvas::~GdiCanvas() {
     if (dc_) {
-        // Deselect before deleting: GDI will not delete an object selected into a DC.
+        // Deselect before the owners delete: GDI will not delete an object selected into a DC.
         if (oldPen_)
-            SelectObject(dc_, oldPen_);
+            SelectObject(dc_.get(), oldPen_);
         if (oldBrush_)
-            SelectObject(dc_, oldBrush_);
+            SelectObject(dc_.get(), oldBrush_);
         if (oldFont_)
-            SelectObject(dc_, oldFont_);
+            SelectObject(dc_.get(), oldFont_);
         if (oldBitmap_)
-            SelectObject(dc_, oldBitmap_);
+            SelectObject(dc_.get(), oldBitmap_);
     }
-    for (auto& [color, pen] : pens_)
-        DeleteObject(pen);
-    for (auto& [color, brush] : brushes_)
-        DeleteObject(brush);
-    if (bitmap_)
-        DeleteObject(bitmap_);
-    if (dc_)
-        DeleteDC(dc_);
 }
 
 void GdiCanvas::Clear(Color color) {
     if (!Valid())
         return;
     RECT all{0, 0, width_, height_};
-    ::FillRect(dc_, &all, BrushFor(color));
+    ::FillRect(dc_.get(), &all, BrushFor(color));
 }
 
 Color GdiCanvas::At(int x, int y) const {
@@ -78,32 +64,32 @@ Color GdiCanvas::At(int x, int y) const {
 }
 
 bool GdiCanvas::CopyTo(HDC target, int x, int y) const {
-    return Valid() && BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+    return Valid() && BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
 void GdiCanvas::SetPenColor(Color color) {
     if (!dc_)
         return;
-    HPEN& pen = pens_[Ref(color)];
+    GdiObject<HPEN>& pen = pens_[ToColorRef(color)];
     if (!pen)
-        pen = CreatePen(PS_SOLID, 1, Ref(color));
-    HGDIOBJ previous = SelectObject(dc_, pen);
+        pen.Reset(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+    HGDIOBJ previous = SelectObject(dc_.get(), pen.get());
     if (!oldPen_)
         oldPen_ = previous;
 }
 
 HBRUSH GdiCanvas::BrushFor(Color color) {
-    HBRUSH& brush = brushes_[Ref(color)];
+    GdiObject<HBRUSH>& brush = brushes_[ToColorRef(color)];
     if (!brush)
-        brush = CreateSolidBrush(Ref(color));
-    return brush;
+        brush.Reset(CreateSolidBrush(ToColorRef(color)));
+    return brush.get();
 }
 
 void GdiCanvas::SetBrushColor(Color color) {
     brush_ = color;
     if (!dc_)
         return;
-    HGDIOBJ previous = SelectObject(dc_, BrushFor(color));
+    HGDIOBJ previous = SelectObject(dc_.get(), BrushFor(color));
     if (!oldBrush_)
         oldBrush_ = previous;
 }
@@ -113,26 +99,26 @@ void GdiCanvas::FillRect(int left, int top, int right, int bottom) {
     if (!Valid() || left >= right || top >= bottom)
         return;
     RECT r{left, top, right, bottom};
-    ::FillRect(dc_, &r, BrushFor(brush_));
+    ::FillRect(dc_.get(), &r, BrushFor(brush_));
 }
 
 void GdiCanvas::MoveTo(int x, int y) {
     if (dc_)
-        MoveToEx(dc_, x, y, nullptr);
+        MoveToEx(dc_.get(), x, y, nullptr);
 }
 
 void GdiCanvas::LineTo(int x, int y) {
     if (dc_)
-        ::LineTo(dc_, x, y);
+        ::LineTo(dc_.get(), x, y);
 }
 
 void GdiCanvas::TextOut(int x, int y, const std::string& text) {
     if (!Valid())
         return;
-    SetBkMode(dc_, OPAQUE);
-    SetBkColor(dc_, Ref(brush_));
-    SetTextColor(dc_, Ref(font_));
-    ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
+    SetBkMode(dc_.get(), OPAQUE);
+    SetBkColor(dc_.get(), ToColorRef(brush_));
+    SetTextColor(dc_.get(), ToColorRef(font_));
+    ::TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
 }
 
 void GdiCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
@@ -158,7 +144,7 @@ void GdiCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
             info->bmiColors[i] = RGBQUAD{v, v, v, 0};
         }
     }
-    StretchDIBits(dc_, x, y, bitmap.width, bitmap.height, 0, 0, bitmap.width, bitmap.height,
+    StretchDIBits(dc_.get(), x, y, bitmap.width, bitmap.height, 0, 0, bitmap.width, bitmap.height,
                   bitmap.pixels.data(), info, DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -166,11 +152,11 @@ void GdiCanvas::SetFont(HFONT font) {
     if (!dc_)
         return;
     if (font) {
-        HGDIOBJ previous = SelectObject(dc_, font);
+        HGDIOBJ previous = SelectObject(dc_.get(), font);
         if (!oldFont_)
             oldFont_ = previous;
     } else if (oldFont_) {
-        SelectObject(dc_, oldFont_);
+        SelectObject(dc_.get(), oldFont_);
         oldFont_ = nullptr;
     }
 }
@@ -185,10 +171,9 @@ bool BufferedPainter::Paint(HDC target, int width, int height, HFONT font, Color
     }
     if (!canvas_->Valid()) {
         canvas_.reset();
-        HBRUSH brush = CreateSolidBrush(Ref(background));
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(ToColorRef(background)));
         RECT all{0, 0, width, height};
-        ::FillRect(target, &all, brush);
-        DeleteObject(brush);
+        ::FillRect(target, &all, brush.get());
         return false;
     }
     // The font goes back out of the DC even if the paint throws: the window may delete it.
@@ -212,11 +197,6 @@ void BufferedPainter::PaintWindow(HWND window, HFONT font, Color background,
     GetClientRect(window, &client);
     Paint(dc, client.right - client.left, client.bottom - client.top, font, background, paint);
     EndPaint(window, &ps);
-}
-
-bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
-                   const std::function<void(Canvas&)>& paint) {
-    return BufferedPainter().Paint(target, width, height, font, background, paint);
 }
 
 void PaintWindowBuffered(HWND window, HFONT font, Color background,

@@ -2,17 +2,11 @@
 // GDI drawing of the test patterns: a Canvas over an off-screen bitmap, and the
 // double-buffered paint of a window built on it.
 //
-// The calibration window keeps a BufferedPainter and paints like this (answering
-// WM_ERASEBKGND with 1, so that the background is filled once, into the off-screen bitmap,
-// and never flashes on screen):
-//
-//     case WM_PAINT:
-//         painter_.PaintWindow(hwnd, font, background,
-//                              [&](Canvas& canvas) { PaintPage(canvas, view); });
-//         return 0;
-//
-// The copy to the window goes through the paint DC, so a clip region set on it (child
-// controls excluded, say) is respected.
+// A window that paints through it answers WM_ERASEBKGND with 1, so that the background is
+// filled once, into the off-screen bitmap, and never flashes on screen. The copy to the window
+// goes through the paint DC, so a clip region set on it is respected: the calibration window
+// keeps a BufferedPainter and excludes its opaque children before Paint; the backdrop paints
+// with PaintWindowBuffered.
 //
 // Fills and 1-pixel lines go through GDI itself (FillRect, MoveToEx/LineTo with a solid
 // cosmetic pen in R2_COPYPEN), so they follow GDI's end-point rules, which the pixel-buffer
@@ -28,6 +22,7 @@
 #include <unordered_map>
 
 #include "render/Canvas.h"
+#include "win32/Win32Handles.h"
 
 class GdiCanvas final : public Canvas {
 public:
@@ -42,7 +37,7 @@ public:
     bool Valid() const { return bits_ != nullptr; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.get(); }
     // Selects `font` for TextOut; null puts back the DC's own font, so that the caller may
     // delete the one it gave.
     void SetFont(HFONT font);
@@ -68,16 +63,16 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    CreatedDC dc_;
+    GdiObject<HBITMAP> bitmap_;
     const std::uint32_t* bits_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     HGDIOBJ oldPen_ = nullptr;
     HGDIOBJ oldBrush_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
     // Patterns use a few dozen colours per paint; making a GDI object per line would not do.
-    std::unordered_map<COLORREF, HPEN> pens_;
-    std::unordered_map<COLORREF, HBRUSH> brushes_;
+    std::unordered_map<COLORREF, GdiObject<HPEN>> pens_;
+    std::unordered_map<COLORREF, GdiObject<HBRUSH>> brushes_;
     Color brush_ = kWhite;
     Color font_ = kBlack;
 };
@@ -101,7 +96,5 @@ private:
 };
 
 // One paint through a bitmap made for it alone.
-bool PaintBuffered(HDC target, int width, int height, HFONT font, Color background,
-                   const std::function<void(Canvas&)>& paint);
 void PaintWindowBuffered(HWND window, HFONT font, Color background,
                          const std::function<void(Canvas&)>& paint);

@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "ui/MainFrm.h"
 #include "win32/Win32Controls.h"
+#include "win32/Win32Services.h"
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -210,11 +211,7 @@ void MainWindow::ShowError(const std::string& message) {
 }
 
 char MainWindow::DecimalSeparator() const {
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 &&
-        buffer[0] != '\0')
-        return buffer[0];
-    return '.';
+    return LocaleDecimalSeparator();
 }
 
 void MainWindow::PreviewKeyDown(const MSG& message) {

@@ -446,10 +446,6 @@ public:
         Create(WC_BUTTONA, args.text, style, 0, parent, Design(args, dpi), dpi, args.align);
         if (args.flat)
             SetWindowSubclass(hwnd_, FocuslessButtonProc, 0, 0);
-        RECT client{};
-        GetClientRect(parent, &client);
-        if (client.right > 0)
-            OnParentResized(client.right, client.bottom);
     }
 
     void OnCommand(int code) override {
@@ -797,16 +793,6 @@ public:
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(text.c_str());
         SendMessageA(hwnd_, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    }
-    std::string TabText(int index) const override {
-        char buffer[256] = {};
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof buffer;
-        if (!SendMessageA(hwnd_, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
-            return {};
-        return item.pszText ? item.pszText : "";
     }
     int TabIndex() const override {
         return static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));

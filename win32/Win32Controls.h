@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ui/ControlFactory.h"
+#include "win32/Win32Color.h"
 
 // The class of the plain child windows behind Panel; registered once per process.
 inline constexpr const char* kPanelClassName = "TonecastPanel";
@@ -86,7 +87,3 @@ private:
     HWND window_;
     const FormHost& host_;
 };
-
-inline COLORREF ToColorRef(Color color) {
-    return RGB(color.r, color.g, color.b);
-}

@@ -14,8 +14,8 @@ static_assert(offsetof(DISPLAY_DEVICEA, StateFlags) + sizeof(DWORD) == sizeof(Mo
 
 namespace {
 
-// The enumeration passes no user data, so its callback collects into this list; it is only
-// ever used on the one user-interface thread.
+// The list EnumMonitors is filling, set only while EnumDisplayMonitors runs (its callback's
+// LPARAM is left at 0); the enumeration runs on the one user-interface thread.
 std::vector<MonitorHandle>* g_collecting = nullptr;
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {

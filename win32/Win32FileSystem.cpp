@@ -5,6 +5,7 @@
 #undef ReplaceFile
 
 #include "base/Errors.h"
+#include "base/Path.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32Services.h"
 
@@ -36,9 +37,10 @@ private:
     HANDLE handle_;
 };
 
+// The folder that holds the temporary file beside `path`.
 std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+    const std::string folder = FolderPart(path);
+    return folder.empty() ? std::string(".\\") : folder;
 }
 
 void WriteAll(HANDLE file, const std::string& contents) {

@@ -19,7 +19,7 @@ void UseWin32Services() {
     UseDisplayPort(displays);
 }
 
-std::string SystemErrorText(unsigned long code) {
+std::string SystemText(unsigned long code) {
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -31,7 +31,18 @@ std::string SystemErrorText(unsigned long code) {
         LocalFree(buffer);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
         text.pop_back();
-    if (text.empty())
-        text = "I/O error " + std::to_string(code);
     return text;
+}
+
+std::string SystemErrorText(unsigned long code) {
+    const std::string text = SystemText(code);
+    return text.empty() ? "I/O error " + std::to_string(code) : text;
+}
+
+char LocaleDecimalSeparator() {
+    char buffer[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 &&
+        buffer[0] != '\0')
+        return buffer[0];
+    return '.';
 }

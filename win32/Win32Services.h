@@ -1,5 +1,6 @@
 #pragma once
-// The Win32 implementations of the portable code's platform interfaces.
+// The Win32 implementations of the portable code's platform interfaces, and the few system
+// facts more than one of them reads.
 
 #include <string>
 
@@ -7,6 +8,12 @@
 // before EnumDisplays.
 void UseWin32Services();
 
-// The system's text for an error code, without the trailing line break; "I/O error <code>"
-// when the system has none.
+// The system's text for an error code or HRESULT, without the trailing line break; empty when
+// the system has none.
+std::string SystemText(unsigned long code);
+
+// SystemText, or "I/O error <code>" when the system has none.
 std::string SystemErrorText(unsigned long code);
+
+// The first character of the user's locale decimal separator; '.' when the locale gives none.
+char LocaleDecimalSeparator();

@@ -10,27 +10,34 @@
 
 #include "base/Errors.h"
 #include "win32/Win32AppServices.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32Services.h"
 
 namespace {
 
 constexpr const char* kExplorerKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
 
 std::string SystemMessage(HRESULT code) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : std::string();
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ')
-        message.pop_back();
+    std::string message = SystemText(static_cast<DWORD>(code));
     if (message.empty()) {
         char buffer[32];
         wsprintfA(buffer, "OLE error %08X", static_cast<unsigned>(code));
         message = buffer;
     }
     return message;
+}
+
+// The platform's number for the folder; one it does not know for any other value.
+int Csidl(SpecialFolder folder) {
+    switch (folder) {
+        case SpecialFolder::kAppData:
+            return CSIDL_APPDATA;
+        case SpecialFolder::kCommonAppData:
+            return CSIDL_COMMON_APPDATA;
+        case SpecialFolder::kProgramFiles:
+            return CSIDL_PROGRAM_FILES;
+    }
+    return static_cast<int>(folder);
 }
 
 std::string ClassIdText(const CLSID& id) {
@@ -50,13 +57,8 @@ std::wstring Wide(const std::string& text) {
 
 class Win32ShellLink : public ShellLink {
 public:
-    Win32ShellLink(IShellLinkA* link, IPersistFile* file) : link_(link), file_(file) {}
-    ~Win32ShellLink() override {
-        file_->Release();
-        link_->Release();
-    }
-    Win32ShellLink(const Win32ShellLink&) = delete;
-    Win32ShellLink& operator=(const Win32ShellLink&) = delete;
+    Win32ShellLink(ComPtr<IShellLinkA> link, ComPtr<IPersistFile> file)
+        : link_(std::move(link)), file_(std::move(file)) {}
 
     void SetPath(const std::string& target) override { link_->SetPath(target.c_str()); }
     void SetArguments(const std::string& arguments) override {
@@ -65,8 +67,8 @@ public:
     void Save(const std::string& linkPath) override { file_->Save(Wide(linkPath).c_str(), FALSE); }
 
 private:
-    IShellLinkA* link_;
-    IPersistFile* file_;
+    ComPtr<IShellLinkA> link_;
+    ComPtr<IPersistFile> file_;
 };
 
 class Win32ShellImpl : public Shell {
@@ -81,9 +83,9 @@ public:
         }
     }
 
-    std::string SpecialFolderPath(int csidl) override {
+    std::string SpecialFolderPath(SpecialFolder folder) override {
         LPITEMIDLIST list = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), &list)) || !list)
             return {};
         char buffer[MAX_PATH + 1] = {};
         const BOOL found = SHGetPathFromIDListA(list, buffer);
@@ -92,35 +94,30 @@ public:
     }
 
     std::string StartupFolderValue() override {
-        HKEY explorer = nullptr;
+        RegistryKey explorer;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &explorer, nullptr) != ERROR_SUCCESS)
+                            KEY_ALL_ACCESS, nullptr, explorer.OutPointer(),
+                            nullptr) != ERROR_SUCCESS)
             return {};
-        std::string value;
-        HKEY folders = nullptr;
-        if (RegOpenKeyExA(explorer, "Shell Folders", 0, KEY_READ, &folders) == ERROR_SUCCESS) {
-            value = ReadStringValue(folders, "Startup");
-            RegCloseKey(folders);
-        }
-        RegCloseKey(explorer);
-        return value;
+        RegistryKey folders;
+        if (RegOpenKeyExA(explorer.get(), "Shell Folders", 0, KEY_READ, folders.OutPointer()) !=
+            ERROR_SUCCESS)
+            return {};
+        return ReadStringValue(folders.get(), "Startup");
     }
 
     std::unique_ptr<ShellLink> CreateShellLink() override {
-        IShellLinkA* link = nullptr;
+        ComPtr<IShellLinkA> link;
         const HRESULT created =
             CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                             IID_IShellLinkA, reinterpret_cast<void**>(&link));
+                             IID_IShellLinkA, link.OutPointer());
         if (FAILED(created))
             throw OleError(SystemMessage(created) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
-        IPersistFile* file = nullptr;
-        const HRESULT queried =
-            link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-        if (FAILED(queried)) {
-            link->Release();
+        ComPtr<IPersistFile> file;
+        const HRESULT queried = link->QueryInterface(IID_IPersistFile, file.OutPointer());
+        if (FAILED(queried))
             throw OleError(SystemMessage(queried) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
-        }
-        return std::make_unique<Win32ShellLink>(link, file);
+        return std::make_unique<Win32ShellLink>(std::move(link), std::move(file));
     }
 
     std::intptr_t ShellOpen(const std::string& url) override {
@@ -150,9 +147,8 @@ public:
             ofn.lpstrDefExt = request.defaultExt.c_str();
         // c_str() adds the NUL that ends the list.
         ofn.lpstrFilter = request.filterList.c_str();
-        ofn.Flags = request.flags;
-        const BOOL confirmed = request.open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-        if (!confirmed)
+        ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+        if (!GetOpenFileNameA(&ofn))
             return false;
         chosen = buffer.data();
         return true;
@@ -165,12 +161,7 @@ public:
         return upper;
     }
 
-    char DecimalSeparator() override {
-        char buffer[8] = {};
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) < 2)
-            return '.';
-        return buffer[0];
-    }
+    char DecimalSeparator() override { return LocaleDecimalSeparator(); }
 
 private:
     static std::string ReadStringValue(HKEY key, const char* name) {

@@ -7,6 +7,7 @@
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
 #include "base/Errors.h"
+#include "base/Path.h"
 
 namespace {
 
@@ -37,23 +38,34 @@ TEST_F(FoldersTest, PortableModeUsesTheProgramFolder) {
 
     // Without a Program Files folder every place is portable.
     shell.executablePath = "C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe";
-    shell.specialFolders.erase(kCsidlProgramFiles);
+    shell.specialFolders.erase(SpecialFolder::kProgramFiles);
     EXPECT_TRUE(IsOutsideProgramFiles());
     EXPECT_EQ(GetDataFolder(kSubPath), kProgramFolder);
 }
 
 TEST_F(FoldersTest, MissingSpecialFolderFallsBackToTheProgramFolder) {
-    shell.specialFolders.erase(kCsidlCommonAppData);
+    shell.specialFolders.erase(SpecialFolder::kCommonAppData);
     EXPECT_EQ(GetDataFolder(kSubPath), kProgramFolder);
     EXPECT_EQ(GetUserFolder(kSubPath), kUserFolder);
-    shell.specialFolders.erase(kCsidlAppData);
+    shell.specialFolders.erase(SpecialFolder::kAppData);
     EXPECT_EQ(GetUserFolder(kSubPath), kProgramFolder);
 }
 
 TEST_F(FoldersTest, SpecialFoldersAreAskedForEveryTime) {
     GetDataFolder(kSubPath);
-    shell.specialFolders[kCsidlCommonAppData] = "D:\\Shared";
+    shell.specialFolders[SpecialFolder::kCommonAppData] = "D:\\Shared";
     EXPECT_EQ(GetDataFolder(kSubPath), "D:\\Shared\\Velmor\\Tonecast\\");
+}
+
+TEST(PathParts, ABackslashASlashAndADrivesColonEachEndAFolder) {
+    EXPECT_EQ(FolderPart("C:\\Pictures\\a.jpg"), "C:\\Pictures\\");
+    EXPECT_EQ(FileNamePart("C:\\Pictures\\a.jpg"), "a.jpg");
+    EXPECT_EQ(FolderPart("C:/Pictures/a.jpg"), "C:/Pictures/");
+    EXPECT_EQ(FolderPart("D:a.jpg"), "D:");
+    EXPECT_EQ(FileNamePart("D:a.jpg"), "a.jpg");
+    EXPECT_EQ(FolderPart("a.jpg"), "");
+    EXPECT_EQ(FileNamePart("a.jpg"), "a.jpg");
+    EXPECT_EQ(FileNamePart("C:\\Pictures\\"), "");
 }
 
 TEST_F(FoldersTest, ForceFoldersCreatesFromTheRootDown) {
@@ -84,7 +96,7 @@ TEST_F(FoldersTest, ForceFoldersStopsAtTheFirstLevelThatCannotBeCreated) {
 TEST_F(FoldersTest, ShortcutIsCreatedFirstAndSavedOnlyWithAStartupFolder) {
     const std::string target = std::string(kProgramFolder) + "Tonestart.exe";
     shell.startupValue = "C:\\Users\\ann\\Start Menu\\Programs\\Startup";
-    EXPECT_TRUE(EnsureStartupShortcut(target));
+    EnsureStartupShortcut(target);
     EXPECT_EQ(shell.linkCalls,
               (std::vector<std::string>{
                   "SetPath " + target, "SetArguments ",
@@ -92,7 +104,7 @@ TEST_F(FoldersTest, ShortcutIsCreatedFirstAndSavedOnlyWithAStartupFolder) {
 
     shell.linkCalls.clear();
     shell.startupValue.clear();
-    EXPECT_TRUE(EnsureStartupShortcut(target));
+    EnsureStartupShortcut(target);
     EXPECT_EQ(shell.linkCalls, (std::vector<std::string>{"SetPath " + target, "SetArguments "}));
 
     shell.linkCalls.clear();
@@ -109,33 +121,27 @@ TEST_F(FoldersTest, ShortcutIsCreatedFirstAndSavedOnlyWithAStartupFolder) {
 
 TEST_F(FoldersTest, FileDialogRequestAndResult) {
     std::string fileName = "old.jpg";
-    EXPECT_FALSE(
-        ShowFileDialog(7, "", "JPEG image|*.jpg", "", "", fileName, true, false, false, true));
+    EXPECT_FALSE(ShowFileDialog(7, "", "JPEG image|*.jpg", "", "", fileName));
     EXPECT_EQ(fileName, "old.jpg");  // cancelled: unchanged
     ASSERT_EQ(shell.dialogs.size(), 1u);
     const FileDialogRequest& open = shell.dialogs[0];
     EXPECT_EQ(open.owner, 7u);
     EXPECT_EQ(open.filterList, std::string("JPEG image\0*.jpg\0", 17));
-    EXPECT_EQ(open.flags, kOfnFileMustExist);
-    EXPECT_TRUE(open.open);
     EXPECT_EQ(open.fileBuffer, "old.jpg");
 
     shell.dialogConfirms = true;
     shell.dialogChoice = "D:\\Pictures\\new.jpg";
-    EXPECT_TRUE(
-        ShowFileDialog(0, "lut", "", "D:\\", "Save as", fileName, false, true, true, false));
+    EXPECT_TRUE(ShowFileDialog(0, "jpg", "", "D:\\", "Choose", fileName));
     EXPECT_EQ(fileName, "D:\\Pictures\\new.jpg");
-    const FileDialogRequest& save = shell.dialogs[1];
-    EXPECT_EQ(save.filterList, std::string(1, '\0'));  // an empty list
-    EXPECT_EQ(save.flags, kOfnOverwritePrompt | kOfnNoChangeDir);
-    EXPECT_FALSE(save.open);
-    EXPECT_EQ(save.defaultExt, "lut");
-    EXPECT_EQ(save.title, "Save as");
-    EXPECT_EQ(save.initialFolder, "D:\\");
+    const FileDialogRequest& second = shell.dialogs[1];
+    EXPECT_EQ(second.filterList, std::string(1, '\0'));  // an empty list
+    EXPECT_EQ(second.defaultExt, "jpg");
+    EXPECT_EQ(second.title, "Choose");
+    EXPECT_EQ(second.initialFolder, "D:\\");
 
     // The initial name is cut to what the 5,201-byte buffer holds.
     std::string longName(6000, 'n');
-    ShowFileDialog(0, "", "", "", "", longName, false, false, false, true);
+    ShowFileDialog(0, "", "", "", "", longName);
     EXPECT_EQ(shell.dialogs[2].fileBuffer, std::string(5200, 'n'));
 }
 

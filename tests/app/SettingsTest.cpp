@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "base/Errors.h"
+#include "base/Text.h"
 
 namespace {
 
@@ -123,19 +124,13 @@ TEST(DecimalText, FormatsWithUpTo15SignificantDigits) {
     EXPECT_EQ(FormatDecimal(1.0 / 3.0, '.'), "0.333333333333333");
     EXPECT_EQ(FormatDecimal(2.05 + 0.1, '.'), "2.15");  // the binary noise is below 15 digits
 
-    double value = 0;
-    EXPECT_TRUE(ParseDecimal(FormatDecimal(1.0 / 3.0, ','), ',', value));
-    EXPECT_DOUBLE_EQ(value, 0.333333333333333);
-    EXPECT_TRUE(ParseDecimal("+2.", '.', value));
-    EXPECT_EQ(value, 2.0);
-    EXPECT_TRUE(ParseDecimal(".5", '.', value));
-    EXPECT_EQ(value, 0.5);
-    EXPECT_TRUE(ParseDecimal("25E-1", '.', value));
-    EXPECT_EQ(value, 2.5);
-    value = 9;
+    EXPECT_DOUBLE_EQ(ParseDecimal(FormatDecimal(1.0 / 3.0, ','), ',').value_or(0),
+                     0.333333333333333);
+    EXPECT_EQ(ParseDecimal("+2.", '.'), 2.0);
+    EXPECT_EQ(ParseDecimal(".5", '.'), 0.5);
+    EXPECT_EQ(ParseDecimal("25E-1", '.'), 2.5);
     for (const char* bad : {".", "+", "1e", "1e+", "1.2.3", "1,2", "--1", "1 "})
-        EXPECT_FALSE(ParseDecimal(bad, '.', value)) << bad;
-    EXPECT_EQ(value, 9);
+        EXPECT_EQ(ParseDecimal(bad, '.'), std::nullopt) << bad;
 }
 
 }  // namespace

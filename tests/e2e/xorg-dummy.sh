@@ -156,7 +156,7 @@ xorg_build_ramp_tools() {
   cc -O2 -o "$1/xgamma-ramp" "$e2e/xgamma-ramp.c" -lXxf86vm -lX11 -lm &&
     c++ -std=c++20 -O1 -I"$src" -o "$1/expected-ramp" "$e2e/expected-ramp.cpp" \
       "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" \
-      "$src/base/Services.cpp"
+      "$src"/base/*.cpp
 }
 
 # Run directly (CTest does, given the build folder), it checks both layouts. Without root or

@@ -139,7 +139,6 @@ class FakeTabSet : public FakeControl<TabSet> {
 public:
     FakeTabSet(FakeControlFactory& factory, const TabSetArgs& args);
     void SetTabText(int index, const std::string& text) override;
-    std::string TabText(int index) const override { return tabs.at(index); }
     int TabIndex() const override { return index; }
     void SetTabIndex(int value) override;
     void ClickTab(int value) { SetTabIndex(value); }

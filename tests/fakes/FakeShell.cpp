@@ -21,9 +21,8 @@ private:
 
 }  // namespace
 
-std::string FakeShell::SpecialFolderPath(int csidl) {
-    folderQueries.push_back(csidl);
-    auto it = specialFolders.find(csidl);
+std::string FakeShell::SpecialFolderPath(SpecialFolder folder) {
+    auto it = specialFolders.find(folder);
     return it == specialFolders.end() ? std::string() : it->second;
 }
 

@@ -11,7 +11,7 @@
 class FakeShell : public Shell {
 public:
     std::string ExecutablePath() override { return executablePath; }
-    std::string SpecialFolderPath(int csidl) override;
+    std::string SpecialFolderPath(SpecialFolder folder) override;
     std::string StartupFolderValue() override { return startupValue; }
     std::unique_ptr<ShellLink> CreateShellLink() override;
     std::intptr_t ShellOpen(const std::string& url) override;
@@ -22,10 +22,10 @@ public:
 
     // Set-up.
     std::string executablePath = "C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe";
-    std::map<int, std::string> specialFolders = {
-        {kCsidlProgramFiles, "C:\\Program Files"},
-        {kCsidlCommonAppData, "C:\\ProgramData"},
-        {kCsidlAppData, "C:\\Users\\ann\\AppData\\Roaming"}};
+    std::map<SpecialFolder, std::string> specialFolders = {
+        {SpecialFolder::kProgramFiles, "C:\\Program Files"},
+        {SpecialFolder::kCommonAppData, "C:\\ProgramData"},
+        {SpecialFolder::kAppData, "C:\\Users\\ann\\AppData\\Roaming"}};
     std::string startupValue;
     bool linkCreationFails = false;
     std::intptr_t shellOpenResult = 42;
@@ -38,5 +38,4 @@ public:
     std::vector<std::string> openedUrls;
     std::vector<std::string> commands;
     std::vector<FileDialogRequest> dialogs;
-    std::vector<int> folderQueries;  // CSIDL numbers, in order
 };

@@ -12,9 +12,9 @@ namespace {
 class FakeMetrics : public SystemMetrics {
 public:
     std::map<VirtualScreenMetric, int> values;
-    std::vector<int> asked;  // metric numbers, in the order they were read
+    std::vector<VirtualScreenMetric> asked;  // in the order they were read
     int VirtualScreen(VirtualScreenMetric metric) override {
-        asked.push_back(static_cast<int>(metric));
+        asked.push_back(metric);
         return values[metric];
     }
 };
@@ -39,7 +39,8 @@ TEST(BackgroundFrmTest, CoversTheVirtualScreenAndShowsOnlyWithSeveralDisplays) {
     EXPECT_EQ(two.Top(), 0);
     EXPECT_EQ(two.Width(), 3200);
     EXPECT_EQ(two.Height(), 1080);
-    EXPECT_EQ(metrics.asked, (std::vector<int>{76, 77, 79, 78}));
+    using enum VirtualScreenMetric;
+    EXPECT_EQ(metrics.asked, (std::vector<VirtualScreenMetric>{kLeft, kTop, kHeight, kWidth}));
 
     UseSingleDisplay(1920, 1080);
     TBackgroundForm one;

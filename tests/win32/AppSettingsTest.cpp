@@ -20,7 +20,9 @@ class RelocatedShell : public Shell {
 public:
     explicit RelocatedShell(std::string exe) : exe_(std::move(exe)) {}
     std::string ExecutablePath() override { return exe_; }
-    std::string SpecialFolderPath(int csidl) override { return real().SpecialFolderPath(csidl); }
+    std::string SpecialFolderPath(SpecialFolder folder) override {
+        return real().SpecialFolderPath(folder);
+    }
     std::string StartupFolderValue() override { return ""; }
     std::unique_ptr<ShellLink> CreateShellLink() override { return real().CreateShellLink(); }
     std::intptr_t ShellOpen(const std::string&) override { return 0; }

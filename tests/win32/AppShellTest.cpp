@@ -78,11 +78,12 @@ TEST_F(AppShellTest, ExecutableAndSpecialFolders) {
     const std::string exe = Win32Shell().ExecutablePath();
     EXPECT_EQ(exe.substr(exe.size() - 15), "win32_tests.exe");
     EXPECT_EQ(exe[1], ':');
-    EXPECT_EQ(Win32Shell().SpecialFolderPath(kCsidlCommonAppData), "C:\\ProgramData");
-    EXPECT_EQ(Win32Shell().SpecialFolderPath(kCsidlProgramFiles), "C:\\Program Files");
-    const std::string appData = Win32Shell().SpecialFolderPath(kCsidlAppData);
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kCommonAppData), "C:\\ProgramData");
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kProgramFiles), "C:\\Program Files");
+    const std::string appData = Win32Shell().SpecialFolderPath(SpecialFolder::kAppData);
     EXPECT_EQ(appData.substr(appData.size() - 16), "\\AppData\\Roaming");
-    EXPECT_EQ(Win32Shell().SpecialFolderPath(0x7F), "");  // no such folder
+    // A folder the platform does not know.
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(static_cast<SpecialFolder>(0x7F)), "");
     EXPECT_EQ(Win32Shell().UpperCase("c:\\program files (x86)"), "C:\\PROGRAM FILES (X86)");
 }
 
@@ -94,9 +95,9 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     startup.Set(startupFolder);
 
     const std::string link = startupFolder + "\\Tonestart.lnk";
-    EXPECT_TRUE(EnsureStartupShortcut(target));
+    EnsureStartupShortcut(target);
     const std::string bytes = ReadBytes(link);
-    EXPECT_TRUE(EnsureStartupShortcut(target));  // a second display's OK: the same file again
+    EnsureStartupShortcut(target);  // a second display's OK: the same file again
     EXPECT_EQ(ReadBytes(link), bytes);
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\x00\x00\x00", 4));
@@ -122,7 +123,7 @@ TEST_F(AppShellTest, NoStartupValueWritesNothing) {
     StartupValueOverride startup;
     startup.Remove();
     EXPECT_EQ(Win32Shell().StartupFolderValue(), "");
-    EXPECT_TRUE(EnsureStartupShortcut(folder.path() + "Tonestart.exe"));
+    EnsureStartupShortcut(folder.path() + "Tonestart.exe");
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder.path() + "*.lnk").c_str(), &data);
     EXPECT_EQ(find, INVALID_HANDLE_VALUE);
@@ -189,7 +190,7 @@ TEST_F(AppShellTest, OpenDialogOpensAndReturnsTheChosenFile) {
     {
         DialogDriver driver("Tonecast cancel test", "");
         confirmed = ShowFileDialog(0, "", "JPEG image|*.jpg", folder.path(), "Tonecast cancel test",
-                                   fileName, true, false, true, true);
+                                   fileName);
         // The dialog really opened (a wrong structure size fails before showing anything).
         EXPECT_EQ(CommDlgExtendedError(), 0u);
         EXPECT_TRUE(driver.sawDialog());
@@ -200,7 +201,7 @@ TEST_F(AppShellTest, OpenDialogOpensAndReturnsTheChosenFile) {
     {
         DialogDriver driver("Tonecast open test", picture);
         confirmed = ShowFileDialog(0, "", "JPEG image|*.jpg|All files|*.*", folder.path(),
-                                   "Tonecast open test", fileName, true, false, true, true);
+                                   "Tonecast open test", fileName);
         EXPECT_TRUE(driver.sawDialog());
     }
     EXPECT_TRUE(confirmed);

@@ -14,6 +14,7 @@
 #include "ramp/Displays.h"
 #include "render/Canvas.h"
 #include "win32/BackgroundWindow.h"
+#include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
 
 std::ostream& operator<<(std::ostream& os, const Color& c) {
@@ -78,9 +79,7 @@ protected:
         ASSERT_NE(main_, nullptr);
     }
     Color PixelAt(HWND hwnd, int x, int y) {
-        HDC dc = GetDC(hwnd);
-        const COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(hwnd, dc);
+        const COLORREF c = GetPixel(WindowDC(hwnd).get(), x, y);
         return Color{GetRValue(c), GetGValue(c), GetBValue(c)};
     }
     void Repaint(int page) {

@@ -289,9 +289,7 @@ TEST_F(GdiCanvasTest, WindowPaintGoesThroughTheBuffer) {
     GdiFlush();
 
     GdiCanvas copy(nullptr, 40, 20, nullptr);
-    HDC dc = GetDC(hwnd);
-    ASSERT_TRUE(BitBlt(copy.Dc(), 0, 0, 40, 20, dc, 0, 0, SRCCOPY));
-    ReleaseDC(hwnd, dc);
+    ASSERT_TRUE(BitBlt(copy.Dc(), 0, 0, 40, 20, WindowDC(hwnd).get(), 0, 0, SRCCOPY));
     DestroyWindow(hwnd);
     UnregisterClassA(wc.lpszClassName, wc.hInstance);
 

@@ -1,0 +1,123 @@
+#pragma once
+// Scoped owners of Windows resources: each releases what it holds exactly once, when it goes
+// out of scope, on every path out (errors and exceptions included). They move; they do not
+// copy.
+
+#include <windows.h>
+
+#include <utility>
+
+// A handle freed by `Free::Close`; null means none.
+template <class Handle, class Free>
+class ScopedHandle {
+public:
+    ScopedHandle() = default;
+    explicit ScopedHandle(Handle handle) : handle_(handle) {}
+    ~ScopedHandle() { Reset(); }
+    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()) {}
+    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+        Reset(other.Release());
+        return *this;
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    // For the functions that hand out a new handle through a pointer argument.
+    Handle* OutPointer() {
+        Reset();
+        return &handle_;
+    }
+    void Reset(Handle handle = nullptr) {
+        if (handle_ && handle_ != handle)
+            Free::Close(handle_);
+        handle_ = handle;
+    }
+    Handle Release() { return std::exchange(handle_, nullptr); }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+struct RegistryKeyFree {
+    static void Close(HKEY key) { RegCloseKey(key); }
+};
+struct GdiObjectFree {
+    static void Close(HGDIOBJ object) { DeleteObject(object); }
+};
+struct CreatedDcFree {
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+
+using RegistryKey = ScopedHandle<HKEY, RegistryKeyFree>;
+// A pen, brush, font or bitmap; it must no longer be selected into a DC when this ends.
+template <class Object>
+using GdiObject = ScopedHandle<Object, GdiObjectFree>;
+// A DC from CreateDC or CreateCompatibleDC, deleted with DeleteDC.
+using CreatedDC = ScopedHandle<HDC, CreatedDcFree>;
+
+// A window's DC from GetDC (or the screen's, for a null window), given back with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a DC and puts the one it replaced back when the scope ends.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR)
+            SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A COM interface pointer, released once.
+template <class Interface>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { Reset(); }
+    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            pointer_ = std::exchange(other.pointer_, nullptr);
+        }
+        return *this;
+    }
+
+    Interface* get() const { return pointer_; }
+    Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+    // For CoCreateInstance and QueryInterface, which hand out the interface through a void**.
+    void** OutPointer() {
+        Reset();
+        return reinterpret_cast<void**>(&pointer_);
+    }
+    void Reset() {
+        if (pointer_)
+            std::exchange(pointer_, nullptr)->Release();
+    }
+
+private:
+    Interface* pointer_ = nullptr;
+};
