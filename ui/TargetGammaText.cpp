@@ -87,7 +87,7 @@ std::optional<double> ParseTargetGamma(const std::string& text, char decimalSepa
         if (ch >= '0' && ch <= '9') {
             plain += ch;
             ++digits;
-        } else if (ch == decimalSeparator && !separatorSeen) {
+        } else if ((ch == decimalSeparator || ch == '.' || ch == ',') && !separatorSeen) {
             plain += '.';
             separatorSeen = true;
         } else {

@@ -227,7 +227,7 @@ TEST_F(AdjustmentEditing, PageZeroShowsTheTargetGammaWithAtMostThreeDecimals) {
 
 TEST_F(AdjustmentEditing, TargetGammaOutsideZeroTo501BeepsAndTurnsRed) {
     FakeEdit& edit = E(form->GammaSetupEdit);
-    for (const char* text : {"0", "-1", "", "5.02", "abc", "2,5", "1e1"}) {
+    for (const char* text : {"0", "-1", "", "5.02", "abc", "2,5.", "1e1"}) {
         Patterns().TargetGamma = 2.2;
         host.ClearLog();
         edit.SetText(text);  // pasted in one go
@@ -242,11 +242,15 @@ TEST_F(AdjustmentEditing, TargetGammaOutsideZeroTo501BeepsAndTurnsRed) {
     EXPECT_EQ(Patterns().TargetGamma, 0.1);
 }
 
-TEST_F(AdjustmentEditing, TargetGammaFollowsTheLocaleDecimalSeparator) {
-    host.decimalSeparator = ',';
+TEST_F(AdjustmentEditing, TargetGammaReadsEitherSeparatorAndShowsTheLocales) {
     FakeEdit& edit = E(form->GammaSetupEdit);
     edit.Clear();
-    edit.Type("1,8");
+    edit.Type("2,4");  // as the translated help texts write it, on a "." system
+    EXPECT_EQ(Patterns().TargetGamma, 2.4);
+    EXPECT_EQ(edit.background, kWhite);
+    host.decimalSeparator = ',';
+    edit.Clear();
+    edit.Type("1.8");
     EXPECT_EQ(Patterns().TargetGamma, 1.8);
     Patterns().TargetGamma = 2.25;
     form->ShowPage(0);

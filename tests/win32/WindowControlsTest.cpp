@@ -12,8 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "RelocatedShell.h"
+#include "WindowProgramFiles.h"
+#include "app/Language.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "ramp/Displays.h"
+#include "ui/MainFrm.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Controls.h"
+#include "win32/Win32Services.h"
 
 namespace {
 
@@ -535,6 +543,189 @@ TEST_F(WindowControlsTest, ChildWrappersOutlivingTheirPanelAreHarmless) {
     EXPECT_FALSE(IsWindow(editWindow));
     upDown.reset();
     edit.reset();
+}
+
+// ---- the real window's captions ----
+
+std::string WindowTextOf(HWND window) {
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+SIZE TextExtent(HWND control, const std::string& text, UINT flags, int wrapWidth) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT rect{0, 0, wrapWidth, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {rect.right, rect.bottom};
+}
+
+RECT ClientOf(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+RECT InParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> VisibleDescendants(HWND window) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            if (IsWindowVisible(child))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// What a user would see cut or crowded on the page shown: a static or button caption whose
+// text (in the control's own font) does not fit the control, a tab whose caption does not
+// fit its tab or that lies beyond the strip, a caption reaching into a sibling control, and
+// a key combination of the welcome text broken across lines.
+std::vector<std::string> CaptionFaults(HWND window, int dpi) {
+    std::vector<std::string> faults;
+    const int buttonMargin = MulDiv(4, dpi, 96);  // the button's edge and some air, each side
+    for (HWND control : VisibleDescendants(window)) {
+        char name[64] = {};
+        GetClassNameA(control, name, sizeof name);
+        const std::string kind = name;
+        const std::string text = WindowTextOf(control);
+        const RECT client = ClientOf(control);
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        if (kind == "Static" && !text.empty()) {
+            const bool wraps = (style & SS_TYPEMASK) == SS_LEFT;
+            const SIZE size =
+                TextExtent(control, text, wraps ? DT_WORDBREAK : DT_SINGLELINE, client.right);
+            if (size.cx > client.right || size.cy > client.bottom)
+                faults.push_back("label \"" + text + "\" needs " + std::to_string(size.cx) + "x" +
+                                 std::to_string(size.cy) + ", has " + std::to_string(client.right) +
+                                 "x" + std::to_string(client.bottom));
+            // A caption sized to its text must keep clear of the controls beside it.
+            const RECT own = InParent(control);
+            HWND parent = GetParent(control);
+            if (parent != window) {
+                for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
+                     sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+                    RECT other = InParent(sibling), overlap{};
+                    RECT widened = own;
+                    widened.right += 1;  // touching counts as crowded
+                    if (sibling != control && IsWindowVisible(sibling) &&
+                        IntersectRect(&overlap, &widened, &other))
+                        faults.push_back("label \"" + text + "\" reaches into \"" +
+                                         WindowTextOf(sibling) + "\"");
+                }
+            }
+        } else if (kind == "Button" && (style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+            const SIZE size = TextExtent(control, text, DT_SINGLELINE, 0);
+            if (size.cx + 2 * buttonMargin > client.right || size.cy > client.bottom)
+                faults.push_back("button \"" + text + "\" needs " +
+                                 std::to_string(size.cx + 2 * buttonMargin) + ", has " +
+                                 std::to_string(client.right));
+        } else if (kind == WC_TABCONTROLA) {
+            const int count = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                char tab[256] = {};
+                TCITEMA item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = tab;
+                item.cchTextMax = sizeof tab;
+                SendMessageA(control, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+                RECT place{};
+                SendMessageA(control, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
+                const SIZE size = TextExtent(control, tab, DT_SINGLELINE, 0);
+                if (size.cx > place.right - place.left || place.right > client.right)
+                    faults.push_back("tab \"" + std::string(tab) + "\" needs " +
+                                     std::to_string(size.cx) + " at " + std::to_string(place.left) +
+                                     ".." + std::to_string(place.right) + " of " +
+                                     std::to_string(client.right));
+            }
+        } else if (kind == "Edit" && (style & ES_MULTILINE)) {
+            // The whole welcome text shows, and each key combination ("Ctrl+Shift+Tab")
+            // starts and ends on the same line.
+            HDC dc = GetDC(control);
+            HGDIOBJ old =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            TEXTMETRICA metrics{};
+            GetTextMetricsA(dc, &metrics);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            const LRESULT lines = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
+            if (lines * metrics.tmHeight > client.bottom)
+                faults.push_back("welcome text needs " + std::to_string(lines) + " lines of " +
+                                 std::to_string(metrics.tmHeight) + ", has " +
+                                 std::to_string(client.bottom));
+            for (size_t plus = text.find('+'); plus != std::string::npos;
+                 plus = text.find('+', plus + 1)) {
+                const size_t first = text.find_last_of(" \n", plus) + 1;
+                const size_t last = std::min(text.find_first_of(" \r\n.,;", plus), text.size()) - 1;
+                const LRESULT firstLine = SendMessageA(control, EM_LINEFROMCHAR, first, 0);
+                const LRESULT lastLine = SendMessageA(control, EM_LINEFROMCHAR, last, 0);
+                if (firstLine != lastLine)
+                    faults.push_back("key combination \"" + text.substr(first, last - first + 1) +
+                                     "\" broken across lines");
+            }
+        }
+    }
+    return faults;
+}
+
+// The real window in every shipped language, on every page, at 96 dpi and after a change to
+// 144 dpi: no caption is cut or crowded.
+TEST(WindowCaptionsTest, EveryCaptionFitsInEveryLanguageOnEveryPageAt96And144Dpi) {
+    if (!HaveDisplay())
+        GTEST_SKIP() << "no X display for real windows";
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    UseWin32Services();
+    RelocatedShell shell{BuiltTonecastExe()};  // the languages shipped beside the program
+    UseShell(shell);
+    UseProfileStore(Win32Profile());
+    Settings() = SettingsValues{};
+    ResetLanguageTable();
+    LoadLanguage("English");
+    EnumDisplays();
+    {
+        MainWindow window(GetModuleHandleA(nullptr));
+        ASSERT_TRUE(window.IsValid());
+        Win32ControlFactory factory(window.Hwnd(), window);
+        TMainForm form(factory, window);
+        window.AttachForm(&form);
+        ASSERT_TRUE(form.FormCreate());
+        ASSERT_EQ(form.LangComboBox->ItemCount(), 4);
+        for (int dpi : {96, 144}) {
+            if (dpi != window.Dpi())
+                form.HandleDpiChange(dpi);
+            ASSERT_EQ(window.Dpi(), dpi);
+            for (int language = 0; language < form.LangComboBox->ItemCount(); ++language) {
+                form.LangComboBox->SetItemIndex(language);
+                form.LangComboBoxChange();
+                for (int page = 0; page < kPageCount; ++page) {
+                    form.ShowPage(page);
+                    for (const std::string& fault : CaptionFaults(window.Hwnd(), dpi))
+                        ADD_FAILURE() << form.LangComboBox->Item(language) << ", page " << page
+                                      << ", " << dpi << " dpi: " << fault;
+                }
+            }
+        }
+        form.FormClose();
+        window.AttachForm(nullptr);
+    }
+    ReleaseDisplays();
+    ResetLanguageTable();
+    Settings() = SettingsValues{};
 }
 
 }  // namespace
