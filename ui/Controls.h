@@ -56,6 +56,10 @@ public:
 class Label : public Control {
 public:
     virtual void SetBackground(Color color) = 0;
+    // Where its text is drawn, in the parent's client coordinates: the lines of a word-wrapped
+    // label as they break in its width, the whole text of a single-line one; never beyond the
+    // label.
+    virtual Bounds TextBounds() const = 0;
     std::function<void()> onClick;
 };
 

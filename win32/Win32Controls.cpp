@@ -267,7 +267,8 @@ public:
         : textColor_(args.textColor),
           transparent_(args.transparent),
           link_(args.link),
-          autoSize_(args.autoSize) {
+          autoSize_(args.autoSize),
+          wordWrap_(args.wordWrap) {
         fontPoints_ = args.pointSize;
         fontBold_ = args.bold;
         fontUnderline_ = args.link;
@@ -314,6 +315,15 @@ public:
 
     bool IsTransparent() const override { return transparent_; }
 
+    Bounds TextBounds() const override {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        const RECT text = MeasureText(wordWrap_ ? client.right : 0);
+        const Bounds b = GetBounds();
+        return {b.left, b.top, std::min(text.right, client.right),
+                std::min(text.bottom, client.bottom)};
+    }
+
     bool OnSetCursor() override {
         if (!link_)
             return false;
@@ -335,15 +345,23 @@ private:
         InvalidateRect(parent, &rect, TRUE);
     }
 
-    void FitToText() {
+    // The text's extent as the static draws it: broken into lines of `wrapWidth` when the
+    // label wraps, on one line otherwise.
+    RECT MeasureText(int wrapWidth) const {
         HDC dc = GetDC(hwnd_);
         HGDIOBJ old = SelectObject(dc, ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_));
         const std::string text = GetText();
-        RECT rect{0, 0, 0, 0};
+        RECT rect{0, 0, wrapWidth, 0};
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+                  DT_CALCRECT | (link_ ? DT_NOPREFIX : 0) |
+                      (wordWrap_ ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE));
         SelectObject(dc, old);
         ReleaseDC(hwnd_, dc);
+        return rect;
+    }
+
+    void FitToText() {
+        const RECT rect = MeasureText(0);
         SetWindowPos(hwnd_, nullptr, 0, 0, rect.right, rect.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -353,6 +371,7 @@ private:
     bool transparent_;
     bool link_;
     bool autoSize_;
+    bool wordWrap_;
 };
 
 // ---- Panel ----

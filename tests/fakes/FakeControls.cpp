@@ -73,6 +73,17 @@ void FakeLabel::TextChanged() {
     state.bounds.height = MulDiv(13, dpi, 96);
 }
 
+Bounds FakeLabel::TextBounds() const {
+    // The same fixed extent per character, broken into lines of the label's width.
+    const int dpi = state.factory->dpi;
+    const int extent = MulDiv(6 * static_cast<int>(state.text.size()), dpi, 96);
+    const Bounds& b = state.bounds;
+    if (!args.wordWrap || extent <= b.width)
+        return {b.left, b.top, std::min(extent, b.width), std::min(MulDiv(13, dpi, 96), b.height)};
+    const int lines = (extent + b.width - 1) / b.width;
+    return {b.left, b.top, b.width, std::min(lines * MulDiv(13, dpi, 96), b.height)};
+}
+
 void FakeLabel::Click() {
     if (onClick)
         onClick();

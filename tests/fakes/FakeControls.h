@@ -49,6 +49,7 @@ class FakeLabel : public FakeControl<Label> {
 public:
     FakeLabel(FakeControlFactory& factory, const LabelArgs& args);
     void SetBackground(Color color) override { background = color; }
+    Bounds TextBounds() const override;
     void Click();
 
     LabelArgs args;
