@@ -11,6 +11,10 @@
 //    the edit's onChange runs, for typing and SetText alike; an arrow click or the Up/Down
 //    key moves it by 1 within the range (no wrap) and rewrites the text the same way;
 //  - Edit::SetText raises onChange even when the text is unchanged (as WM_SETTEXT does);
+//  - an up-down's buddy edit that loses the keyboard focus while its text is not the plain
+//    decimal of the position ("250", "abc", "", "007") is rewritten to it, raising no onChange:
+//    the text stays as typed while the user types, and what stays on screen is the value in
+//    effect;
 //  - CheckBox::SetChecked raises onClick when the state changes; a user's click toggles the
 //    state and raises onClick;
 //  - TabSet::SetTabIndex raises onChange(newIndex) when the index changes; so does a user's

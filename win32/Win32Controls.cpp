@@ -588,6 +588,12 @@ public:
     void OnCommand(int code) override;
 
     void AttachUpDown(Win32UpDown* upDown) { upDown_ = upDown; }
+    // The text as the edit's own code rewrites it: no change event reaches the handlers.
+    void RewriteQuietly(const std::string& text) {
+        rewriting_ = true;
+        SetText(text);
+        rewriting_ = false;
+    }
 
 private:
     // A multi-line edit breaks lines only at CR LF.
@@ -608,6 +614,7 @@ private:
     Color background_;
     Color textColor_;
     bool multiLine_;
+    bool rewriting_ = false;
     Win32UpDown* upDown_ = nullptr;
 };
 
@@ -696,12 +703,22 @@ Win32Edit::~Win32Edit() {
 }
 
 void Win32Edit::OnCommand(int code) {
+    if (code == EN_KILLFOCUS) {
+        // Leaving the edit, the user sees the value in effect rather than a text that was
+        // never applied.
+        if (upDown_) {
+            const std::string shown = std::to_string(upDown_->Position());
+            if (GetText() != shown)
+                RewriteQuietly(shown);
+        }
+        return;
+    }
     if (code != EN_CHANGE)
         return;
     // The up-down reads the new text before any handler asks it for its position.
     if (upDown_)
         upDown_->FollowBuddyText();
-    if (onChange)
+    if (onChange && !rewriting_)
         onChange();
 }
 

@@ -117,8 +117,19 @@ void FakeEdit::TextChanged() {
     // The up-down reads the new text before anybody hears of the change.
     if (upDown)
         upDown->FollowBuddyText();
-    if (onChange)
+    if (onChange && !rewriting_)
         onChange();
+}
+
+void FakeEdit::LoseFocus() {
+    if (!upDown)
+        return;
+    const std::string shown = std::to_string(upDown->Position());
+    if (state.text == shown)
+        return;
+    rewriting_ = true;
+    SetText(shown);
+    rewriting_ = false;
 }
 
 void FakeEdit::Type(const std::string& characters) {

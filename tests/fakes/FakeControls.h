@@ -95,6 +95,8 @@ public:
     void Type(const std::string& characters);
     void Backspace();
     void Clear();  // selects all and deletes: one change to the empty text
+    // The keyboard focus moves elsewhere: an up-down's buddy shows its position again.
+    void LoseFocus();
 
     EditArgs args;
     Color background = kWhite;
@@ -102,6 +104,9 @@ public:
 
 protected:
     void TextChanged() override;
+
+private:
+    bool rewriting_ = false;
 };
 
 class FakeUpDown : public FakeControl<UpDown> {

@@ -41,6 +41,29 @@ TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValue) {
     EXPECT_EQ(Record().Black, -25);
 }
 
+// What stays on screen once the user leaves an edit is the value in effect, and showing it is
+// no new edit: nothing is applied again.
+TEST_F(AdjustmentEditing, LeavingAnEditShowsTheValueInEffectWithoutApplyingAgain) {
+    FakeEdit& gamma = E(form->GammaREdit);
+    gamma.Clear();
+    gamma.Type("250");  // 2, 25, then out of range
+    FakeEdit& point = E(form->PointEdit);
+    point.Clear();
+    point.Type("4x");
+    const TCorrection before = Record();
+    const int writes = RampWrites();
+    gamma.LoseFocus();
+    point.LoseFocus();
+    EXPECT_EQ(gamma.GetText(), "25");
+    EXPECT_EQ(point.GetText(), "4");
+    EXPECT_EQ(RampWrites(), writes);
+    EXPECT_EQ(Record().GammaR, 25);
+    EXPECT_EQ(Record().Point[Patterns().PointPos], 4);
+    EXPECT_EQ(Record().PointOn, before.PointOn);
+    E(form->BlackEdit).LoseFocus();  // a text that is the value stays as it is
+    EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
+}
+
 TEST_F(AdjustmentEditing, EveryEditOfAPanelRewritesAllItsFieldsAndNoOther) {
     E(form->WhiteGEdit).Type("7");
     E(form->WhiteEdit).SetText("-3");

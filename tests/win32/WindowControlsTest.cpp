@@ -360,13 +360,30 @@ TEST_F(WindowControlsTest, FlatBarButtonsLeaveTheFocusWhereItWas) {
     EXPECT_EQ(GetFocus(), HwndOf(*plain));
 }
 
+// Leaving the page (its panel hides) or the edit: the text becomes the value in effect, and
+// no change event reports it as a new edit.
 TEST_F(WindowControlsTest, HidingThePanelOfTheFocusedEditGivesTheFocusToTheWindow) {
     auto edit = MakeEdit("0");
+    auto upDown = MakeUpDown(*edit);
+    auto other = MakeEdit("0", 34);
+    int changes = 0;
+    edit->onChange = [&] { ++changes; };
     SetFocus(HwndOf(*edit));
     ASSERT_EQ(GetFocus(), HwndOf(*edit));
+    edit->SetText("25");
+    edit->SetText("250");  // out of range: 25 stays in effect
+    SetFocus(HwndOf(*other));
+    EXPECT_EQ(edit->GetText(), "25");
+    EXPECT_EQ(changes, 2);
+
+    SetFocus(HwndOf(*edit));
+    edit->SetText("abc");
     panel->SetVisible(false);
     EXPECT_EQ(GetFocus(), window->Hwnd());
     EXPECT_FALSE(panel->IsVisible());
+    EXPECT_EQ(edit->GetText(), "25");
+    EXPECT_EQ(upDown->Position(), 25);
+    EXPECT_EQ(changes, 3);
 }
 
 MSG TabKey(HWND window) {
