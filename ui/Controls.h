@@ -4,9 +4,9 @@
 // controls (tests/fakes/) whose events fire the way the real controls' do:
 //  - Edit::SetText and typing raise onChange (also when the text is set programmatically);
 //  - UpDown::SetPosition clamps to the range and rewrites its buddy edit's text (plain
-//    decimal) when the position changes, or when the text does not read as that position by
-//    UpDownRule; the rewrite raises the edit's onChange. A position that stays, with a text
-//    that already reads as it, writes nothing and raises nothing;
+//    decimal) only when the position changes; the rewrite raises the edit's onChange and
+//    puts the caret at the start, as any programmatic text does. A position that stays
+//    writes nothing and raises nothing, whatever the text (a half-typed "-" stays);
 //  - the up-down's position follows its buddy's text by UpDownRule (ui/UpDownRule.h) BEFORE
 //    the edit's onChange runs, for typing and SetText alike; an arrow click or the Up/Down
 //    key moves it by 1 within the range (no wrap) and rewrites the text the same way;

@@ -659,13 +659,11 @@ public:
     int Min() const override { return min_; }
     int Max() const override { return max_; }
 
-    // Also rewrites a text that does not read as the position, such as one typed out of
-    // range, so that the edit shows what the handlers use.
+    // Only a position that moves rewrites the buddy: a text being typed ("-", "", "150")
+    // stays as it is, and so does its caret.
     void SetPosition(int position) override {
         position = std::clamp(position, min_, max_);
-        const bool textReadsAsPosition =
-            !buddy_ || UpDownValue(buddy_->GetText(), min_, max_) == position;
-        if (position == position_ && textReadsAsPosition)
+        if (position == position_)
             return;
         position_ = position;
         SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);

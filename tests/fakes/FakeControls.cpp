@@ -132,18 +132,47 @@ void FakeEdit::LoseFocus() {
     rewriting_ = false;
 }
 
-void FakeEdit::Type(const std::string& characters) {
-    for (char ch : characters)
-        SetText(state.text + ch);
+void FakeEdit::SetText(const std::string& text) {
+    selectionStart = selectionEnd = 0;
+    FakeControl<Edit>::SetText(text);
+}
+
+void FakeEdit::SelectAll() {
+    selectionStart = 0;
+    selectionEnd = state.text.size();
+}
+
+// The edit moves its caret before it tells anybody of the change, so a handler that
+// rewrites the text leaves the caret where its rewrite put it.
+void FakeEdit::Keys(const std::string& characters) {
+    for (char ch : characters) {
+        std::string text = state.text;
+        text.replace(selectionStart, selectionEnd - selectionStart, 1, ch);
+        selectionStart = selectionEnd = selectionStart + 1;
+        FakeControl<Edit>::SetText(text);
+    }
 }
 
 void FakeEdit::Backspace() {
-    if (!state.text.empty())
-        SetText(state.text.substr(0, state.text.size() - 1));
+    if (selectionStart == selectionEnd) {
+        if (selectionStart == 0)
+            return;
+        --selectionStart;
+    }
+    std::string text = state.text;
+    text.erase(selectionStart, selectionEnd - selectionStart);
+    selectionEnd = selectionStart;
+    FakeControl<Edit>::SetText(text);
+}
+
+void FakeEdit::Type(const std::string& characters) {
+    selectionStart = selectionEnd = state.text.size();
+    Keys(characters);
 }
 
 void FakeEdit::Clear() {
-    SetText("");
+    SelectAll();
+    Backspace();
 }
 
 FakeUpDown::FakeUpDown(FakeControlFactory& factory, const UpDownArgs& args)
@@ -158,9 +187,10 @@ FakeUpDown::FakeUpDown(FakeControlFactory& factory, const UpDownArgs& args)
 
 void FakeUpDown::SetPosition(int value) {
     value = std::clamp(value, args.min, args.max);
-    const bool moved = value != position;
+    if (value == position)
+        return;
     position = value;
-    if (buddy && (moved || UpDownValue(buddy->GetText(), args.min, args.max) != value))
+    if (buddy)
         buddy->SetText(std::to_string(value));
 }
 

@@ -27,18 +27,26 @@ TEST_F(AdjustmentEditing, TypingStoresEachValidPrefixAndKeepsTheLastForTextOutOf
     EXPECT_EQ(edit.GetText(), "16");
 }
 
-TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValue) {
-    FakeEdit& edit = E(form->BlackEdit);
-    edit.Clear();
-    edit.Type("-");  // a lone minus sign stores the old value
-    EXPECT_EQ(Record().Black, 0);
-    edit.Type("25");
-    EXPECT_EQ(Record().Black, -25);
-    edit.Clear();
-    EXPECT_EQ(Record().Black, -25);
-    EXPECT_EQ(edit.GetText(), "");
-    edit.Type("x");
-    EXPECT_EQ(Record().Black, -25);
+// The same on a panel and in the point column, whose handler refreshes every point edit.
+TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValueAndTheTextAsTyped) {
+    const std::pair<std::unique_ptr<Edit>*, const std::int32_t*> cases[] = {
+        {&form->BlackEdit, &Record().Black}, {&form->PointGEdit, &Record().PointG[127]}};
+    for (const auto& [control, field] : cases) {
+        FakeEdit& edit = E(*control);
+        edit.SelectAll();
+        edit.Keys("-");  // a lone minus sign stores the old value
+        EXPECT_EQ(*field, 0);
+        EXPECT_EQ(edit.GetText(), "-");
+        EXPECT_EQ(edit.selectionEnd, 1u);  // the caret stays after it
+        edit.Keys("25");
+        EXPECT_EQ(*field, -25);
+        edit.Clear();
+        EXPECT_EQ(*field, -25);
+        EXPECT_EQ(edit.GetText(), "");
+        edit.Keys("x");
+        EXPECT_EQ(*field, -25);
+        EXPECT_EQ(edit.GetText(), "x");
+    }
 }
 
 // What stays on screen once the user leaves an edit is the value in effect, and showing it is
@@ -90,12 +98,17 @@ TEST_F(AdjustmentEditing, ResetAppliesOncePerNonZeroValueAndNotAtAllWhenAllAreZe
     EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
     EXPECT_EQ(E(form->BlackGEdit).GetText(), "0");
 
+    E(form->BlackREdit).SelectAll();
+    E(form->BlackREdit).Keys("-");  // text that is no number leaves the position at 0
+    B(form->OffButton).Click();
     host.ClearLog();
     writes = RampWrites();
     B(form->BlackResetButton).Click();
     B(form->BalanceResetButton).Click();
     EXPECT_EQ(RampWrites(), writes);
     EXPECT_EQ(host.Count("Invalidate"), 0);
+    EXPECT_EQ(E(form->BlackREdit).GetText(), "-");
+    EXPECT_FALSE(form->LutOn);
 }
 
 TEST_F(AdjustmentEditing, ValuesFromAFileOutsideTheRangeAreShownClampedAndKeptUntilEdited) {

@@ -10,10 +10,12 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RelocatedShell.h"
 #include "WindowProgramFiles.h"
+#include "fakes/FakeControls.h"
 #include "app/Language.h"
 #include "app/Main.h"
 #include "app/Settings.h"
@@ -177,7 +179,7 @@ TEST_F(WindowControlsTest, UpDownArrowsStepByOneAndStopAtTheRangeEnds) {
     EXPECT_EQ(changes, 0);  // no wrap-around, nothing rewritten
 }
 
-TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenTextOrPositionDiffers) {
+TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenThePositionMoves) {
     auto edit = MakeEdit("0", 33);
     auto upDown = MakeUpDown(*edit, 0, 255);
     std::vector<std::string> texts;
@@ -188,11 +190,118 @@ TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenTextOrPositionDiffe
     upDown->SetPosition(300);
     upDown->SetPosition(-3);
     edit->SetText("abc");
-    upDown->SetPosition(0);  // same position, but the text does not show it
+    upDown->SetPosition(0);  // the position stays: so does the text
 
-    EXPECT_EQ(texts, (std::vector<std::string>{"127", "255", "0", "abc", "0"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"127", "255", "0", "abc"}));
+    EXPECT_EQ(edit->GetText(), "abc");
     EXPECT_EQ(upDown->Min(), 0);
     EXPECT_EQ(upDown->Max(), 255);
+}
+
+// The user's keys into an edit with its up-down, for the real controls and the in-memory ones
+// alike, so that one sequence checks that both behave the same.
+class KeyboardDriver {
+public:
+    virtual ~KeyboardDriver() = default;
+    virtual void SelectAll() = 0;
+    virtual void Keys(const std::string& characters) = 0;
+    virtual void Backspace() = 0;
+    virtual void Up() = 0;
+    virtual std::pair<size_t, size_t> Selection() const = 0;
+};
+
+class RealKeyboard : public KeyboardDriver {
+public:
+    explicit RealKeyboard(HWND edit) : edit_(edit) { SetFocus(edit); }
+    void SelectAll() override { SendMessageA(edit_, EM_SETSEL, 0, -1); }
+    void Keys(const std::string& characters) override {
+        for (char ch : characters)
+            SendMessageA(edit_, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    }
+    void Backspace() override {
+        SendMessageA(edit_, WM_KEYDOWN, VK_BACK, 1);
+        SendMessageA(edit_, WM_CHAR, '\b', 1);
+        SendMessageA(edit_, WM_KEYUP, VK_BACK, 0xC0000001);
+    }
+    void Up() override { PressKey(edit_, VK_UP); }
+    std::pair<size_t, size_t> Selection() const override {
+        DWORD start = 0, end = 0;
+        SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+
+private:
+    HWND edit_;
+};
+
+class FakeKeyboard : public KeyboardDriver {
+public:
+    FakeKeyboard(FakeEdit& edit, FakeUpDown& upDown) : edit_(edit), upDown_(upDown) {}
+    void SelectAll() override { edit_.SelectAll(); }
+    void Keys(const std::string& characters) override { edit_.Keys(characters); }
+    void Backspace() override { edit_.Backspace(); }
+    void Up() override { upDown_.ClickUp(); }
+    std::pair<size_t, size_t> Selection() const override {
+        return {edit_.selectionStart, edit_.selectionEnd};
+    }
+
+private:
+    FakeEdit& edit_;
+    FakeUpDown& upDown_;
+};
+
+// Text, position a change handler would read, and selection, after each step.
+std::vector<std::string> TypeIntoAnIntegerEdit(Edit& edit, UpDown& upDown, KeyboardDriver& keys) {
+    std::vector<std::string> seen;
+    edit.onChange = [&] {
+        seen.push_back(edit.GetText() + "=" + std::to_string(upDown.Position()));
+    };
+    auto step = [&] {
+        const auto [start, end] = keys.Selection();
+        seen.push_back("@" + std::to_string(start) + "," + std::to_string(end));
+    };
+    keys.SelectAll();
+    keys.Keys("-");
+    step();
+    keys.Keys("5");
+    step();
+    keys.SelectAll();
+    keys.Backspace();
+    upDown.SetPosition(-5);  // what the handlers' refresh does: the empty text stays
+    step();
+    keys.Up();  // from the value kept while the edit was empty
+    step();
+    keys.SelectAll();
+    keys.Keys("150");
+    step();
+    keys.Up();
+    step();
+    edit.onChange = nullptr;
+    return seen;
+}
+
+TEST_F(WindowControlsTest, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt) {
+    const std::vector<std::string> expected = {"-=0",    "@1,1",  "-5=-5", "@2,2", "=-5",
+                                               "@0,0",   "-4=-4", "@0,0",  "1=1",  "15=15",
+                                               "150=15", "@3,3",  "16=16", "@0,0"};
+
+    auto edit = MakeEdit("0");
+    auto upDown = MakeUpDown(*edit);
+    RealKeyboard real(HwndOf(*edit));
+    EXPECT_EQ(TypeIntoAnIntegerEdit(*edit, *upDown, real), expected);
+
+    FakeControlFactory fakes;
+    EditArgs editArgs;
+    editArgs.text = "0";
+    auto fakeEdit = fakes.CreateEdit(editArgs);
+    UpDownArgs upDownArgs;
+    upDownArgs.buddy = fakeEdit.get();
+    upDownArgs.min = -100;
+    upDownArgs.max = 100;
+    auto fakeUpDown = fakes.CreateUpDown(upDownArgs);
+    FakeKeyboard fake(AsFake(*fakeEdit), AsFake(*fakeUpDown));
+    EXPECT_EQ(TypeIntoAnIntegerEdit(*fakeEdit, *fakeUpDown, fake), expected);
 }
 
 TEST_F(WindowControlsTest, UpDownSitsRightOfItsBuddyWhichKeepsItsWidth) {
