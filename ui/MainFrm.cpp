@@ -337,7 +337,7 @@ void TMainForm::CreatePointColumn() {
     // As wide as the column allows, so that "previous/next point" fits in every language.
     PointPrevButton = button({123, 61, 60, 25}, "Prev");
     PointNextButton = button({187, 61, 60, 25}, "Next");
-    PointClearButton = button({131, 115, 115, 25}, "Clear All");
+    PointClearButton = button({123, 115, 124, 25}, "Clear All");
 }
 
 void TMainForm::WireEvents() {
