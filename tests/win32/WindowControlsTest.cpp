@@ -15,10 +15,10 @@
 
 #include "RelocatedShell.h"
 #include "WindowProgramFiles.h"
-#include "fakes/FakeControls.h"
 #include "app/Language.h"
 #include "app/Main.h"
 #include "app/Settings.h"
+#include "fakes/FakeControls.h"
 #include "ramp/Displays.h"
 #include "ui/MainFrm.h"
 #include "win32/MainWindow.h"
