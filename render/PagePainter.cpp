@@ -23,6 +23,12 @@ void EdgeBlends(Canvas& c, const PageView& view) {
     DrawEdgeBlend(c, view.clientWidth - 64, 0, 64, height, kBlack, kWhite);
 }
 
+void TextBackings(Canvas& c, const PageView& view) {
+    c.SetBrushColor(view.background);
+    for (const PageView::Box& box : view.textBackings)
+        c.FillRect(box.left, box.top, box.right, box.bottom);
+}
+
 void PaintGamma(Canvas& c) {
     Graph(c, kBlack, false);
     const int bx = CenterX(300), by = CenterY(200);
@@ -101,6 +107,7 @@ void PaintPage(Canvas& canvas, const PageView& view) {
         case 8:
             DrawReferenceImage(canvas, view.referenceImagePath);
             EdgeBlends(canvas, view);
+            TextBackings(canvas, view);
             break;
         default:
             break;

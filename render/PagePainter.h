@@ -2,6 +2,7 @@
 // The pattern of each page of the calibration window, composed from the drawing routines.
 
 #include <string>
+#include <vector>
 
 #include "render/Canvas.h"
 
@@ -15,6 +16,13 @@ struct PageView {
     int originX = 0;       // screen position of the client area's top-left corner
     int originY = 0;
     std::string referenceImagePath;  // page 8
+    // Page 8: where the help text and the file name are drawn over the image; each gets a
+    // backing of `background` so that it reads over any photograph.
+    struct Box {
+        int left = 0, top = 0, right = 0, bottom = 0;
+    };
+    std::vector<Box> textBackings;
+    Color background = kBlack;
 };
 
 // Paints the page's pattern onto a canvas already filled with the window's background colour.

@@ -151,7 +151,10 @@ void DrawLevelSquares(Canvas& c, int dpi, LevelSquares variant) {
         c.FillRect(left, y0, left + size, y0 + size);
         c.SetBrushColor(labelFill);
         const std::string v = std::to_string(n);
-        c.TextOut(left + labelOffset, y0 - labelRise, "(" + v + "," + v + "," + v + ")");
+        // Three-digit labels are about as wide as the squares' pitch: every second one stands
+        // a row higher, so that neighbouring labels never run into each other.
+        const int rise = black || i % 2 == 0 ? labelRise : labelRise + Scaled(14, dpi);
+        c.TextOut(left + labelOffset, y0 - rise, "(" + v + "," + v + "," + v + ")");
     }
 }
 

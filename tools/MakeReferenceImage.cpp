@@ -4,9 +4,15 @@
 //
 //   skin-toned heads lit from the upper left, against a sky with soft clouds
 //   saturated fruit on a meadow, with shadows
-//   saturated and pastel patches on a mid-grey panel
+//   saturated and pastel patches on a mid-grey band
 //   a hue band from pastel to saturated
 //   near-black and near-white steps, a 21-step grey wedge and a continuous grey ramp
+//
+// The page centres the image on the display, and the window's texts and bottom bar cover some
+// of it: on a 1920 x 1080 display at up to 200% scaling the bar (106 rows there) leaves the
+// image's 860 rows clear, the help text covers at most the top-left corner (the sky, up to
+// about 600 x 240 pixels) and the file name at most the bottom-right one (below the ramp).
+// Everything worth judging lies outside those corners.
 //
 // Build and run through scripts/make-reference-image.sh. Deterministic: the same file every
 // time with the same libjpeg.
@@ -22,7 +28,14 @@
 namespace {
 
 constexpr int kWidth = 1600;
-constexpr int kHeight = 1000;
+constexpr int kHeight = 860;
+// The bottom rows, from the top of each band to the end of the image.
+constexpr int kPatchTop = 560;  // the patch band, 100 rows
+constexpr int kHueTop = 660;    // 50 rows
+constexpr int kStepsTop = 710;  // 50 rows
+constexpr int kWedgeTop = 760;  // 35 rows
+constexpr int kRampTop = 795;   // 35 rows
+constexpr int kBlackTop = 830;  // black to the end: the file name may lie here
 
 struct Rgb {
     double r, g, b;  // linear light, 0..1
@@ -144,7 +157,7 @@ void Shadow(double cx, double cy, double rx, double ry, double depth) {
 
 void Scene() {
     // Sky: deeper blue at the top, hazy near the horizon, with soft clouds.
-    const int horizon = 520;
+    const int horizon = 400;
     for (int y = 0; y < horizon; ++y)
         for (int x = 0; x < kWidth; ++x) {
             const double t = double(y) / horizon;
@@ -154,9 +167,9 @@ void Scene() {
             At(x, y) = Mix(sky, Srgb(246, 246, 248), cloud * (1 - 0.5 * t));
         }
     // Meadow: greens and dry grass, darker and finer towards the viewer.
-    for (int y = horizon; y < 760; ++y)
+    for (int y = horizon; y < kPatchTop; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            const double depth = double(y - horizon) / (760 - horizon);
+            const double depth = double(y - horizon) / (kPatchTop - horizon);
             const double n = Fractal(x / (60.0 - 35 * depth), y / (22.0 - 8 * depth), 31, 5);
             const double dry = Fractal(x / 300.0, y / 80.0, 53, 3);
             Rgb grass = Mix(Srgb(92, 140, 52), Srgb(176, 160, 92),
@@ -164,7 +177,7 @@ void Scene() {
             At(x, y) = grass * (0.55 + 0.75 * n) * (1.05 - 0.35 * depth);
         }
 
-    // Heads in four skin tones, lit from the upper left.
+    // Heads in four skin tones, lit from the upper left; right of the help text's corner.
     const Rgb skins[] = {Srgb(243, 205, 180), Srgb(224, 172, 140), Srgb(190, 128, 92),
                          Srgb(118, 76, 54)};
     const Rgb hair[] = {Srgb(214, 180, 110), Srgb(70, 45, 30), Srgb(160, 160, 158),
@@ -172,56 +185,58 @@ void Scene() {
     const Rgb clothes[] = {Srgb(40, 60, 110), Srgb(235, 235, 230), Srgb(150, 40, 50),
                            Srgb(230, 190, 60)};
     for (int i = 0; i < 4; ++i) {
-        const double cx = 160 + i * 240, cy = 300;
+        const double cx = 700 + i * 240, cy = 270;
         Ellipsoid(cx, cy + 175, 120, 70, clothes[i], 0.05, {1, 1, 1});  // shoulders
         Ellipsoid(cx, cy - 16, 97, 110, hair[i], 0.15, {1, 1, 1});
         Ellipsoid(cx, cy, 88, 112, skins[i], 0.10, Srgb(235, 175, 165));
     }
 
-    // Fruit on the meadow.
+    // Fruit on the meadow, left of the heads and below the help text's corner.
     struct Fruit {
         double x, y, r;
         Rgb color;
     } const fruit[] = {
-        {130, 665, 62, Srgb(196, 22, 34)},  {300, 680, 58, Srgb(246, 134, 20)},
-        {465, 662, 55, Srgb(120, 182, 40)}, {625, 684, 60, Srgb(92, 40, 118)},
-        {790, 667, 57, Srgb(246, 214, 44)}, {955, 683, 52, Srgb(230, 80, 120)},
+        {75, 470, 46, Srgb(196, 22, 34)},   {170, 500, 44, Srgb(246, 134, 20)},
+        {265, 472, 42, Srgb(120, 182, 40)}, {360, 502, 45, Srgb(92, 40, 118)},
+        {455, 474, 43, Srgb(246, 214, 44)}, {548, 500, 40, Srgb(230, 80, 120)},
     };
     for (const Fruit& f : fruit)
-        Shadow(f.x + 20, f.y + f.r * 0.85, f.r * 1.1, f.r * 0.22, 0.6);
+        Shadow(f.x + 16, f.y + f.r * 0.85, f.r * 1.1, f.r * 0.22, 0.6);
     for (const Fruit& f : fruit)
         Ellipsoid(f.x, f.y, f.r, f.r * 0.95, f.color, 0.35, {1, 1, 1});
 
-    // Saturated and pastel patches on a mid-grey panel.
-    Rect(1100, 20, 1580, 750, Srgb(128, 128, 128));
+    // Saturated and pastel patches, alternating, on a mid-grey band.
+    Rect(0, kPatchTop, kWidth, kHueTop, Srgb(128, 128, 128));
     const double hues[] = {0, 60, 120, 180, 240, 300};
-    for (int i = 0; i < 6; ++i) {
-        const int top = 40 + i * 118;
-        Rect(1120, top, 1330, top + 100, Hsv(hues[i], 1.0, 1.0));
-        Rect(1350, top, 1560, top + 100, Hsv(hues[i], 0.28, 0.97));
+    for (int i = 0; i < 12; ++i) {
+        const int left = 16 + i * 132;
+        const double hue = hues[i / 2];
+        Rect(left, kPatchTop + 10, left + 120, kHueTop - 10,
+             i % 2 == 0 ? Hsv(hue, 1.0, 1.0) : Hsv(hue, 0.28, 0.97));
     }
 
     // Hue band: pastel at the top, saturated at the bottom.
-    for (int y = 770; y < 860; ++y)
+    for (int y = kHueTop; y < kStepsTop; ++y)
         for (int x = 0; x < kWidth; ++x)
-            At(x, y) = Hsv(360.0 * x / kWidth, 0.2 + 0.8 * (y - 770) / 89.0, 0.96);
+            At(x, y) = Hsv(360.0 * x / kWidth,
+                           0.2 + 0.8 * (y - kHueTop) / double(kStepsTop - kHueTop - 1), 0.96);
 
     // Near-black and near-white steps: 0..9 and 246..255, one level apart.
-    Rect(0, 860, kWidth, 920, Srgb(0, 0, 0));
     for (int i = 0; i < 10; ++i) {
-        Rect(i * 80, 860, i * 80 + 80, 920, Srgb(i, i, i));
+        Rect(i * 80, kStepsTop, i * 80 + 80, kWedgeTop, Srgb(i, i, i));
         const int w = 246 + i;
-        Rect(800 + i * 80, 860, 880 + i * 80, 920, Srgb(w, w, w));
+        Rect(800 + i * 80, kStepsTop, 880 + i * 80, kWedgeTop, Srgb(w, w, w));
     }
     // A 21-step grey wedge and a continuous ramp, both black to white.
     for (int i = 0; i < 21; ++i) {
         const int v = static_cast<int>(std::lround(i * 255.0 / 20));
-        Rect(i * kWidth / 21, 920, (i + 1) * kWidth / 21, 960, Srgb(v, v, v));
+        Rect(i * kWidth / 21, kWedgeTop, (i + 1) * kWidth / 21, kRampTop, Srgb(v, v, v));
     }
     for (int x = 0; x < kWidth; ++x) {
         const double v = ToLinear(double(x) / (kWidth - 1));
-        Rect(x, 960, x + 1, kHeight, {v, v, v});
+        Rect(x, kRampTop, x + 1, kBlackTop, {v, v, v});
     }
+    Rect(0, kBlackTop, kWidth, kHeight, Srgb(0, 0, 0));
 }
 
 // sRGB bytes; a tiny ordered dither keeps the smooth gradients free of contour lines.
@@ -230,7 +245,8 @@ std::vector<JSAMPLE> Encode() {
     static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            const bool flat = y >= 860 && y < 960;  // the steps must stay exact levels
+            // The steps, the wedge and the black end must stay exact levels.
+            const bool flat = (y >= kStepsTop && y < kRampTop) || y >= kBlackTop;
             const double dither = flat ? 0 : (bayer[y & 3][x & 3] + 0.5) / 16 - 0.5;
             const Rgb c = At(x, y);
             JSAMPLE* p = &bytes[(static_cast<size_t>(y) * kWidth + x) * 3];

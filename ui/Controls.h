@@ -4,13 +4,17 @@
 // controls (tests/fakes/) whose events fire the way the real controls' do:
 //  - Edit::SetText and typing raise onChange (also when the text is set programmatically);
 //  - UpDown::SetPosition clamps to the range and rewrites its buddy edit's text (plain
-//    decimal) when the position changes, or when the text does not read as that position by
-//    UpDownRule; the rewrite raises the edit's onChange. A position that stays, with a text
-//    that already reads as it, writes nothing and raises nothing;
+//    decimal) only when the position changes; the rewrite raises the edit's onChange and
+//    puts the caret at the start, as any programmatic text does. A position that stays
+//    writes nothing and raises nothing, whatever the text (a half-typed "-" stays);
 //  - the up-down's position follows its buddy's text by UpDownRule (ui/UpDownRule.h) BEFORE
 //    the edit's onChange runs, for typing and SetText alike; an arrow click or the Up/Down
 //    key moves it by 1 within the range (no wrap) and rewrites the text the same way;
 //  - Edit::SetText raises onChange even when the text is unchanged (as WM_SETTEXT does);
+//  - an up-down's buddy edit that loses the keyboard focus while its text is not the plain
+//    decimal of the position ("250", "abc", "", "007") is rewritten to it, raising no onChange:
+//    the text stays as typed while the user types, and what stays on screen is the value in
+//    effect;
 //  - CheckBox::SetChecked raises onClick when the state changes; a user's click toggles the
 //    state and raises onClick;
 //  - TabSet::SetTabIndex raises onChange(newIndex) when the index changes; so does a user's
@@ -56,6 +60,10 @@ public:
 class Label : public Control {
 public:
     virtual void SetBackground(Color color) = 0;
+    // Where its text is drawn, in the parent's client coordinates: the lines of a word-wrapped
+    // label as they break in its width, the whole text of a single-line one; never beyond the
+    // label.
+    virtual Bounds TextBounds() const = 0;
     std::function<void()> onClick;
 };
 

@@ -25,6 +25,15 @@ LabelArgs GreyLabel(Control* parent, Bounds bounds, const std::string& text) {
     return args;
 }
 
+// A caption beside other controls: as wide as its text in every language and at every DPI,
+// so that it is never cut and never reaches into its neighbour (the translations are chosen
+// to fit the room the panel leaves them).
+LabelArgs CaptionLabel(Control* parent, Bounds bounds, const std::string& text) {
+    LabelArgs args = GreyLabel(parent, bounds, text);
+    args.autoSize = true;
+    return args;
+}
+
 ButtonArgs BarButton(Control* bar, int width, int rightDistance, const std::string& text) {
     ButtonArgs args;
     args.parent = bar;
@@ -187,7 +196,7 @@ void TMainForm::CreateBar() {
                  "Reference Image"};
     TabSet = factory_.CreateTabSet(tabs);
 
-    LabelArgs monitor = GreyLabel(Panel.get(), {12, 33, 55, 13}, "Display:");
+    LabelArgs monitor = CaptionLabel(Panel.get(), {12, 33, 55, 13}, "Display:");
     monitor.textColor = kBlack;  // on the silver bar
     MonitorLabel = factory_.CreateLabel(monitor);
 
@@ -237,7 +246,7 @@ void TMainForm::CreateWelcomeControls() {
     small.bounds = {0, 0, 149, 46};
     small.windowBackground = true;
     LangPanel = factory_.CreatePanel(small);
-    LangLabel = factory_.CreateLabel(GreyLabel(LangPanel.get(), {2, 2, 145, 13}, "Language:"));
+    LangLabel = factory_.CreateLabel(CaptionLabel(LangPanel.get(), {2, 2, 145, 13}, "Language:"));
     ComboBoxArgs languages;
     languages.parent = LangPanel.get();
     languages.bounds = {2, 20, 145, 21};
@@ -245,7 +254,7 @@ void TMainForm::CreateWelcomeControls() {
 
     GammaSetupPanel = factory_.CreatePanel(small);
     GammaSetupLabel =
-        factory_.CreateLabel(GreyLabel(GammaSetupPanel.get(), {2, 2, 145, 13}, "Gamma:"));
+        factory_.CreateLabel(CaptionLabel(GammaSetupPanel.get(), {2, 2, 145, 13}, "Gamma:"));
     EditArgs gamma;
     gamma.parent = GammaSetupPanel.get();
     gamma.bounds = {2, 20, 145, 21};
@@ -264,7 +273,7 @@ void TMainForm::CreateAdjustmentPanel(AdjustmentPanelSlots s) {
     s.panel = factory_.CreatePanel(panel);
     Control* parent = s.panel.get();
 
-    s.title = factory_.CreateLabel(GreyLabel(parent, {8, 10, 56, 13}, s.titleText));
+    s.title = factory_.CreateLabel(CaptionLabel(parent, {8, 10, 56, 13}, s.titleText));
     if (s.overallEdit) {
         *s.overallEdit = factory_.CreateEdit(ValueEdit(parent, 7, nullptr));
         *s.overallUpDown = factory_.CreateUpDown(ValueUpDown(parent, s.overallEdit->get(), 7));
@@ -280,11 +289,12 @@ void TMainForm::CreateAdjustmentPanel(AdjustmentPanelSlots s) {
     for (Row row : {Row{34, "R:", &kChannelRed, s.rLabel, s.rEdit, s.rUpDown},
                     Row{61, "G:", &kChannelGreen, s.gLabel, s.gEdit, s.gUpDown},
                     Row{88, "B:", &kChannelBlue, s.bLabel, s.bEdit, s.bUpDown}}) {
-        row.label = factory_.CreateLabel(GreyLabel(parent, {8, row.top + 3, 20, 13}, row.caption));
+        row.label =
+            factory_.CreateLabel(CaptionLabel(parent, {8, row.top + 3, 20, 13}, row.caption));
         row.edit = factory_.CreateEdit(ValueEdit(parent, row.top, row.color));
         row.upDown = factory_.CreateUpDown(ValueUpDown(parent, row.edit.get(), row.top));
     }
-    s.resetLabel = factory_.CreateLabel(GreyLabel(parent, {8, 118, 56, 13}, "Reset:"));
+    s.resetLabel = factory_.CreateLabel(CaptionLabel(parent, {8, 118, 56, 13}, "Reset:"));
     ButtonArgs reset;
     reset.parent = parent;
     reset.bounds = {66, 115, 51, 21};
@@ -299,7 +309,7 @@ void TMainForm::CreatePointColumn() {
     check.parent = parent;
     check.bounds = {152, 11, 17, 17};
     PointCheckBox = factory_.CreateCheckBox(check);
-    PointPosLabel = factory_.CreateLabel(GreyLabel(parent, {173, 10, 60, 13}, "Point:"));
+    PointPosLabel = factory_.CreateLabel(CaptionLabel(parent, {173, 10, 60, 13}, "Point:"));
 
     EditArgs pos;
     pos.parent = parent;
@@ -324,9 +334,10 @@ void TMainForm::CreatePointColumn() {
         args.text = text;
         return factory_.CreateButton(args);
     };
-    PointPrevButton = button({131, 61, 54, 25}, "Prev");
-    PointNextButton = button({191, 61, 54, 25}, "Next");
-    PointClearButton = button({131, 115, 115, 25}, "Clear All");
+    // As wide as the column allows, so that "previous/next point" fits in every language.
+    PointPrevButton = button({123, 61, 60, 25}, "Prev");
+    PointNextButton = button({187, 61, 60, 25}, "Next");
+    PointClearButton = button({123, 115, 124, 25}, "Clear All");
 }
 
 void TMainForm::WireEvents() {

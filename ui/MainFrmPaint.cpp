@@ -19,5 +19,15 @@ void TMainForm::FormPaint(Canvas& canvas) {
     view.originX = display.left;
     view.originY = display.top;
     view.referenceImagePath = Settings().ReferenceImagePath;
+    if (view.page == 8) {
+        // The labels are drawn over the photograph: each gets a backing the size of its text.
+        view.background = background_;
+        for (const Label* label : {HelpLabel.get(), FileLabel.get()}) {
+            if (!label->IsVisible() || label->GetText().empty())
+                continue;
+            const Bounds b = label->TextBounds();
+            view.textBackings.push_back({b.left, b.top, b.left + b.width, b.top + b.height});
+        }
+    }
     PaintPage(canvas, view);
 }

@@ -74,7 +74,13 @@ std::string FormatTargetGamma(double value, char decimalSeparator) {
 }
 
 std::optional<double> ParseTargetGamma(const std::string& text, char decimalSeparator) {
-    return ParseDecimal(text, decimalSeparator);
+    // A gamma has no thousands separator, so a comma and a point both read as the decimal
+    // separator whatever the locale says.
+    std::string plain = text;
+    for (char& ch : plain)
+        if (ch == decimalSeparator || ch == ',')
+            ch = '.';
+    return ParseDecimal(plain, '.');
 }
 
 bool IsValidTargetGamma(double value) {

@@ -9,9 +9,10 @@
 // for a value that rounds to 0 (and for one that is not finite).
 std::string FormatTargetGamma(double value, char decimalSeparator);
 
-// A number in the locale's form: optional sign, digits with at most one `decimalSeparator`
-// (at least one digit in all), optional exponent ("e" or "E", optional sign, digits). No
-// blanks or thousands separators.
+// A number: optional sign, digits with at most one decimal separator (at least one digit in
+// all), optional exponent ("e" or "E", optional sign, digits). A gamma has no thousands, so
+// "." and "," both read as the decimal separator, as does the locale's `decimalSeparator`:
+// "2,2" from a help text works on any system. No blanks.
 std::optional<double> ParseTargetGamma(const std::string& text, char decimalSeparator);
 
 // What the target-gamma edit accepts: above 0 and not above 5.01.

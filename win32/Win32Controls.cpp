@@ -267,7 +267,8 @@ public:
         : textColor_(args.textColor),
           transparent_(args.transparent),
           link_(args.link),
-          autoSize_(args.autoSize) {
+          autoSize_(args.autoSize),
+          wordWrap_(args.wordWrap) {
         fontPoints_ = args.pointSize;
         fontBold_ = args.bold;
         fontUnderline_ = args.link;
@@ -314,6 +315,15 @@ public:
 
     bool IsTransparent() const override { return transparent_; }
 
+    Bounds TextBounds() const override {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        const RECT text = MeasureText(wordWrap_ ? client.right : 0);
+        const Bounds b = GetBounds();
+        return {b.left, b.top, std::min(text.right, client.right),
+                std::min(text.bottom, client.bottom)};
+    }
+
     bool OnSetCursor() override {
         if (!link_)
             return false;
@@ -335,15 +345,23 @@ private:
         InvalidateRect(parent, &rect, TRUE);
     }
 
-    void FitToText() {
+    // The text's extent as the static draws it: broken into lines of `wrapWidth` when the
+    // label wraps, on one line otherwise.
+    RECT MeasureText(int wrapWidth) const {
         HDC dc = GetDC(hwnd_);
         HGDIOBJ old = SelectObject(dc, ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_));
         const std::string text = GetText();
-        RECT rect{0, 0, 0, 0};
+        RECT rect{0, 0, wrapWidth, 0};
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+                  DT_CALCRECT | (link_ ? DT_NOPREFIX : 0) |
+                      (wordWrap_ ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE));
         SelectObject(dc, old);
         ReleaseDC(hwnd_, dc);
+        return rect;
+    }
+
+    void FitToText() {
+        const RECT rect = MeasureText(0);
         SetWindowPos(hwnd_, nullptr, 0, 0, rect.right, rect.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -353,6 +371,7 @@ private:
     bool transparent_;
     bool link_;
     bool autoSize_;
+    bool wordWrap_;
 };
 
 // ---- Panel ----
@@ -565,6 +584,12 @@ public:
     void OnCommand(int code) override;
 
     void AttachUpDown(Win32UpDown* upDown) { upDown_ = upDown; }
+    // The text as the edit's own code rewrites it: no change event reaches the handlers.
+    void RewriteQuietly(const std::string& text) {
+        rewriting_ = true;
+        SetText(text);
+        rewriting_ = false;
+    }
 
 private:
     // A multi-line edit breaks lines only at CR LF.
@@ -585,6 +610,7 @@ private:
     Color background_;
     Color textColor_;
     bool multiLine_;
+    bool rewriting_ = false;
     Win32UpDown* upDown_ = nullptr;
 };
 
@@ -629,13 +655,11 @@ public:
     int Min() const override { return min_; }
     int Max() const override { return max_; }
 
-    // Also rewrites a text that does not read as the position, such as one typed out of
-    // range, so that the edit shows what the handlers use.
+    // Only a position that moves rewrites the buddy: a text being typed ("-", "", "150")
+    // stays as it is, and so does its caret.
     void SetPosition(int position) override {
         position = std::clamp(position, min_, max_);
-        const bool textReadsAsPosition =
-            !buddy_ || UpDownValue(buddy_->GetText(), min_, max_) == position;
-        if (position == position_ && textReadsAsPosition)
+        if (position == position_)
             return;
         position_ = position;
         SendMessageA(hwnd_, UDM_SETPOS32, 0, position_);
@@ -673,12 +697,22 @@ Win32Edit::~Win32Edit() {
 }
 
 void Win32Edit::OnCommand(int code) {
+    if (code == EN_KILLFOCUS) {
+        // Leaving the edit, the user sees the value in effect rather than a text that was
+        // never applied.
+        if (upDown_) {
+            const std::string shown = std::to_string(upDown_->Position());
+            if (GetText() != shown)
+                RewriteQuietly(shown);
+        }
+        return;
+    }
     if (code != EN_CHANGE)
         return;
     // The up-down reads the new text before any handler asks it for its position.
     if (upDown_)
         upDown_->FollowBuddyText();
-    if (onChange)
+    if (onChange && !rewriting_)
         onChange();
 }
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The Reference Image page of the running program under Wine (the test X server, one 1920x1080
 # display): the default image beside the program is shown at its natural size, centred at
-# (160, 40), as libjpeg's accurate decode gives it converted from sRGB to Wine's display profile,
+# (160, 110) and ending above the bottom bar, as libjpeg's accurate decode gives it converted from sRGB to Wine's display profile,
 # which is sRGB too: the colour system's round trip moves a few pixels by one level); a damaged image chosen in the settings is not
 # shown and does not end the program. Usage: reference_image.sh <windows build folder>
 set -u
@@ -44,21 +44,22 @@ differing() {  # pixels that differ by more than one level between two images of
   compare -metric AE -fuzz 0.5% "$1" "$2" null: 2>&1 >/dev/null
 }
 
-# Screen area free of the page's texts, labels and edge blends: x 400-1699, y 300-989.
-# The image's top-left corner is at (160, 40), so that is image area x 240-1539, y 260-949.
+# Screen area free of the page's texts, labels and edge blends: x 400-1699, y 300-968.
+# The image's top-left corner is at (160, 110), so that is image area x 240-1539, y 190-858.
 show_page_8 "$work/default.png"
-convert "$work/default.png" -crop 1300x690+400+300 +repage "$work/shown.png"
-convert -define jpeg:dct-method=islow "$image" -crop 1300x690+240+260 +repage "$work/decoded.png"
+convert "$work/default.png" -crop 1300x669+400+300 +repage "$work/shown.png"
+convert -define jpeg:dct-method=islow "$image" -crop 1300x669+240+190 +repage "$work/decoded.png"
 [ "$(differing "$work/shown.png" "$work/decoded.png")" = 0 ] ||
-  fail "the default image is not shown at (160, 40): $(differing "$work/shown.png" "$work/decoded.png") pixels differ"
-# Its left and top edges: column 159 and row 39 are background, column 160 and row 40 image.
-for crop in 1x690+159+300 1300x1+400+39; do
+  fail "the default image is not shown at (160, 110): $(differing "$work/shown.png" "$work/decoded.png") pixels differ"
+# Its edges: column 159 and rows 109 and 970 are background (the image's 860 rows end 57 rows
+# above the bar), column 160 and row 110 image.
+for crop in 1x669+159+300 1300x1+400+109 1300x1+400+970; do
   colours=$(convert "$work/default.png" -crop "$crop" +repage -unique-colors -depth 8 txt:- |
     sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
   [ "$colours" = 000000 ] || fail "outside the image at $crop: $colours"
 done
-convert "$work/default.png" -crop 1x690+160+300 +repage "$work/column.png"
-convert -define jpeg:dct-method=islow "$image" -crop 1x690+0+260 +repage "$work/column0.png"
+convert "$work/default.png" -crop 1x669+160+300 +repage "$work/column.png"
+convert -define jpeg:dct-method=islow "$image" -crop 1x669+0+190 +repage "$work/column0.png"
 [ "$(differing "$work/column.png" "$work/column0.png")" = 0 ] || fail "column 160 is not image column 0"
 
 # A cut-off copy named in the settings: the page shows no image, the program goes on.
@@ -66,7 +67,7 @@ head -c 60000 "$image" >"$work/cut.jpg"
 printf '[Settings]\r\nLanguage=English\r\nReferenceImage=%s\r\nGamma=2.2\r\n' \
   "Z:$(echo "$work/cut.jpg" | tr / '\\')" >"$work/app/Tonecast.settings"
 show_page_8 "$work/damaged.png"
-colours=$(convert "$work/damaged.png" -crop 1300x690+400+300 +repage -unique-colors -depth 8 txt:- |
+colours=$(convert "$work/damaged.png" -crop 1300x669+400+300 +repage -unique-colors -depth 8 txt:- |
   sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
 [ "$colours" = 000000 ] || fail "a damaged image left pixels on page 8: $colours"
 

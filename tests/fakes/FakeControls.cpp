@@ -73,6 +73,17 @@ void FakeLabel::TextChanged() {
     state.bounds.height = MulDiv(13, dpi, 96);
 }
 
+Bounds FakeLabel::TextBounds() const {
+    // The same fixed extent per character, broken into lines of the label's width.
+    const int dpi = state.factory->dpi;
+    const int extent = MulDiv(6 * static_cast<int>(state.text.size()), dpi, 96);
+    const Bounds& b = state.bounds;
+    if (!args.wordWrap || extent <= b.width)
+        return {b.left, b.top, std::min(extent, b.width), std::min(MulDiv(13, dpi, 96), b.height)};
+    const int lines = (extent + b.width - 1) / b.width;
+    return {b.left, b.top, b.width, std::min(lines * MulDiv(13, dpi, 96), b.height)};
+}
+
 void FakeLabel::Click() {
     if (onClick)
         onClick();
@@ -106,22 +117,62 @@ void FakeEdit::TextChanged() {
     // The up-down reads the new text before anybody hears of the change.
     if (upDown)
         upDown->FollowBuddyText();
-    if (onChange)
+    if (onChange && !rewriting_)
         onChange();
 }
 
-void FakeEdit::Type(const std::string& characters) {
-    for (char ch : characters)
-        SetText(state.text + ch);
+void FakeEdit::LoseFocus() {
+    if (!upDown)
+        return;
+    const std::string shown = std::to_string(upDown->Position());
+    if (state.text == shown)
+        return;
+    rewriting_ = true;
+    SetText(shown);
+    rewriting_ = false;
+}
+
+void FakeEdit::SetText(const std::string& text) {
+    selectionStart = selectionEnd = 0;
+    FakeControl<Edit>::SetText(text);
+}
+
+void FakeEdit::SelectAll() {
+    selectionStart = 0;
+    selectionEnd = state.text.size();
+}
+
+// The edit moves its caret before it tells anybody of the change, so a handler that
+// rewrites the text leaves the caret where its rewrite put it.
+void FakeEdit::Keys(const std::string& characters) {
+    for (char ch : characters) {
+        std::string text = state.text;
+        text.replace(selectionStart, selectionEnd - selectionStart, 1, ch);
+        selectionStart = selectionEnd = selectionStart + 1;
+        FakeControl<Edit>::SetText(text);
+    }
 }
 
 void FakeEdit::Backspace() {
-    if (!state.text.empty())
-        SetText(state.text.substr(0, state.text.size() - 1));
+    if (selectionStart == selectionEnd) {
+        if (selectionStart == 0)
+            return;
+        --selectionStart;
+    }
+    std::string text = state.text;
+    text.erase(selectionStart, selectionEnd - selectionStart);
+    selectionEnd = selectionStart;
+    FakeControl<Edit>::SetText(text);
+}
+
+void FakeEdit::Type(const std::string& characters) {
+    selectionStart = selectionEnd = state.text.size();
+    Keys(characters);
 }
 
 void FakeEdit::Clear() {
-    SetText("");
+    SelectAll();
+    Backspace();
 }
 
 FakeUpDown::FakeUpDown(FakeControlFactory& factory, const UpDownArgs& args)
@@ -136,9 +187,10 @@ FakeUpDown::FakeUpDown(FakeControlFactory& factory, const UpDownArgs& args)
 
 void FakeUpDown::SetPosition(int value) {
     value = std::clamp(value, args.min, args.max);
-    const bool moved = value != position;
+    if (value == position)
+        return;
     position = value;
-    if (buddy && (moved || UpDownValue(buddy->GetText(), args.min, args.max) != value))
+    if (buddy)
         buddy->SetText(std::to_string(value));
 }
 

@@ -49,6 +49,7 @@ class FakeLabel : public FakeControl<Label> {
 public:
     FakeLabel(FakeControlFactory& factory, const LabelArgs& args);
     void SetBackground(Color color) override { background = color; }
+    Bounds TextBounds() const override;
     void Click();
 
     LabelArgs args;
@@ -90,17 +91,31 @@ public:
     FakeEdit(FakeControlFactory& factory, const EditArgs& args);
     void SetBackground(Color color) override { background = color; }
     void ResetBackground() override { background = kWhite; }
-    // The user types one character at the end of the text.
-    void Type(const std::string& characters);
+    // Like WM_SETTEXT: the new text, the caret at its start, then the change event.
+    void SetText(const std::string& text) override;
+
+    // The user's keys, as the real edit takes them: each character replaces the selection
+    // (or goes in at the caret) and raises one change event; Backspace deletes the
+    // selection or the character before the caret (nothing to delete: no event).
+    void SelectAll();
+    void Keys(const std::string& characters);
     void Backspace();
+    // Clicks after the last character, then types.
+    void Type(const std::string& characters);
     void Clear();  // selects all and deletes: one change to the empty text
+    // The keyboard focus moves elsewhere: an up-down's buddy shows its position again.
+    void LoseFocus();
 
     EditArgs args;
     Color background = kWhite;
-    FakeUpDown* upDown = nullptr;  // the up-down this edit is the buddy of
+    FakeUpDown* upDown = nullptr;                 // the up-down this edit is the buddy of
+    size_t selectionStart = 0, selectionEnd = 0;  // the caret is at selectionEnd
 
 protected:
     void TextChanged() override;
+
+private:
+    bool rewriting_ = false;
 };
 
 class FakeUpDown : public FakeControl<UpDown> {

@@ -7,6 +7,7 @@
 #include "fakes/MemoryFileSystem.h"
 #include "render/ColorConversion.h"
 #include "render/JpegEncode.h"
+#include "render/PagePainter.h"
 #include "render/ReferenceImage.h"
 
 namespace {
@@ -105,6 +106,27 @@ TEST_F(ReferenceImageTest, CentringFollowsTheSelectedDisplay) {
     EXPECT_EQ(converter.calls[0].dc, 0x72);
     // 1280 div 2 - 1001 div 2 = 140, 1024 div 2 - 601 div 2 = 212.
     EXPECT_EQ(PaintedBox(canvas), (Box{140, 212, 1141, 813}));
+}
+
+// The help text and the file name get a backing of the page's background, exactly where the
+// window says their text lies, over the image and nowhere else.
+TEST_F(ReferenceImageTest, ThePageBacksTheTextsOverTheImageOnly) {
+    AddColourImage("C:\\P\\full.jpg", 1920, 1080);
+    PageView view;
+    view.page = 8;
+    view.clientWidth = 1920;
+    view.panelTop = 1027;
+    view.referenceImagePath = "C:\\P\\full.jpg";
+    view.textBackings = {{70, 0, 362, 147}, {1702, 1010, 1850, 1023}};
+    PaintPage(canvas, view);
+    EXPECT_TRUE(AllOf(canvas, {70, 0, 362, 147}, kBlack));
+    EXPECT_TRUE(AllOf(canvas, {1702, 1010, 1850, 1023}, kBlack));
+    EXPECT_TRUE(AllOf(canvas, {64, 147, 1856, 1010}, kConverted));
+    EXPECT_EQ(canvas.At(362, 0), kConverted);
+    EXPECT_EQ(canvas.At(69, 0), kConverted);
+    EXPECT_EQ(canvas.At(1701, 1015), kConverted);
+    EXPECT_EQ(canvas.At(1850, 1015), kConverted);
+    EXPECT_EQ(canvas.At(1702, 1023), kConverted);
 }
 
 // 2000 x 1200 on 1920 x 1080: 40 columns and 60 rows cut off on each side.

@@ -159,6 +159,8 @@ TEST_F(RampEditTest, LevelSquaresAt96DotsPerInch) {
     EXPECT_TRUE(AllOf(white, {1240, 510, 1300, 570}, Grey(254)));
     ASSERT_EQ(white.Texts().size(), 9u);
     EXPECT_EQ(white.Texts()[0], (TextRecord{602, 490, "(246,246,246)", Grey(180), kWhite}));
+    // Every second three-digit label a row higher, clear of its neighbours.
+    EXPECT_EQ(white.Texts()[1], (TextRecord{682, 476, "(247,247,247)", Grey(180), kWhite}));
     EXPECT_EQ(white.Texts()[8], (TextRecord{1242, 490, "(254,254,254)", Grey(180), kWhite}));
 }
 

@@ -27,18 +27,49 @@ TEST_F(AdjustmentEditing, TypingStoresEachValidPrefixAndKeepsTheLastForTextOutOf
     EXPECT_EQ(edit.GetText(), "16");
 }
 
-TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValue) {
-    FakeEdit& edit = E(form->BlackEdit);
-    edit.Clear();
-    edit.Type("-");  // a lone minus sign stores the old value
-    EXPECT_EQ(Record().Black, 0);
-    edit.Type("25");
-    EXPECT_EQ(Record().Black, -25);
-    edit.Clear();
-    EXPECT_EQ(Record().Black, -25);
-    EXPECT_EQ(edit.GetText(), "");
-    edit.Type("x");
-    EXPECT_EQ(Record().Black, -25);
+// The same on a panel and in the point column, whose handler refreshes every point edit.
+TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValueAndTheTextAsTyped) {
+    const std::pair<std::unique_ptr<Edit>*, const std::int32_t*> cases[] = {
+        {&form->BlackEdit, &Record().Black}, {&form->PointGEdit, &Record().PointG[127]}};
+    for (const auto& [control, field] : cases) {
+        FakeEdit& edit = E(*control);
+        edit.SelectAll();
+        edit.Keys("-");  // a lone minus sign stores the old value
+        EXPECT_EQ(*field, 0);
+        EXPECT_EQ(edit.GetText(), "-");
+        EXPECT_EQ(edit.selectionEnd, 1u);  // the caret stays after it
+        edit.Keys("25");
+        EXPECT_EQ(*field, -25);
+        edit.Clear();
+        EXPECT_EQ(*field, -25);
+        EXPECT_EQ(edit.GetText(), "");
+        edit.Keys("x");
+        EXPECT_EQ(*field, -25);
+        EXPECT_EQ(edit.GetText(), "x");
+    }
+}
+
+// What stays on screen once the user leaves an edit is the value in effect, and showing it is
+// no new edit: nothing is applied again.
+TEST_F(AdjustmentEditing, LeavingAnEditShowsTheValueInEffectWithoutApplyingAgain) {
+    FakeEdit& gamma = E(form->GammaREdit);
+    gamma.Clear();
+    gamma.Type("250");  // 2, 25, then out of range
+    FakeEdit& point = E(form->PointEdit);
+    point.Clear();
+    point.Type("4x");
+    const TCorrection before = Record();
+    const int writes = RampWrites();
+    gamma.LoseFocus();
+    point.LoseFocus();
+    EXPECT_EQ(gamma.GetText(), "25");
+    EXPECT_EQ(point.GetText(), "4");
+    EXPECT_EQ(RampWrites(), writes);
+    EXPECT_EQ(Record().GammaR, 25);
+    EXPECT_EQ(Record().Point[Patterns().PointPos], 4);
+    EXPECT_EQ(Record().PointOn, before.PointOn);
+    E(form->BlackEdit).LoseFocus();  // a text that is the value stays as it is
+    EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
 }
 
 TEST_F(AdjustmentEditing, EveryEditOfAPanelRewritesAllItsFieldsAndNoOther) {
@@ -67,12 +98,17 @@ TEST_F(AdjustmentEditing, ResetAppliesOncePerNonZeroValueAndNotAtAllWhenAllAreZe
     EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
     EXPECT_EQ(E(form->BlackGEdit).GetText(), "0");
 
+    E(form->BlackREdit).SelectAll();
+    E(form->BlackREdit).Keys("-");  // text that is no number leaves the position at 0
+    B(form->OffButton).Click();
     host.ClearLog();
     writes = RampWrites();
     B(form->BlackResetButton).Click();
     B(form->BalanceResetButton).Click();
     EXPECT_EQ(RampWrites(), writes);
     EXPECT_EQ(host.Count("Invalidate"), 0);
+    EXPECT_EQ(E(form->BlackREdit).GetText(), "-");
+    EXPECT_FALSE(form->LutOn);
 }
 
 TEST_F(AdjustmentEditing, ValuesFromAFileOutsideTheRangeAreShownClampedAndKeptUntilEdited) {
@@ -227,7 +263,7 @@ TEST_F(AdjustmentEditing, PageZeroShowsTheTargetGammaWithAtMostThreeDecimals) {
 
 TEST_F(AdjustmentEditing, TargetGammaOutsideZeroTo501BeepsAndTurnsRed) {
     FakeEdit& edit = E(form->GammaSetupEdit);
-    for (const char* text : {"0", "-1", "", "5.02", "abc", "2,5", "1e1"}) {
+    for (const char* text : {"0", "-1", "", "5.02", "abc", "2,5.", "1e1"}) {
         Patterns().TargetGamma = 2.2;
         host.ClearLog();
         edit.SetText(text);  // pasted in one go
@@ -242,11 +278,15 @@ TEST_F(AdjustmentEditing, TargetGammaOutsideZeroTo501BeepsAndTurnsRed) {
     EXPECT_EQ(Patterns().TargetGamma, 0.1);
 }
 
-TEST_F(AdjustmentEditing, TargetGammaFollowsTheLocaleDecimalSeparator) {
-    host.decimalSeparator = ',';
+TEST_F(AdjustmentEditing, TargetGammaReadsEitherSeparatorAndShowsTheLocales) {
     FakeEdit& edit = E(form->GammaSetupEdit);
     edit.Clear();
-    edit.Type("1,8");
+    edit.Type("2,4");  // as the translated help texts write it, on a "." system
+    EXPECT_EQ(Patterns().TargetGamma, 2.4);
+    EXPECT_EQ(edit.background, kWhite);
+    host.decimalSeparator = ',';
+    edit.Clear();
+    edit.Type("1.8");
     EXPECT_EQ(Patterns().TargetGamma, 1.8);
     Patterns().TargetGamma = 2.25;
     form->ShowPage(0);

@@ -26,14 +26,16 @@ TEST(TargetGammaText, ParsesNumbersInTheLocalesForm) {
                                                     {"2E0", 2.0}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(ParseTargetGamma(text, '.'), value) << text;
+    // Either separator on any system: a gamma has no thousands.
     EXPECT_EQ(ParseTargetGamma("1,8", ','), 1.8);
+    EXPECT_EQ(ParseTargetGamma("2,2", '.'), 2.2);
+    EXPECT_EQ(ParseTargetGamma("2.5", ','), 2.5);
 }
 
 TEST(TargetGammaText, RejectsWhatIsNotOneNumber) {
-    for (const char* text :
-         {"", ".", "-", "e5", "1e", "1e+", "2,5", "1.2.3", " 2", "2 ", "abc", "2x", "1e999"})
+    for (const char* text : {"", ".", ",", "-", "e5", "1e", "1e+", "1.2.3", "1,2.3", "1,000,5",
+                             " 2", "2 ", "abc", "2x", "1e999"})
         EXPECT_EQ(ParseTargetGamma(text, '.'), std::nullopt) << '"' << text << '"';
-    EXPECT_EQ(ParseTargetGamma("2.5", ','), std::nullopt);
 }
 
 TEST(TargetGammaText, AcceptsAboveZeroUpToAndIncluding501) {

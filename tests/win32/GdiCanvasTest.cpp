@@ -189,22 +189,26 @@ TEST_F(GdiCanvasTest, EveryPageGivesTheBufferPixels) {
         DrawBoth(1920, 1080, background, [&](Canvas& c) { PaintPage(c, View(page)); });
         std::vector<Area> labels;
         if (page == 1 || page == 2)
-            labels.push_back({0, 490, 1920, 510});
+            labels.push_back({0, 476, 1920, 510});
         EXPECT_TRUE(SamePixels(*gdi_, *buffer_, labels)) << "page " << page;
     }
 }
 
 TEST_F(GdiCanvasTest, LevelSquareLabelsSitInTheirBand) {
     DrawBoth(1920, 1080, kWhite, [&](Canvas& c) { PaintPage(c, View(2)); });
-    // Each label's glyphs start 2 pixels right of its square and stay above the squares.
+    // Each label's glyphs start 2 pixels right of its square and stay above the squares, and
+    // no other label's glyphs run up to its first column.
     for (const TextRecord& t : buffer_->Texts()) {
         int glyphPixels = 0;
-        for (int y = 490; y < 510; ++y)
+        for (int y = t.y; y < t.y + 14; ++y) {
             for (int x = t.x; x < t.x + 60; ++x)
                 glyphPixels += gdi_->At(x, y) == Grey(180);
+            EXPECT_EQ(gdi_->At(t.x - 1, y), kWhite) << t.text;
+            EXPECT_EQ(gdi_->At(t.x - 2, y), kWhite) << t.text;
+        }
         EXPECT_GT(glyphPixels, 20) << t.text;
     }
-    for (int y = 490; y < 510; ++y)
+    for (int y = 476; y < 510; ++y)
         for (int x = 0; x < 600; ++x)
             ASSERT_EQ(gdi_->At(x, y), kWhite) << x << "," << y;
 }

@@ -10,10 +10,20 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "RelocatedShell.h"
+#include "WindowProgramFiles.h"
+#include "app/Language.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "fakes/FakeControls.h"
+#include "ramp/Displays.h"
+#include "ui/MainFrm.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Controls.h"
+#include "win32/Win32Services.h"
 
 namespace {
 
@@ -169,7 +179,7 @@ TEST_F(WindowControlsTest, UpDownArrowsStepByOneAndStopAtTheRangeEnds) {
     EXPECT_EQ(changes, 0);  // no wrap-around, nothing rewritten
 }
 
-TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenTextOrPositionDiffers) {
+TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenThePositionMoves) {
     auto edit = MakeEdit("0", 33);
     auto upDown = MakeUpDown(*edit, 0, 255);
     std::vector<std::string> texts;
@@ -180,11 +190,118 @@ TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenTextOrPositionDiffe
     upDown->SetPosition(300);
     upDown->SetPosition(-3);
     edit->SetText("abc");
-    upDown->SetPosition(0);  // same position, but the text does not show it
+    upDown->SetPosition(0);  // the position stays: so does the text
 
-    EXPECT_EQ(texts, (std::vector<std::string>{"127", "255", "0", "abc", "0"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"127", "255", "0", "abc"}));
+    EXPECT_EQ(edit->GetText(), "abc");
     EXPECT_EQ(upDown->Min(), 0);
     EXPECT_EQ(upDown->Max(), 255);
+}
+
+// The user's keys into an edit with its up-down, for the real controls and the in-memory ones
+// alike, so that one sequence checks that both behave the same.
+class KeyboardDriver {
+public:
+    virtual ~KeyboardDriver() = default;
+    virtual void SelectAll() = 0;
+    virtual void Keys(const std::string& characters) = 0;
+    virtual void Backspace() = 0;
+    virtual void Up() = 0;
+    virtual std::pair<size_t, size_t> Selection() const = 0;
+};
+
+class RealKeyboard : public KeyboardDriver {
+public:
+    explicit RealKeyboard(HWND edit) : edit_(edit) { SetFocus(edit); }
+    void SelectAll() override { SendMessageA(edit_, EM_SETSEL, 0, -1); }
+    void Keys(const std::string& characters) override {
+        for (char ch : characters)
+            SendMessageA(edit_, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    }
+    void Backspace() override {
+        SendMessageA(edit_, WM_KEYDOWN, VK_BACK, 1);
+        SendMessageA(edit_, WM_CHAR, '\b', 1);
+        SendMessageA(edit_, WM_KEYUP, VK_BACK, 0xC0000001);
+    }
+    void Up() override { PressKey(edit_, VK_UP); }
+    std::pair<size_t, size_t> Selection() const override {
+        DWORD start = 0, end = 0;
+        SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+
+private:
+    HWND edit_;
+};
+
+class FakeKeyboard : public KeyboardDriver {
+public:
+    FakeKeyboard(FakeEdit& edit, FakeUpDown& upDown) : edit_(edit), upDown_(upDown) {}
+    void SelectAll() override { edit_.SelectAll(); }
+    void Keys(const std::string& characters) override { edit_.Keys(characters); }
+    void Backspace() override { edit_.Backspace(); }
+    void Up() override { upDown_.ClickUp(); }
+    std::pair<size_t, size_t> Selection() const override {
+        return {edit_.selectionStart, edit_.selectionEnd};
+    }
+
+private:
+    FakeEdit& edit_;
+    FakeUpDown& upDown_;
+};
+
+// Text, position a change handler would read, and selection, after each step.
+std::vector<std::string> TypeIntoAnIntegerEdit(Edit& edit, UpDown& upDown, KeyboardDriver& keys) {
+    std::vector<std::string> seen;
+    edit.onChange = [&] {
+        seen.push_back(edit.GetText() + "=" + std::to_string(upDown.Position()));
+    };
+    auto step = [&] {
+        const auto [start, end] = keys.Selection();
+        seen.push_back("@" + std::to_string(start) + "," + std::to_string(end));
+    };
+    keys.SelectAll();
+    keys.Keys("-");
+    step();
+    keys.Keys("5");
+    step();
+    keys.SelectAll();
+    keys.Backspace();
+    upDown.SetPosition(-5);  // what the handlers' refresh does: the empty text stays
+    step();
+    keys.Up();  // from the value kept while the edit was empty
+    step();
+    keys.SelectAll();
+    keys.Keys("150");
+    step();
+    keys.Up();
+    step();
+    edit.onChange = nullptr;
+    return seen;
+}
+
+TEST_F(WindowControlsTest, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt) {
+    const std::vector<std::string> expected = {"-=0",    "@1,1",  "-5=-5", "@2,2", "=-5",
+                                               "@0,0",   "-4=-4", "@0,0",  "1=1",  "15=15",
+                                               "150=15", "@3,3",  "16=16", "@0,0"};
+
+    auto edit = MakeEdit("0");
+    auto upDown = MakeUpDown(*edit);
+    RealKeyboard real(HwndOf(*edit));
+    EXPECT_EQ(TypeIntoAnIntegerEdit(*edit, *upDown, real), expected);
+
+    FakeControlFactory fakes;
+    EditArgs editArgs;
+    editArgs.text = "0";
+    auto fakeEdit = fakes.CreateEdit(editArgs);
+    UpDownArgs upDownArgs;
+    upDownArgs.buddy = fakeEdit.get();
+    upDownArgs.min = -100;
+    upDownArgs.max = 100;
+    auto fakeUpDown = fakes.CreateUpDown(upDownArgs);
+    FakeKeyboard fake(AsFake(*fakeEdit), AsFake(*fakeUpDown));
+    EXPECT_EQ(TypeIntoAnIntegerEdit(*fakeEdit, *fakeUpDown, fake), expected);
 }
 
 TEST_F(WindowControlsTest, UpDownSitsRightOfItsBuddyWhichKeepsItsWidth) {
@@ -361,13 +478,30 @@ TEST_F(WindowControlsTest, FlatBarButtonsLeaveTheFocusWhereItWas) {
     EXPECT_EQ(GetFocus(), HwndOf(*plain));
 }
 
+// Leaving the page (its panel hides) or the edit: the text becomes the value in effect, and
+// no change event reports it as a new edit.
 TEST_F(WindowControlsTest, HidingThePanelOfTheFocusedEditGivesTheFocusToTheWindow) {
     auto edit = MakeEdit("0");
+    auto upDown = MakeUpDown(*edit);
+    auto other = MakeEdit("0", 34);
+    int changes = 0;
+    edit->onChange = [&] { ++changes; };
     SetFocus(HwndOf(*edit));
     ASSERT_EQ(GetFocus(), HwndOf(*edit));
+    edit->SetText("25");
+    edit->SetText("250");  // out of range: 25 stays in effect
+    SetFocus(HwndOf(*other));
+    EXPECT_EQ(edit->GetText(), "25");
+    EXPECT_EQ(changes, 2);
+
+    SetFocus(HwndOf(*edit));
+    edit->SetText("abc");
     panel->SetVisible(false);
     EXPECT_EQ(GetFocus(), window->Hwnd());
     EXPECT_FALSE(panel->IsVisible());
+    EXPECT_EQ(edit->GetText(), "25");
+    EXPECT_EQ(upDown->Position(), 25);
+    EXPECT_EQ(changes, 3);
 }
 
 MSG TabKey(HWND window) {
@@ -544,6 +678,189 @@ TEST_F(WindowControlsTest, ChildWrappersOutlivingTheirPanelAreHarmless) {
     EXPECT_FALSE(IsWindow(editWindow));
     upDown.reset();
     edit.reset();
+}
+
+// ---- the real window's captions ----
+
+std::string WindowTextOf(HWND window) {
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+SIZE TextExtent(HWND control, const std::string& text, UINT flags, int wrapWidth) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT rect{0, 0, wrapWidth, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {rect.right, rect.bottom};
+}
+
+RECT ClientOf(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+RECT InParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> VisibleDescendants(HWND window) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            if (IsWindowVisible(child))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// What a user would see cut or crowded on the page shown: a static or button caption whose
+// text (in the control's own font) does not fit the control, a tab whose caption does not
+// fit its tab or that lies beyond the strip, a caption reaching into a sibling control, and
+// a key combination of the welcome text broken across lines.
+std::vector<std::string> CaptionFaults(HWND window, int dpi) {
+    std::vector<std::string> faults;
+    const int buttonMargin = MulDiv(4, dpi, 96);  // the button's edge and some air, each side
+    for (HWND control : VisibleDescendants(window)) {
+        char name[64] = {};
+        GetClassNameA(control, name, sizeof name);
+        const std::string kind = name;
+        const std::string text = WindowTextOf(control);
+        const RECT client = ClientOf(control);
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        if (kind == "Static" && !text.empty()) {
+            const bool wraps = (style & SS_TYPEMASK) == SS_LEFT;
+            const SIZE size =
+                TextExtent(control, text, wraps ? DT_WORDBREAK : DT_SINGLELINE, client.right);
+            if (size.cx > client.right || size.cy > client.bottom)
+                faults.push_back("label \"" + text + "\" needs " + std::to_string(size.cx) + "x" +
+                                 std::to_string(size.cy) + ", has " + std::to_string(client.right) +
+                                 "x" + std::to_string(client.bottom));
+            // A caption sized to its text must keep clear of the controls beside it.
+            const RECT own = InParent(control);
+            HWND parent = GetParent(control);
+            if (parent != window) {
+                for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
+                     sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+                    RECT other = InParent(sibling), overlap{};
+                    RECT widened = own;
+                    widened.right += 1;  // touching counts as crowded
+                    if (sibling != control && IsWindowVisible(sibling) &&
+                        IntersectRect(&overlap, &widened, &other))
+                        faults.push_back("label \"" + text + "\" reaches into \"" +
+                                         WindowTextOf(sibling) + "\"");
+                }
+            }
+        } else if (kind == "Button" && (style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+            const SIZE size = TextExtent(control, text, DT_SINGLELINE, 0);
+            if (size.cx + 2 * buttonMargin > client.right || size.cy > client.bottom)
+                faults.push_back("button \"" + text + "\" needs " +
+                                 std::to_string(size.cx + 2 * buttonMargin) + ", has " +
+                                 std::to_string(client.right));
+        } else if (kind == WC_TABCONTROLA) {
+            const int count = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                char tab[256] = {};
+                TCITEMA item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = tab;
+                item.cchTextMax = sizeof tab;
+                SendMessageA(control, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+                RECT place{};
+                SendMessageA(control, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
+                const SIZE size = TextExtent(control, tab, DT_SINGLELINE, 0);
+                if (size.cx > place.right - place.left || place.right > client.right)
+                    faults.push_back("tab \"" + std::string(tab) + "\" needs " +
+                                     std::to_string(size.cx) + " at " + std::to_string(place.left) +
+                                     ".." + std::to_string(place.right) + " of " +
+                                     std::to_string(client.right));
+            }
+        } else if (kind == "Edit" && (style & ES_MULTILINE)) {
+            // The whole welcome text shows, and each key combination ("Ctrl+Shift+Tab")
+            // starts and ends on the same line.
+            HDC dc = GetDC(control);
+            HGDIOBJ old =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            TEXTMETRICA metrics{};
+            GetTextMetricsA(dc, &metrics);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            const LRESULT lines = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
+            if (lines * metrics.tmHeight > client.bottom)
+                faults.push_back("welcome text needs " + std::to_string(lines) + " lines of " +
+                                 std::to_string(metrics.tmHeight) + ", has " +
+                                 std::to_string(client.bottom));
+            for (size_t plus = text.find('+'); plus != std::string::npos;
+                 plus = text.find('+', plus + 1)) {
+                const size_t first = text.find_last_of(" \n", plus) + 1;
+                const size_t last = std::min(text.find_first_of(" \r\n.,;", plus), text.size()) - 1;
+                const LRESULT firstLine = SendMessageA(control, EM_LINEFROMCHAR, first, 0);
+                const LRESULT lastLine = SendMessageA(control, EM_LINEFROMCHAR, last, 0);
+                if (firstLine != lastLine)
+                    faults.push_back("key combination \"" + text.substr(first, last - first + 1) +
+                                     "\" broken across lines");
+            }
+        }
+    }
+    return faults;
+}
+
+// The real window in every shipped language, on every page, at 96 dpi and after a change to
+// 144 dpi: no caption is cut or crowded.
+TEST(WindowCaptionsTest, EveryCaptionFitsInEveryLanguageOnEveryPageAt96And144Dpi) {
+    if (!HaveDisplay())
+        GTEST_SKIP() << "no X display for real windows";
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    UseWin32Services();
+    RelocatedShell shell{BuiltTonecastExe()};  // the languages shipped beside the program
+    UseShell(shell);
+    UseProfileStore(Win32Profile());
+    Settings() = SettingsValues{};
+    ResetLanguageTable();
+    LoadLanguage("English");
+    EnumDisplays();
+    {
+        MainWindow window(GetModuleHandleA(nullptr));
+        ASSERT_TRUE(window.IsValid());
+        Win32ControlFactory factory(window.Hwnd(), window);
+        TMainForm form(factory, window);
+        window.AttachForm(&form);
+        ASSERT_TRUE(form.FormCreate());
+        ASSERT_EQ(form.LangComboBox->ItemCount(), 4);
+        for (int dpi : {96, 144}) {
+            if (dpi != window.Dpi())
+                form.HandleDpiChange(dpi);
+            ASSERT_EQ(window.Dpi(), dpi);
+            for (int language = 0; language < form.LangComboBox->ItemCount(); ++language) {
+                form.LangComboBox->SetItemIndex(language);
+                form.LangComboBoxChange();
+                for (int page = 0; page < kPageCount; ++page) {
+                    form.ShowPage(page);
+                    for (const std::string& fault : CaptionFaults(window.Hwnd(), dpi))
+                        ADD_FAILURE() << form.LangComboBox->Item(language) << ", page " << page
+                                      << ", " << dpi << " dpi: " << fault;
+                }
+            }
+        }
+        form.FormClose();
+        window.AttachForm(nullptr);
+    }
+    ReleaseDisplays();
+    ResetLanguageTable();
+    Settings() = SettingsValues{};
 }
 
 }  // namespace

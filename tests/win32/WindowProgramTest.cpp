@@ -14,10 +14,12 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WindowProgramFiles.h"
 #include "app/Language.h"
+#include "ramp/Correction.h"
 #include "ramp/RampFile.h"
 
 namespace {
@@ -116,7 +118,7 @@ public:
         return FindWindowExA(Bar(), nullptr, WC_BUTTONA, caption.c_str());
     }
 
-    // The adjustment panel titled `title`: the one with a label of that text and four rows.
+    // The adjustment panel titled `title`: the one with a label of that text and its rows.
     HWND AdjustmentPanel(const std::string& title) const {
         for (HWND panel : Children(window_)) {
             int edits = 0;
@@ -125,7 +127,7 @@ public:
                 edits += ClassOf(child) == "Edit";
                 titled |= ClassOf(child) == "Static" && TextOf(child) == title;
             }
-            if (titled && edits >= 4)
+            if (titled && edits >= 3)
                 return panel;
         }
         return nullptr;
@@ -257,15 +259,77 @@ TEST_F(WindowProgramTest, CoversTheDisplayStaysOnTopAndWalksThePagesWithCtrlTab)
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
 
-TEST_F(WindowProgramTest, OkSavesEachDisplaysCorrectionAndTheStartupShortcut) {
+// The user's keys into an edit of the running program, and what the edit then shows: its
+// text and its selection (start,end; the caret is at the end).
+void SelectAll(HWND edit) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+void Keys(HWND edit, const std::string& characters) {
+    for (char ch : characters)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+}
+void PressUp(HWND edit) {
+    SendMessageA(edit, WM_KEYDOWN, VK_UP, 1);
+    SendMessageA(edit, WM_KEYUP, VK_UP, 0xC0000001);
+}
+std::string Shown(HWND edit) {
+    // GetWindowText does not ask another process's edit for its text; WM_GETTEXT does.
+    char text[64] = {};
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    const auto selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
+    return std::string(text) + "@" + std::to_string(LOWORD(selection)) + "," +
+           std::to_string(HIWORD(selection));
+}
+
+// Every integer edit of the panels takes the keys as typed: "-" and "-5" stay with the caret
+// after them, an emptied edit keeps the last value (Up gives -4), and "150" keeps 15 (Up
+// gives 16). What the record kept is what OK saves.
+TEST_F(WindowProgramTest, TypedValuesStayAsTypedAndOkSavesThemWithTheStartupShortcut) {
     RunningTonecast run(folder);
     ASSERT_NE(run.Window(), nullptr);
-    const HWND gamma = run.AdjustmentPanel("Gamma:");
-    ASSERT_NE(gamma, nullptr);
-    SendMessageA(RunningTonecast::EditAt(gamma, 7), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("-5"));
-    SendMessageA(RunningTonecast::EditAt(gamma, 34), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("15"));
-    SendMessageA(RunningTonecast::EditAt(gamma, 61), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("150"));  // out of range: stays 0
+    const HWND black = run.AdjustmentPanel("Black:");
+    ASSERT_NE(black, nullptr);
+
+    // ">0<" on a panel that is all 0 does nothing, whatever an edit holds.
+    SelectAll(RunningTonecast::EditAt(black, 7));
+    Keys(RunningTonecast::EditAt(black, 7), "-");
+    SendMessageA(run.BarButton("Off LUT"), BM_CLICK, 0, 0);
+    SendMessageA(FindWindowExA(black, nullptr, WC_BUTTONA, ">0<"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Shown(RunningTonecast::EditAt(black, 7)), "-@1,1");
+    EXPECT_NE(run.BarButton("On LUT"), nullptr);  // the correction stays off
+
+    const std::pair<const char*, std::vector<int>> panels[] = {{"Gamma:", {7, 34, 61, 88}},
+                                                               {"Black:", {7, 34, 61, 88}},
+                                                               {"White:", {7, 34, 61, 88}},
+                                                               {"Balance:", {34, 61, 88}},
+                                                               {"Value:", {7, 34, 61, 88}}};
+    for (const auto& [title, rows] : panels) {
+        const HWND panel = run.AdjustmentPanel(title);
+        ASSERT_NE(panel, nullptr) << title;
+        for (int top : rows) {
+            const HWND edit = RunningTonecast::EditAt(panel, top);
+            ASSERT_NE(edit, nullptr) << title << top;
+            std::vector<std::string> seen;
+            SelectAll(edit);
+            Keys(edit, "-");
+            seen.push_back(Shown(edit));
+            Keys(edit, "5");
+            seen.push_back(Shown(edit));
+            SelectAll(edit);
+            Keys(edit, "\b");
+            seen.push_back(Shown(edit));
+            PressUp(edit);
+            seen.push_back(Shown(edit));
+            SelectAll(edit);
+            Keys(edit, "150");
+            seen.push_back(Shown(edit));
+            PressUp(edit);
+            seen.push_back(Shown(edit));
+            EXPECT_EQ(seen, (std::vector<std::string>{"-@1,1", "-5@2,2", "@0,0", "-4@0,0",
+                                                      "150@3,3", "16@0,0"}))
+                << title << " row " << top;
+        }
+    }
 
     SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
     ASSERT_EQ(run.WaitForExit(), 0u);
@@ -274,8 +338,15 @@ TEST_F(WindowProgramTest, OkSavesEachDisplaysCorrectionAndTheStartupShortcut) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     TCorrection expected{};
-    expected.Gamma = -5;
-    expected.GammaR = 15;
+    for (std::int32_t TCorrection::*field :
+         {&TCorrection::Gamma, &TCorrection::GammaR, &TCorrection::GammaG, &TCorrection::GammaB,
+          &TCorrection::Black, &TCorrection::BlackR, &TCorrection::BlackG, &TCorrection::BlackB,
+          &TCorrection::White, &TCorrection::WhiteR, &TCorrection::WhiteG, &TCorrection::WhiteB,
+          &TCorrection::BalanceR, &TCorrection::BalanceG, &TCorrection::BalanceB})
+        expected.*field = 16;
+    expected.PointOn[127] = 1;
+    expected.Point[127] = expected.PointR[127] = expected.PointG[127] = expected.PointB[127] = 16;
+    InterpolatePoints(expected);  // as applying the last edit did
     ASSERT_TRUE(folder.Exists("Tonecast1.lut"));
     EXPECT_EQ(ReadWholeFile(folder.Path() + "Tonecast1.lut"),
               FormatRampFile(expected, monitor.szDevice));

@@ -1,0 +1,28 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "app/Platform.h"
+#include "win32/Win32AppServices.h"
+
+// The real shell, except that the program seems to run from `exe`.
+class RelocatedShell : public Shell {
+public:
+    explicit RelocatedShell(std::string exe) : exe_(std::move(exe)) {}
+    std::string ExecutablePath() override { return exe_; }
+    std::string SpecialFolderPath(SpecialFolder folder) override {
+        return real().SpecialFolderPath(folder);
+    }
+    std::string StartupFolderValue() override { return ""; }
+    std::unique_ptr<ShellLink> CreateShellLink() override { return real().CreateShellLink(); }
+    std::intptr_t ShellOpen(const std::string&) override { return 0; }
+    void RunCommand(const std::string&) override {}
+    bool RunFileDialog(const FileDialogRequest&, std::string&) override { return false; }
+    std::string UpperCase(const std::string& text) override { return real().UpperCase(text); }
+    char DecimalSeparator() override { return real().DecimalSeparator(); }
+
+private:
+    static Shell& real() { return Win32Shell(); }
+    std::string exe_;
+};
