@@ -171,3 +171,21 @@ int CenterY(int height) {
     const ScreenRect& r = SelectedMonitorRect();
     return (r.bottom - r.top) / 2 - height / 2;
 }
+
+bool UpdateDisplayInfo(int index) {
+    const std::string deviceName = DisplayDeviceName(index);
+    if (deviceName.empty())
+        return false;
+    for (MonitorHandle monitor : Port().EnumMonitors()) {
+        MonitorInfo info;
+        info.size = sizeof(MonitorInfo);
+        if (!Port().GetMonitorInfo(monitor, info) ||
+            FixedString(info.device, sizeof info.device) != deviceName)
+            continue;
+        TDisplay& display = Engine().Displays[index];
+        display.monitor = monitor;
+        display.info = info;
+        return true;
+    }
+    return false;
+}

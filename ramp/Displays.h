@@ -90,3 +90,8 @@ int CenterY(int height);
 
 // The device name of a display's monitor information ("\\.\DISPLAY1"); empty for a bad index.
 std::string DisplayDeviceName(int index);
+
+// Reads display `index`'s monitor information again from the system, finding the monitor by its
+// device name: after a display change its rectangle is new, and its handle may be. False, with
+// the record kept as it was, when the display is no longer attached or the index is bad.
+bool UpdateDisplayInfo(int index);

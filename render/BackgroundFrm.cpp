@@ -5,6 +5,10 @@
 void TBackgroundForm::FormCreate(SystemMetrics& metrics) {
     // With one display the calibration window covers all there is to darken.
     visible_ = Engine().DisplayCount > 1;
+    DisplayChange(metrics);
+}
+
+void TBackgroundForm::DisplayChange(SystemMetrics& metrics) {
     // The metrics are read in the order a form's bounds take them: left, top, height, width.
     left_ = metrics.VirtualScreen(VirtualScreenMetric::kLeft);
     top_ = metrics.VirtualScreen(VirtualScreenMetric::kTop);

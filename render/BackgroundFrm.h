@@ -32,6 +32,8 @@ class TBackgroundForm {
 public:
     // Visibility and bounds, from the display list and the virtual screen.
     void FormCreate(SystemMetrics& metrics);
+    // After a display change: the bounds of the new virtual screen; visibility stays.
+    void DisplayChange(SystemMetrics& metrics);
     bool Visible() const { return visible_; }
     int Left() const { return left_; }
     int Top() const { return top_; }

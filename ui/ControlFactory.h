@@ -75,7 +75,8 @@ public:
 // to the attached form: any close request (Close(), the system's close key, WM_CLOSE) ->
 // TMainForm::FormClose (the window is destroyed and the program ends only when it returns true),
 // WM_PAINT -> FormPaint, key presses seen before the focused control -> FormKeyDown (then passed
-// on), WM_DPICHANGED -> HandleDpiChange(LOWORD(wParam)).
+// on), WM_DPICHANGED -> HandleDpiChange(LOWORD(wParam)), WM_DISPLAYCHANGE ->
+// HandleDisplayChange, a move of the shown, not minimized window -> FormMoved(its rectangle).
 class FormHost {
 public:
     virtual ~FormHost() = default;

@@ -42,6 +42,14 @@ public:
     // Only Ctrl+Tab and Ctrl+Shift+Tab act; the key is never consumed.
     void FormKeyDown(int key, bool ctrl, bool shift);
     void HandleDpiChange(int newDpi);
+    // The system changed the displays (mode, monitors, scale): the window covers the selected
+    // display's rectangle as it now is (or, when that display is gone, moves to the first one
+    // still attached, as a switch does), and every display's correction is written again, since
+    // the system resets the ramps. Nothing is saved.
+    void HandleDisplayChange();
+    // The window's rectangle after a move the form did not make itself (while its handlers are
+    // enabled); any rectangle other than the selected display's is taken as a display change.
+    void FormMoved(const Bounds& windowBounds);
 
     void MoveToDisplay(int index);
     void ShowPage(int page);
@@ -89,6 +97,7 @@ public:
     bool LutOn = false;
     bool RestoreOnClose = false;
     bool InDpiChange = false;
+    bool InDisplayChange = false;
 
     // The bottom bar. (`::` because members carry their types' names.)
     std::unique_ptr<::Panel> Panel;
@@ -160,6 +169,7 @@ private:
     int BarHeight() const;
     int BarTop() const;
     void SetWindowBackground(Color color);
+    void CoverSelectedDisplay();
     void LayOutPage(int page);
     void PlaceAboveBar(::Panel& panel, int left);
     void StoreFourValues(UpDown& overall, UpDown& r, UpDown& g, UpDown& b,

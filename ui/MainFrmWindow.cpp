@@ -1,6 +1,7 @@
 // The calibration window as a whole: creation, the display it stands on, the pages, the bar's
 // buttons, the keyboard and closing.
 #include <stdexcept>
+#include <vector>
 
 #include "app/Folders.h"
 #include "app/Language.h"
@@ -36,6 +37,27 @@ std::string FolderWithoutDelimiter(const std::string& path) {
     if (!folder.empty() && folder.back() != ':')
         folder.pop_back();
     return folder;
+}
+
+// Reads every display's rectangle from the system again; which displays are still attached.
+// The list keeps its entries from the start: a display that is gone stays listed with its
+// record, and one that appears is offered at the next start.
+std::vector<bool> UpdateDisplays() {
+    std::vector<bool> attached(Engine().DisplayCount);
+    for (int i = 0; i < Engine().DisplayCount; ++i)
+        attached[i] = UpdateDisplayInfo(i);
+    return attached;
+}
+
+// The display the window can stand on: the wanted one while it is attached, else the first
+// one that is; with none attached, its last known rectangle is all there is.
+int StandingDisplay(int wanted, const std::vector<bool>& attached) {
+    if (attached[wanted])
+        return wanted;
+    for (int i = 0; i < static_cast<int>(attached.size()); ++i)
+        if (attached[i])
+            return i;
+    return wanted;
 }
 
 }  // namespace
@@ -90,16 +112,20 @@ void TMainForm::MoveToDisplay(int index) {
         HandlersPaused paused(HandlersEnabled);
         host_.Hide();
         SelectDisplay(index);
-        const ScreenRect& r = Engine().Displays[index].info.monitor;
-        host_.SetWindowBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
-        Bounds combo = DisplayComboBox->GetBounds();
-        combo.width = host_.ClientWidth() / 2 - combo.left;
-        DisplayComboBox->SetBounds(combo);
+        CoverSelectedDisplay();
         RefreshEdits();
         ApplyToDisplay();
         ShowPage(CurrentPage());
     }
     host_.Show();
+}
+
+void TMainForm::CoverSelectedDisplay() {
+    const ScreenRect& r = Engine().Displays[SelectedDisplay].info.monitor;
+    host_.SetWindowBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
+    Bounds combo = DisplayComboBox->GetBounds();
+    combo.width = host_.ClientWidth() / 2 - combo.left;
+    DisplayComboBox->SetBounds(combo);
 }
 
 int TMainForm::Scaled(int designPixels) const {
@@ -275,9 +301,54 @@ void TMainForm::HandleDpiChange(int newDpi) {
     InDpiChange = true;
     const int oldDpi = host_.Dpi();
     host_.ScaleControls(newDpi, oldDpi);
-    // The rectangle the message suggests is not used: the window stays on its display.
-    MoveToDisplay(SelectedDisplay);
+    // The rectangle the message suggests is not used: the window stays on its display, which
+    // the scale change may have come with a new rectangle for.
+    HandleDisplayChange();
     InDpiChange = false;
+}
+
+void TMainForm::HandleDisplayChange() {
+    DisplayState& engine = Engine();
+    if (InDisplayChange || SelectedDisplay < 0 || SelectedDisplay >= engine.DisplayCount)
+        return;
+    InDisplayChange = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{InDisplayChange};
+
+    const std::vector<bool> attached = UpdateDisplays();
+    const int target = StandingDisplay(SelectedDisplay, attached);
+    // Under one gamma table for all displays (as on Wine's X servers) the last write is what
+    // every display shows, so the selected display's own comes last.
+    for (int i = 0; i < engine.DisplayCount; ++i)
+        if (i != target && attached[i])
+            ApplyCorrection(i);
+    if (target != SelectedDisplay) {
+        {
+            HandlersPaused paused(HandlersEnabled);
+            DisplayComboBox->SetItemIndex(target);
+        }
+        MoveToDisplay(target);
+        return;
+    }
+    HandlersPaused paused(HandlersEnabled);
+    CoverSelectedDisplay();
+    if (LutOn) {
+        ApplyCorrection(SelectedDisplay);
+    } else {
+        SetDisplayLinear(SelectedDisplay);
+        BuildRamp(SelectedCorrection(), engine.CurrentRamp);  // the graph still shows it
+    }
+    ShowPage(CurrentPage());
+}
+
+void TMainForm::FormMoved(const Bounds& windowBounds) {
+    if (!HandlersEnabled || InDisplayChange || SelectedDisplay >= Engine().DisplayCount)
+        return;
+    const ScreenRect& r = Engine().Displays[SelectedDisplay].info.monitor;
+    if (windowBounds != Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top})
+        HandleDisplayChange();
 }
 
 bool TMainForm::FormClose() {
@@ -309,7 +380,17 @@ void TMainForm::TabSetChange(int newTab) {
 }
 
 void TMainForm::DisplayComboBoxChange() {
-    MoveToDisplay(DisplayComboBox->ItemIndex());
+    const int chosen = DisplayComboBox->ItemIndex();
+    if (chosen < 0 || chosen >= Engine().DisplayCount)
+        return;
+    // A display that is gone keeps the window where it is.
+    const std::vector<bool> attached = UpdateDisplays();
+    const int index = attached[chosen] ? chosen : StandingDisplay(SelectedDisplay, attached);
+    if (index != chosen) {
+        HandlersPaused paused(HandlersEnabled);
+        DisplayComboBox->SetItemIndex(index);
+    }
+    MoveToDisplay(index);
 }
 
 void TMainForm::OkButtonClick() {

@@ -65,6 +65,15 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_DPICHANGED:
             return 0;  // bounds are the virtual screen's pixels, whatever the scale
+        case WM_DISPLAYCHANGE: {
+            Win32SystemMetrics metrics;
+            TBackgroundForm& form = g_backdrop.form;
+            form.DisplayChange(metrics);
+            SetWindowPos(hwnd, nullptr, form.Left(), form.Top(), form.Width(), form.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd, nullptr, FALSE);  // the grey steps span the new desktop
+            return 0;
+        }
         case WM_DESTROY:
             g_backdrop.hwnd = nullptr;
             return 0;

@@ -99,8 +99,27 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (form_)
                 form_->HandleDpiChange(LOWORD(wParam));
             return 0;
+        case WM_DISPLAYCHANGE:
+            if (form_)
+                form_->HandleDisplayChange();
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            return WindowPosChanged(wParam, lParam);
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+// The system moves windows off a display that goes away; a minimized or hidden window stands
+// nowhere in particular.
+LRESULT MainWindow::WindowPosChanged(WPARAM wParam, LPARAM lParam) {
+    // The default handling sends WM_SIZE and WM_MOVE, which the layout relies on.
+    const LRESULT result = DefWindowProcA(hwnd_, WM_WINDOWPOSCHANGED, wParam, lParam);
+    if (form_ && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) {
+        RECT rect{};
+        GetWindowRect(hwnd_, &rect);
+        form_->FormMoved({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    }
+    return result;
 }
 
 void MainWindow::Paint() {

@@ -58,6 +58,7 @@ private:
     static bool RegisterWindowClass(HINSTANCE instance);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowPosChanged(WPARAM wParam, LPARAM lParam);
     void Paint();
 
     HWND hwnd_ = nullptr;

@@ -8,6 +8,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xorg-dummy.sh"
 . "$here/lib/window.sh"
+. "$here/lib/ramp.sh"
 
 xorg_test_begin window_ramp 1
 
@@ -21,28 +22,6 @@ xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 # Outside "Program Files", so the program folder is the data folder.
 mkdir "$work/app"
 cp "$build/exe/Tonecast.exe" "$build"/exe/*.lng "$work/app/" || fail "no Tonecast.exe in $build/exe"
-
-# What the ramp should read for a record of fifteen adjustments and no points.
-expect_record() {
-  awk -v adjust="$1" 'BEGIN {
-    ORS = "\r\n"
-    print "RampCurve v.1"; print "\\\\.\\DISPLAY1"
-    n = split(adjust, a, " ")
-    for (k = 1; k <= 15; k++) print (k <= n ? a[k] : 0)
-    for (level = 0; level < 256; level++) { print "FALSE"; print 0; print 0; print 0; print 0 }
-  }' >"$work/record.lut"
-  "$work/expected-ramp" "$work/record.lut" >"$work/expected" || fail "expected-ramp cannot read the record"
-}
-
-check_ramp() {
-  "$work/xgamma-ramp" get >"$work/now"
-  if ! cmp -s "$work/expected" "$work/now"; then
-    echo "first differing entries (index expected actual):"
-    paste "$work/expected" "$work/now" | awk '$1 != $2 { print NR - 1, $1, $2 }' | head -n 10
-    fail "$1: the ramp on the server is not the expected one"
-  fi
-  echo "ok: $1"
-}
 
 # X input reaches the program through its own message loop, on its own time.
 settle() {

@@ -58,15 +58,16 @@ std::vector<MonitorHandle> FakeDisplayPort::EnumMonitors() {
     Log(CallKind::EnumMonitors);
     std::vector<MonitorHandle> handles;
     for (std::size_t i = 0; i < monitors.size(); ++i)
-        handles.push_back(HandleOf(static_cast<int>(i)));
+        if (!monitors[i].detached)
+            handles.push_back(HandleOf(static_cast<int>(i)));
     return handles;
 }
 
 bool FakeDisplayPort::GetMonitorInfo(MonitorHandle handle, MonitorInfo& info) {
     const int index = MonitorOfHandle(handle);
     monitorInfoSizes.push_back(info.size);
-    const bool ok =
-        index >= 0 && !monitors[index].failMonitorInfo && info.size == sizeof(MonitorInfo);
+    const bool ok = index >= 0 && !monitors[index].detached && !monitors[index].failMonitorInfo &&
+                    info.size == sizeof(MonitorInfo);
     Log(CallKind::GetMonitorInfo, index, {}, ok);
     if (!ok)
         return false;
@@ -84,7 +85,7 @@ void FakeDisplayPort::ShowLastError() {
 
 DeviceContext FakeDisplayPort::CreateDisplayDC(const char* deviceName) {
     const int index = MonitorOfDevice(deviceName);
-    const bool ok = index >= 0 && !monitors[index].noDC;
+    const bool ok = index >= 0 && !monitors[index].detached && !monitors[index].noDC;
     Log(CallKind::CreateDisplayDC, index, deviceName, ok);
     if (!ok)
         return 0;
@@ -106,7 +107,7 @@ void FakeDisplayPort::GetMonitorDevice(const char* deviceName, MonitorDevice& de
 
 bool FakeDisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {
     const int index = MonitorOfDC(dc);
-    const bool ok = index >= 0 && !monitors[index].failRead;
+    const bool ok = index >= 0 && !monitors[index].detached && !monitors[index].failRead;
     if (ok)
         ramp = monitors[index].ramp;
     Log(CallKind::GetGammaRamp, index, {}, ok, ok ? ramp : Ramp{});
@@ -115,7 +116,7 @@ bool FakeDisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {
 
 bool FakeDisplayPort::SetGammaRamp(DeviceContext dc, const Ramp& ramp) {
     const int index = MonitorOfDC(dc);
-    const bool ok = index >= 0 && !monitors[index].failWrite;
+    const bool ok = index >= 0 && !monitors[index].detached && !monitors[index].failWrite;
     if (ok)
         monitors[index].ramp = ramp;
     Log(CallKind::SetGammaRamp, index, {}, ok, ramp);

@@ -18,6 +18,8 @@ struct FakeMonitor {
     bool noDC = false;
     bool failRead = false;
     bool failWrite = false;
+    // Unplugged: no longer enumerated; its handle and DCs are refused, and none can be made.
+    bool detached = false;
 };
 
 class FakeDisplayPort : public DisplayPort {

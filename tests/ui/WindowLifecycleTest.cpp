@@ -152,6 +152,84 @@ TEST_F(WindowTest, OffLutThenSwitchLeavesTheFirstDisplayLinear) {
     EXPECT_EQ(port.monitors[1].ramp, captured1);
 }
 
+// The system's display change (new mode on display 1, display 2 resized) resets the ramps.
+TEST_F(WindowTest, ADisplayChangeCoversTheNewRectangleAndWritesEveryCorrectionAgain) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({-1280, 0, 0, 1024});
+    TCorrection first, second;
+    first.Gamma = 12;
+    second.White = -7;
+    StoreRampFile(0, first);
+    StoreRampFile(1, second);
+    ASSERT_TRUE(Open());
+    const std::vector<Ramp> captured = Engine().SavedRamps;
+    form->ShowPage(3);
+    B(form->OffButton).Click();  // display 1 shown without its correction
+    port.monitors[0].rect = {0, 0, 1280, 1024};
+    port.monitors[1].rect = {-1024, 0, 0, 768};
+    for (FakeMonitor& m : port.monitors)
+        m.ramp.fill(0);
+    port.calls.clear();
+
+    form->HandleDisplayChange();
+    EXPECT_EQ(host.bounds, (Bounds{0, 0, 1280, 1024}));
+    EXPECT_EQ(form->GammaPanel->GetBounds(), (Bounds{640 - 60, 1024 - 53 - 142 - 20, 121, 142}));
+    EXPECT_EQ(form->DisplayComboBox->GetBounds().width, 640 - 71);
+    EXPECT_EQ(Engine().Displays[1].info.monitor, (ScreenRect{-1024, 0, 0, 768}));
+    // The selected display last, as "Off LUT" left it; the graph keeps its correction.
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{1, 0}));
+    Ramp linear;
+    LinearRamp(linear);
+    EXPECT_EQ(port.monitors[0].ramp, linear);
+    EXPECT_EQ(port.monitors[1].ramp, RampOf(second));
+    EXPECT_FALSE(form->LutOn);
+    EXPECT_EQ(form->OffButton->GetText(), "BOnLUT");
+    EXPECT_EQ(Engine().CurrentRamp, RampOf(first));
+    EXPECT_EQ(Engine().SavedRamps, captured);
+    EXPECT_TRUE(host.errors.empty());
+
+    // A move the form did not make counts as a change; its own rectangle does not.
+    port.calls.clear();
+    form->FormMoved({0, 0, 1280, 1024});
+    EXPECT_EQ(RampWrites(), 0);
+    form->FormMoved({0, 0, 1920, 1080});
+    EXPECT_EQ(host.bounds, (Bounds{0, 0, 1280, 1024}));
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{1, 0}));
+}
+
+TEST_F(WindowTest, WhenTheSelectedDisplayIsGoneTheWindowMovesToTheFirstLeft) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3200, 1024});
+    const Ramp captured0 = port.monitors[0].ramp;
+    ASSERT_TRUE(Open());
+    E(form->GammaEdit).Type("30");
+    AsFake(*form->DisplayComboBox).Choose(1);
+    B(form->OffButton).Click();
+    port.monitors[1].detached = true;
+    port.monitors[0].ramp.fill(0);
+    port.calls.clear();
+
+    form->HandleDisplayChange();
+    EXPECT_EQ(form->SelectedDisplay, 0);
+    EXPECT_EQ(AsFake(*form->DisplayComboBox).index, 0);
+    EXPECT_EQ(AsFake(*form->DisplayComboBox).items.size(), 2u);  // the list keeps its entries
+    EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0}));
+    EXPECT_EQ(port.monitors[0].ramp, RampOf(Record(0)));
+    EXPECT_TRUE(form->LutOn);  // as after a switch
+
+    // Choosing the display that is gone keeps the window where it can be seen.
+    AsFake(*form->DisplayComboBox).Choose(1);
+    EXPECT_EQ(form->SelectedDisplay, 0);
+    EXPECT_EQ(AsFake(*form->DisplayComboBox).index, 0);
+    EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
+
+    B(form->CancelButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(port.monitors[0].ramp, captured0);
+    EXPECT_TRUE(files.writes.empty());
+}
+
 TEST_F(WindowTest, CancelRestoresEveryDisplayAndWritesNoFile) {
     AddDisplay({0, 0, 1920, 1080});
     AddDisplay({1920, 0, 3840, 1080});

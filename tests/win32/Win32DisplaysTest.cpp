@@ -34,6 +34,8 @@ TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
     EXPECT_EQ(display.device.size, 168u);
     EXPECT_EQ(DisplayDeviceName(0), "\\\\.\\DISPLAY1");
     EXPECT_NE(display.dc, 0u);
+    EXPECT_TRUE(UpdateDisplayInfo(0));  // found again by its device name
+    EXPECT_EQ(display.info.monitor, (ScreenRect{0, 0, 1920, 1080}));
     SelectDisplay(0);
     EXPECT_EQ(CenterX(480), 720);
     EXPECT_EQ(CenterY(61), 510);
