@@ -153,7 +153,7 @@ void DrawLevelSquares(Canvas& c, int dpi, LevelSquares variant) {
         const std::string v = std::to_string(n);
         // Three-digit labels are about as wide as the squares' pitch: every second one stands
         // a row higher, so that neighbouring labels never run into each other.
-        const int rise = black || i % 2 == 0 ? labelRise : labelRise + Scaled(14, dpi);
+        const int rise = black || i % 2 == 0 ? labelRise : labelRise + ScaledToDpi(14, dpi);
         c.TextOut(left + labelOffset, y0 - rise, "(" + v + "," + v + "," + v + ")");
     }
 }
