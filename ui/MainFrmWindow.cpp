@@ -1,6 +1,8 @@
 // The calibration window as a whole: creation, the display it stands on, the pages, the bar's
 // buttons, the keyboard and closing.
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/Folders.h"
 #include "app/Language.h"
@@ -8,6 +10,7 @@
 #include "app/Settings.h"
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
+#include "base/Errors.h"
 #include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
@@ -42,6 +45,14 @@ std::string FolderPart(const std::string& path) {
     return path.substr(0, path[cut] == ':' ? cut + 1 : cut);
 }
 
+// The display, the file and the system's reason each on a line of their own, between the two
+// texts of the user's language.
+std::string UnreadableRampMessage(const std::string& displayName, const std::string& fileName,
+                                  const std::string& reason) {
+    return LangText("ERampUnreadable") + "\r\n\r\n" + displayName + "\r\n" + fileName + "\r\n" +
+           reason + "\r\n\r\n" + LangText("ERampCleared");
+}
+
 }  // namespace
 
 bool TMainForm::FormCreate() {
@@ -64,10 +75,18 @@ bool TMainForm::FormCreate() {
 
     const std::string dataFolder = GetDataFolder(kSubPath);
     DisplayState& engine = Engine();
+    std::vector<std::string> unreadable;  // told once the window shows
     for (int i = 0; i < engine.DisplayCount; ++i) {
         std::string storedName;  // read and not needed
+        const std::string fileName = RampFileName(dataFolder, i);
         try {
-            ReadRampFile(engine.Corrections[i], storedName, RampFileName(dataFolder, i));
+            ReadRampFile(engine.Corrections[i], storedName, fileName);
+        } catch (const InOutError& error) {
+            // The user's calibration is there but out of reach (locked, no permission): OK
+            // would overwrite it with the cleared record, so the user must hear of it.
+            ClearCorrection(engine.Corrections[i]);
+            unreadable.push_back(
+                UnreadableRampMessage(engine.Displays[i].name, fileName, error.what()));
         } catch (const std::exception&) {
             // A damaged file must not keep the window from opening: that display simply
             // starts uncorrected, and OK replaces the file with a good one.
@@ -83,6 +102,8 @@ bool TMainForm::FormCreate() {
     MoveToDisplay(0);
     HandlersEnabled = true;
     host_.BringToTop();
+    for (const std::string& message : unreadable)
+        host_.ShowError(message);
     return true;
 }
 
