@@ -315,10 +315,9 @@ bool TMainForm::FormClose() {
         const std::string dataFolder = GetDataFolder(kSubPath);
         ForceFolders(dataFolder);
         DisplayState& engine = Engine();
-        for (int i = 0; i < engine.DisplayCount; ++i) {
+        for (int i = 0; i < engine.DisplayCount; ++i)
             WriteRampFile(engine.Corrections[i], i, RampFileName(dataFolder, i));
-            EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
-        }
+        EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
         return true;
     } catch (const std::exception& e) {
         // The user stays in the window with the corrections still applied; OK may be tried
