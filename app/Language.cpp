@@ -38,7 +38,7 @@ void Merge(const std::string& key, const std::string& text) {
     table.texts.push_back(text);
 }
 
-// The first of the three places whose file can be read; false when none can.
+// The first of the three places whose file opens; false when none does.
 bool ReadFirstLanguageFile(const std::string& name, std::string& bytes) {
     const std::string fileName = name + ".lng";
     for (const std::string& folder :
@@ -46,6 +46,11 @@ bool ReadFirstLanguageFile(const std::string& name, std::string& bytes) {
         try {
             if (Files().ReadFile(folder + fileName, bytes))
                 return true;
+        } catch (const ReadError& error) {
+            // The file opened, so it is the one: what was read before the failure counts,
+            // as if the file ended there.
+            bytes = error.partial;
+            return true;
         } catch (const InOutError&) {
             // A file that exists but cannot be opened counts as not there.
         }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // A token in a file that is not a valid number ("Invalid numeric input").
 class ConvertError : public std::runtime_error {
@@ -17,6 +18,15 @@ public:
     InOutError(const std::string& message, int code = 0)
         : std::runtime_error(message), code(code) {}
     int code;
+};
+
+// A file that opened but failed while being read; `partial` holds the bytes read before the
+// failure, for the readers that take what they got.
+class ReadError : public InOutError {
+public:
+    ReadError(const std::string& message, int code, std::string partial)
+        : InOutError(message, code), partial(std::move(partial)) {}
+    std::string partial;
 };
 
 // A settings value could not be written ("Unable to write to <path>").

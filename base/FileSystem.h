@@ -14,7 +14,7 @@ public:
     virtual bool FolderExists(const std::string& path) = 0;
 
     // Reads the whole file. False when there is no such file; throws InOutError when it
-    // exists but cannot be opened or read.
+    // exists but cannot be opened, and ReadError when reading fails after it opened.
     virtual bool ReadFile(const std::string& path, std::string& contents) = 0;
 
     // Writes the bytes to a temporary file in the same folder and moves it over `path`

@@ -1,6 +1,8 @@
 #include "ramp/Correction.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 PatternSettings& Patterns() {
     static PatternSettings settings;
@@ -62,6 +64,15 @@ double CatmullRom(double p0, double p1, double p2, double p3, double t) {
                   (3 * p1 - p0 - 3 * p2 + p3) * t * t * t);
 }
 
+// Truncated toward zero. Between values near the 32-bit limits (a hand-edited file) the
+// spline overshoots them, and converting such a value would be undefined: it is held at
+// the limit instead.
+std::int32_t SaturatedPointValue(double v) {
+    constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(v, kMin, kMax));
+}
+
 }  // namespace
 
 void InterpolatePoints(TCorrection& c) {
@@ -103,7 +114,7 @@ void InterpolatePoints(TCorrection& c) {
                         v = CatmullRom(knots[s].value[col], knots[s + 1].value[col],
                                        knots[s + 2].value[col], knots[s + 3].value[col], t);
                     }
-                    (*PointArrays(c, col))[j] = static_cast<std::int32_t>(v);  // toward zero
+                    (*PointArrays(c, col))[j] = SaturatedPointValue(v);
                 }
             }
             t += step;
@@ -155,12 +166,15 @@ std::pair<int, int> GammaPair(int level) {
     double g = Patterns().TargetGamma;
     if (!(g > 0) || !std::isfinite(g))
         g = 2.2;
-    int high = static_cast<int>(std::nearbyint(level * std::pow(2.0, 1 / g)));
-    int low = 0;
-    if (high > 255) {
-        high = 255;
-        low = static_cast<int>(
-            std::nearbyint(std::pow(2 * std::pow(level, g) - std::pow(255.0, g), 1 / g)));
-    }
-    return {low, high};
+    // Compared in floating point: for a gamma below about 0.043 the product passes the int
+    // range (and 2^(1/G) becomes infinite below about 0.001, so level 0 is taken apart).
+    const double high = level <= 0 ? 0.0 : std::nearbyint(level * std::pow(2.0, 1 / g));
+    if (high <= 255)
+        return {0, static_cast<int>(high)};
+    // (2 L^G - 255^G)^(1/G) written as L (2 - (255/L)^G)^(1/G) through log1p and expm1:
+    // the same figures for every usable gamma, and no loss of all precision for tiny ones.
+    const double ratio = 255.0 / level;
+    const double low =
+        std::nearbyint(level * std::exp(std::log1p(-std::expm1(g * std::log(ratio))) / g));
+    return {low > 0 ? static_cast<int>(std::min(low, 255.0)) : 0, 255};
 }

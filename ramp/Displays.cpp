@@ -63,6 +63,8 @@ std::string DisplayDeviceName(int index) {
 
 void EnumDisplays() {
     DisplayState& e = Engine();
+    for (const TDisplay& display : e.Displays)
+        Port().ReleaseDisplayDC(display.dc);  // the entries dropped here own their DCs
     e.Displays.clear();
     e.Corrections.clear();
     // A second enumeration must not count on from the first one's total.

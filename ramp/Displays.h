@@ -36,7 +36,7 @@ struct MonitorDevice {
 static_assert(sizeof(MonitorDevice) == 168);
 
 // What the engine needs of the platform's monitors. Win32: EnumDisplayMonitors,
-// GetMonitorInfoA, CreateDCA, EnumDisplayDevicesA, Get/SetDeviceGammaRamp, ReleaseDC.
+// GetMonitorInfoA, CreateDCA, EnumDisplayDevicesA, Get/SetDeviceGammaRamp, DeleteDC.
 class DisplayPort {
 public:
     virtual ~DisplayPort() = default;

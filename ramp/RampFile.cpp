@@ -171,6 +171,9 @@ bool LoadAndApplyAll(const std::string& dataFolder) {
         } catch (const ConvertError&) {
             // One damaged file must not keep the other displays from their corrections.
             valid = false;
+        } catch (const InOutError&) {
+            // Nor one that cannot be opened or read (locked, no permission).
+            valid = false;
         }
         if (valid)
             BuildRamp(e.Corrections[i], target[i]);

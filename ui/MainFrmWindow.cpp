@@ -1,6 +1,7 @@
 // The calibration window as a whole: creation, the display it stands on, the pages, the bar's
 // buttons, the keyboard and closing.
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/Folders.h"
@@ -9,6 +10,7 @@
 #include "app/Settings.h"
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
+#include "base/Errors.h"
 #include "base/FileSystem.h"
 #include "base/Path.h"
 #include "ramp/Displays.h"
@@ -60,6 +62,14 @@ int StandingDisplay(int wanted, const std::vector<bool>& attached) {
     return wanted;
 }
 
+// The display, the file and the system's reason each on a line of their own, between the two
+// texts of the user's language.
+std::string UnreadableRampMessage(const std::string& displayName, const std::string& fileName,
+                                  const std::string& reason) {
+    return LangText("ERampUnreadable") + "\r\n\r\n" + displayName + "\r\n" + fileName + "\r\n" +
+           reason + "\r\n\r\n" + LangText("ERampCleared");
+}
+
 }  // namespace
 
 bool TMainForm::FormCreate() {
@@ -82,10 +92,18 @@ bool TMainForm::FormCreate() {
 
     const std::string dataFolder = GetDataFolder(kSubPath);
     DisplayState& engine = Engine();
+    std::vector<std::string> unreadable;  // told once the window shows
     for (int i = 0; i < engine.DisplayCount; ++i) {
         std::string storedName;  // read and not needed
+        const std::string fileName = RampFileName(dataFolder, i);
         try {
-            ReadRampFile(engine.Corrections[i], storedName, RampFileName(dataFolder, i));
+            ReadRampFile(engine.Corrections[i], storedName, fileName);
+        } catch (const InOutError& error) {
+            // The user's calibration is there but out of reach (locked, no permission): OK
+            // would overwrite it with the cleared record, so the user must hear of it.
+            ClearCorrection(engine.Corrections[i]);
+            unreadable.push_back(
+                UnreadableRampMessage(engine.Displays[i].name, fileName, error.what()));
         } catch (const std::exception&) {
             // A damaged file must not keep the window from opening: that display simply
             // starts uncorrected, and OK replaces the file with a good one.
@@ -101,6 +119,8 @@ bool TMainForm::FormCreate() {
     MoveToDisplay(0);
     HandlersEnabled = true;
     host_.BringToTop();
+    for (const std::string& message : unreadable)
+        host_.ShowError(message);
     return true;
 }
 
@@ -360,10 +380,9 @@ bool TMainForm::FormClose() {
         const std::string dataFolder = GetDataFolder(kSubPath);
         ForceFolders(dataFolder);
         DisplayState& engine = Engine();
-        for (int i = 0; i < engine.DisplayCount; ++i) {
+        for (int i = 0; i < engine.DisplayCount; ++i)
             WriteRampFile(engine.Corrections[i], i, RampFileName(dataFolder, i));
-            EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
-        }
+        EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
         return true;
     } catch (const std::exception& e) {
         // The user stays in the window with the corrections still applied; OK may be tried

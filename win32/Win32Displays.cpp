@@ -84,6 +84,8 @@ bool Win32DisplayPort::SetGammaRamp(DeviceContext dc, const Ramp& ramp) {
     return SetDeviceGammaRamp(ToHDC(dc), copy.data()) != FALSE;
 }
 
+// A DC from CreateDCA is the caller's own: only DeleteDC frees it (ReleaseDC is for the
+// shared DCs of windows and leaves this one allocated).
 void Win32DisplayPort::ReleaseDisplayDC(DeviceContext dc) {
-    ReleaseDC(nullptr, ToHDC(dc));
+    DeleteDC(ToHDC(dc));
 }

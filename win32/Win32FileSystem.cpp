@@ -82,8 +82,10 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
-            ThrowLastError();
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            const DWORD code = GetLastError();
+            throw ReadError(SystemErrorText(code), static_cast<int>(code), std::move(data));
+        }
         if (got == 0)
             break;
         data.append(buffer, got);

@@ -122,6 +122,19 @@ TEST_F(LanguageTest, FirstOfProgramDataAndUserFolderWins) {
     LoadLanguage("Francais");
     EXPECT_EQ(LangText("LA"), "program");
     EXPECT_EQ(LangText("LB"), "data");  // the data folder's file was not read this time
+
+    // A file that does not open (locked) is passed over; one that fails while being read is
+    // still the file found: its pairs before the failure count, the cut entry is dropped,
+    // and the later places are not read.
+    files.AddFile(std::string(kUserFolder) + "Dansk.lng", "LC=user\r\nLD=user\r\n");
+    files.AddFile(std::string(kDataFolder) + "Dansk.lng", "LC=data\r\nLE=data\r\n");
+    files.FailReadOf(std::string(kDataFolder) + "Dansk.lng", 14);  // fails inside "LE=data"
+    files.AddFile(std::string(kProgramFolder) + "Dansk.lng", "LC=program\r\n");
+    files.FailReadOf(std::string(kProgramFolder) + "Dansk.lng");
+    LoadLanguage("Dansk");
+    EXPECT_EQ(LangText("LC"), "data");
+    EXPECT_EQ(LangText("LE"), "LE");
+    EXPECT_EQ(LangText("LD"), "LD");
 }
 
 TEST_F(LanguageTest, EmptyNameLooksForDotLng) {

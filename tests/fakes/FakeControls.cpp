@@ -146,6 +146,10 @@ void FakeEdit::SelectAll() {
 // rewrites the text leaves the caret where its rewrite put it.
 void FakeEdit::Keys(const std::string& characters) {
     for (char ch : characters) {
+        if (ch == '\b') {
+            Backspace();
+            continue;
+        }
         std::string text = state.text;
         text.replace(selectionStart, selectionEnd - selectionStart, 1, ch);
         selectionStart = selectionEnd = selectionStart + 1;

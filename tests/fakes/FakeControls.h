@@ -95,8 +95,9 @@ public:
     void SetText(const std::string& text) override;
 
     // The user's keys, as the real edit takes them: each character replaces the selection
-    // (or goes in at the caret) and raises one change event; Backspace deletes the
-    // selection or the character before the caret (nothing to delete: no event).
+    // (or goes in at the caret) and raises one change event; Backspace ('\b' among the
+    // keys, as WM_CHAR gives it) deletes the selection or the character before the caret
+    // (nothing to delete: no event).
     void SelectAll();
     void Keys(const std::string& characters);
     void Backspace();

@@ -56,6 +56,12 @@ bool MemoryFileSystem::ReadFile(const std::string& path, std::string& contents) 
     Entry* e = Find(path);
     if (!e)
         return false;
+    const auto failing = failingReads_.find(Key(path));
+    if (failing != failingReads_.end()) {
+        if (!failing->second)
+            throw InOutError("File access denied", 5);
+        throw ReadError("Read fault", 30, e->data.substr(0, *failing->second));
+    }
     contents = e->data;
     return true;
 }

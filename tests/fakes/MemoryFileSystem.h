@@ -3,6 +3,7 @@
 // writes and injectable failures.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +28,12 @@ public:
     void Remove(const std::string& path);
     // Writes to paths starting with this prefix (case-insensitive) throw InOutError.
     void FailWritesUnder(const std::string& prefix) { failingPrefixes_.insert(Key(prefix)); }
+    // Reading this file fails: it does not open (InOutError "File access denied", as for a
+    // locked file), or, given `readable`, it opens and fails after that many bytes
+    // (ReadError holding them).
+    void FailReadOf(const std::string& path, std::optional<size_t> readable = std::nullopt) {
+        failingReads_[Key(path)] = readable;
+    }
     // Folder creation at exactly this path fails.
     void FailCreateFolder(const std::string& path) { failingFolders_.insert(Key(path)); }
 
@@ -45,5 +52,6 @@ private:
     std::set<std::string> folders_;
     std::set<std::string> failingPrefixes_;
     std::set<std::string> failingFolders_;
+    std::map<std::string, std::optional<size_t>> failingReads_;
     Entry* Find(const std::string& path);
 };

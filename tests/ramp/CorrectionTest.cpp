@@ -187,6 +187,19 @@ TEST_F(CorrectionTest, HugePointValuesDoNotOverflow) {
     // (2^31 - 1) + (-2^31) = -1 as a 64-bit sum: a tiny darkening, not a wrap-around.
     EXPECT_EQ(RampEntry(ramp, kGreen, 10), 2506);
     EXPECT_EQ(RampEntry(ramp, kBlue, 10), 2506);
+
+    // Between two points at the limit and one at the other limit the spline overshoots:
+    // the curve is held at the limit, not wrapped to the other end.
+    TCorrection overshoot;
+    for (int level : {10, 20, 30})
+        overshoot.PointOn[level] = 1;
+    overshoot.Point[10] = overshoot.Point[20] = overshoot.PointR[30] = 2147483647;
+    overshoot.Point[30] = overshoot.PointR[10] = overshoot.PointR[20] = -2147483647 - 1;
+    InterpolatePoints(overshoot);
+    for (int level = 11; level < 20; ++level) {
+        EXPECT_EQ(overshoot.Point[level], 2147483647) << level;
+        EXPECT_EQ(overshoot.PointR[level], -2147483647 - 1) << level;
+    }
 }
 
 TEST_F(CorrectionTest, ClearPointsKeepsAdjustments) {
@@ -246,6 +259,15 @@ TEST_F(CorrectionTest, GammaPairFallsBackForAnUnusableTargetGamma) {
         Patterns().TargetGamma = bad;
         EXPECT_EQ(GammaPair(0), std::make_pair(0, 0)) << bad;
         EXPECT_EQ(GammaPair(187), std::make_pair(33, 255)) << bad;
+    }
+    // A tiny gamma (the settings file takes any positive one) doubles every level past 255:
+    // the pattern's high half is white, never a wrapped-round black.
+    for (double tiny : {0.04, 0.001, 1e-300}) {
+        Patterns().TargetGamma = tiny;
+        EXPECT_EQ(GammaPair(0), std::make_pair(0, 0)) << tiny;
+        EXPECT_EQ(GammaPair(1).second, 255) << tiny;
+        EXPECT_EQ(GammaPair(200).second, 255) << tiny;
+        EXPECT_EQ(GammaPair(255), std::make_pair(255, 255)) << tiny;
     }
 }
 

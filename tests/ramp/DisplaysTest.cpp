@@ -112,6 +112,7 @@ TEST_F(DisplaysTest, EnumeratingAgainStartsCountingFromOne) {
     EnumDisplays();
     EXPECT_EQ(Engine().DisplayCount, 1);
     EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
+    EXPECT_EQ(port.OpenDCs(), 1);  // the first enumeration's DC was freed
 }
 
 TEST_F(DisplaysTest, ReleaseFreesEveryDCAndLaterCallsTouchNoDisplay) {

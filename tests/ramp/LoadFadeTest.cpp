@@ -139,19 +139,26 @@ TEST_F(LoadFadeTest, UnreadableRampStartsFromIdentityAfterAPause) {
     EXPECT_EQ(clock.sleeps, (std::vector<int>{50}));
 }
 
-TEST_F(LoadFadeTest, MalformedFileCountsAsMissingAndTheOthersStillFade) {
-    Displays(3);
+// A malformed file, one that does not open (locked) and one that fails while being read.
+TEST_F(LoadFadeTest, MalformedOrUnreadableFileCountsAsMissingAndTheOthersStillFade) {
+    Displays(5);
     SaveFile(0, Brighter());
     files.AddFile(RampFileName(kFolder, 1), "RampCurve v.1\r\nx\r\n20\r\n1O\r\n");
     SaveFile(2, Brighter());
-    for (int i = 0; i < 3; ++i)
+    SaveFile(3, Brighter());
+    files.FailReadOf(RampFileName(kFolder, 3));
+    SaveFile(4, Brighter());
+    files.FailReadOf(RampFileName(kFolder, 4), 100);
+    for (int i = 0; i < 5; ++i)
         port.monitors[i].ramp = Away(Linear(), 4000);
 
     EXPECT_TRUE(LoadAndApplyAll(kFolder));
-    EXPECT_EQ(port.monitors[0].ramp, Built(Brighter()));
-    EXPECT_EQ(port.monitors[1].ramp, Linear());
-    EXPECT_EQ(port.monitors[2].ramp, Built(Brighter()));
-    EXPECT_EQ(Engine().Corrections[1], TCorrection{});  // no half-read values
+    for (int i : {0, 2})
+        EXPECT_EQ(port.monitors[i].ramp, Built(Brighter())) << i;
+    for (int i : {1, 3, 4}) {
+        EXPECT_EQ(port.monitors[i].ramp, Linear()) << i;
+        EXPECT_EQ(Engine().Corrections[i], TCorrection{}) << i;  // no half-read values
+    }
     EXPECT_EQ(Engine().Corrections[2], Brighter());
 }
 

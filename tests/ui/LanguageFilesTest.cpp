@@ -24,7 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every key the calibration window looks up: the captions and tabs it sets, the help texts of
-// pages 1 to 8, both states of the LUT button and the reference-image dialog.
+// pages 1 to 8, both states of the LUT button, the reference-image dialog and the message on
+// a ramp file that cannot be read.
 const std::vector<std::string> kWindowKeys = {"BOK",
                                               "BCancel",
                                               "BMinimize",
@@ -63,7 +64,9 @@ const std::vector<std::string> kWindowKeys = {"BOK",
                                               "TAllControls",
                                               "TReferenceImage",
                                               "RefDlgTitle",
-                                              "RefDlgFiles"};
+                                              "RefDlgFiles",
+                                              "ERampUnreadable",
+                                              "ERampCleared"};
 
 // Texts that fill a multi-line control; all others are one-line captions.
 const std::set<std::string> kLongTexts = {
@@ -281,6 +284,7 @@ TEST(ShippedLanguageFiles, HelpTextsNameTheControlsByTheirCaptions) {
         {"TWelcome", "TabCorrectionPoints"},
         {"TWelcome", "TabAllControls"},
         {"TWelcome", "ReferenceImage"},
+        {"ERampCleared", "BOK"},
     };
     for (const LanguageFile& file : Shipped()) {
         for (const auto& [helpKey, captionKey] : mentions) {

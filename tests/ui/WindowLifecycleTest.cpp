@@ -64,6 +64,32 @@ TEST_F(WindowTest, AMalformedRampFileLeavesThatDisplayClearedAndCreationGoesOn) 
     EXPECT_EQ(AsFake(*form->DisplayComboBox).items.size(), 2u);
 }
 
+// A file that is there but cannot be read is the user's calibration out of reach: the window
+// says so, naming it, once it shows; OK then replaces it.
+TEST_F(WindowTest, AnUnreadableRampFileIsToldAndThatDisplayStartsCleared) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    TCorrection saved;
+    saved.Black = 4;
+    StoreRampFile(0, saved);
+    StoreRampFile(1, saved);
+    files.FailReadOf(RampFileName(kDataFolder, 1));
+    files.AddFile(kProgramFolder + "English.lng",
+                  "ERampUnreadable=Cannot read:\r\nERampCleared=Starts cleared.\r\n");
+    LoadLanguage("English");
+    ASSERT_TRUE(Open());
+
+    EXPECT_EQ(Record(0), saved);
+    EXPECT_EQ(Record(1), TCorrection{});
+    EXPECT_EQ(host.errors,
+              (std::vector<std::string>{
+                  "Cannot read:\r\n\r\nDisplay 2 (Generic Non-PnP Monitor)\r\n" +
+                  RampFileName(kDataFolder, 1) + "\r\nFile access denied\r\n\r\nStarts cleared."}));
+    ASSERT_GE(host.calls.size(), 2u);
+    EXPECT_EQ(host.calls[host.calls.size() - 2], "BringToTop");  // over the window shown
+    EXPECT_TRUE(form->HandlersEnabled);
+}
+
 TEST_F(WindowTest, WithNoDisplayCreationSaysSoAndTouchesNothing) {
     EXPECT_FALSE(Open());
     EXPECT_EQ(host.errors, (std::vector<std::string>{kNoDisplayMessage}));
@@ -252,7 +278,7 @@ TEST_F(WindowTest, CancelRestoresEveryDisplayAndWritesNoFile) {
     EXPECT_TRUE(shell.linkCalls.empty());
 }
 
-TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutEachTime) {
+TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     AddDisplay({0, 0, 1920, 1080});
     AddDisplay({1920, 0, 3840, 1080});
     AddDisplay({3840, 0, 5760, 1080});
@@ -278,8 +304,8 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutEachTime) {
     EXPECT_EQ(files.Contents(kDataFolder + "Tonecast3.lut"), thirdFile);
     const std::string save = "Save " + kStartupFolder + "\\Tonestart.lnk";
     const std::string path = "SetPath " + kProgramFolder + "Tonestart.exe";
-    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), save), 3);
-    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), path), 3);
+    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), save), 1);
+    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), path), 1);
     EXPECT_EQ(port.monitors[0].ramp, applied);  // the corrections stay in force
 }
 

@@ -9,6 +9,9 @@
 #include "ramp/Displays.h"
 #include "win32/Win32Displays.h"
 
+// Last: its GetMonitorInfo macro would rename the interface method declared above.
+#include <windows.h>
+
 namespace {
 
 class Win32DisplaysTest : public ::testing::Test {
@@ -58,9 +61,12 @@ TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptur
         EXPECT_FALSE(WriteDisplayRamp(0, linear));
     }
     RestoreDisplayRamps();
+    const HDC dc = reinterpret_cast<HDC>(Engine().Displays[0].dc);
+    EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_DC));
     ReleaseDisplays();
     EXPECT_EQ(Engine().DisplayCount, 0);
     EXPECT_FALSE(ReadDisplayRamp(0, ramp));
+    EXPECT_EQ(GetObjectType(dc), 0u);  // freed, not merely released
 }
 
 }  // namespace

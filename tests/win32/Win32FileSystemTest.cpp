@@ -140,6 +140,7 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
     UseDisplayPort(port);
     Engine() = DisplayState{};
     port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
+    port.AddMonitor("\\\\.\\DISPLAY2", {1920, 0, 3840, 1080});
     EnumDisplays();
 
     const std::string path = RampFileName(folder, 0);
@@ -157,6 +158,21 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
     ASSERT_TRUE(ReadRampFile(back, device, path));
     EXPECT_EQ(back, c);
     EXPECT_EQ(device, "\\\\.\\DISPLAY1");
+
+    // /load with display 1's file held open by another program without sharing: that display
+    // fades to the identity, display 2 still to its correction.
+    ASSERT_TRUE(WriteRampFile(c, 1, RampFileName(folder, 1)));
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    static Win32Clock clock;
+    UseClock(clock);
+    EXPECT_TRUE(LoadAndApplyAll(folder));
+    CloseHandle(held);
+    Ramp identity, corrected;
+    LinearRamp(identity);
+    BuildRamp(c, corrected);
+    EXPECT_EQ(port.monitors[0].ramp, identity);
+    EXPECT_EQ(port.monitors[1].ramp, corrected);
     Engine() = DisplayState{};
     // Later tests in this executable may still reach Files() and Port(): leave them on
     // objects that outlive this test instead of on its locals.

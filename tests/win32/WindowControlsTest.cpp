@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -198,84 +199,39 @@ TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenThePositionMoves) {
     EXPECT_EQ(upDown->Max(), 255);
 }
 
-// The user's keys into an edit with its up-down, for the real controls and the in-memory ones
-// alike, so that one sequence checks that both behave the same.
-class KeyboardDriver {
-public:
-    virtual ~KeyboardDriver() = default;
-    virtual void SelectAll() = 0;
-    virtual void Keys(const std::string& characters) = 0;
-    virtual void Backspace() = 0;
-    virtual void Up() = 0;
-    virtual std::pair<size_t, size_t> Selection() const = 0;
-};
-
-class RealKeyboard : public KeyboardDriver {
-public:
-    explicit RealKeyboard(HWND edit) : edit_(edit) { SetFocus(edit); }
-    void SelectAll() override { SendMessageA(edit_, EM_SETSEL, 0, -1); }
-    void Keys(const std::string& characters) override {
-        for (char ch : characters)
-            SendMessageA(edit_, WM_CHAR, static_cast<unsigned char>(ch), 1);
-    }
-    void Backspace() override {
-        SendMessageA(edit_, WM_KEYDOWN, VK_BACK, 1);
-        SendMessageA(edit_, WM_CHAR, '\b', 1);
-        SendMessageA(edit_, WM_KEYUP, VK_BACK, 0xC0000001);
-    }
-    void Up() override { PressKey(edit_, VK_UP); }
-    std::pair<size_t, size_t> Selection() const override {
-        DWORD start = 0, end = 0;
-        SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        return {start, end};
-    }
-
-private:
-    HWND edit_;
-};
-
-class FakeKeyboard : public KeyboardDriver {
-public:
-    FakeKeyboard(FakeEdit& edit, FakeUpDown& upDown) : edit_(edit), upDown_(upDown) {}
-    void SelectAll() override { edit_.SelectAll(); }
-    void Keys(const std::string& characters) override { edit_.Keys(characters); }
-    void Backspace() override { edit_.Backspace(); }
-    void Up() override { upDown_.ClickUp(); }
-    std::pair<size_t, size_t> Selection() const override {
-        return {edit_.selectionStart, edit_.selectionEnd};
-    }
-
-private:
-    FakeEdit& edit_;
-    FakeUpDown& upDown_;
+// The user's keys into an edit with its up-down: the real controls' messages or the
+// in-memory controls' helpers, so that one sequence checks that both behave the same.
+struct Keyboard {
+    std::function<void()> selectAll, up;
+    std::function<void(const std::string&)> keys;  // typed characters, "\b" for Backspace
+    std::function<std::pair<size_t, size_t>()> selection;
 };
 
 // Text, position a change handler would read, and selection, after each step.
-std::vector<std::string> TypeIntoAnIntegerEdit(Edit& edit, UpDown& upDown, KeyboardDriver& keys) {
+std::vector<std::string> TypeIntoAnIntegerEdit(Edit& edit, UpDown& upDown, Keyboard keyboard) {
     std::vector<std::string> seen;
     edit.onChange = [&] {
         seen.push_back(edit.GetText() + "=" + std::to_string(upDown.Position()));
     };
     auto step = [&] {
-        const auto [start, end] = keys.Selection();
+        const auto [start, end] = keyboard.selection();
         seen.push_back("@" + std::to_string(start) + "," + std::to_string(end));
     };
-    keys.SelectAll();
-    keys.Keys("-");
+    keyboard.selectAll();
+    keyboard.keys("-");
     step();
-    keys.Keys("5");
+    keyboard.keys("5");
     step();
-    keys.SelectAll();
-    keys.Backspace();
+    keyboard.selectAll();
+    keyboard.keys("\b");
     upDown.SetPosition(-5);  // what the handlers' refresh does: the empty text stays
     step();
-    keys.Up();  // from the value kept while the edit was empty
+    keyboard.up();  // from the value kept while the edit was empty
     step();
-    keys.SelectAll();
-    keys.Keys("150");
+    keyboard.selectAll();
+    keyboard.keys("150");
     step();
-    keys.Up();
+    keyboard.up();
     step();
     edit.onChange = nullptr;
     return seen;
@@ -288,8 +244,22 @@ TEST_F(WindowControlsTest, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt)
 
     auto edit = MakeEdit("0");
     auto upDown = MakeUpDown(*edit);
-    RealKeyboard real(HwndOf(*edit));
-    EXPECT_EQ(TypeIntoAnIntegerEdit(*edit, *upDown, real), expected);
+    const HWND real = HwndOf(*edit);
+    SetFocus(real);
+    auto type = [real](const std::string& characters) {
+        for (char ch : characters)
+            SendMessageA(real, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    };
+    auto selection = [real] {
+        DWORD start = 0, end = 0;
+        SendMessageA(real, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return std::pair<size_t, size_t>(start, end);
+    };
+    EXPECT_EQ(TypeIntoAnIntegerEdit(*edit, *upDown,
+                                    {[real] { SendMessageA(real, EM_SETSEL, 0, -1); },
+                                     [real] { PressKey(real, VK_UP); }, type, selection}),
+              expected);
 
     FakeControlFactory fakes;
     EditArgs editArgs;
@@ -300,8 +270,11 @@ TEST_F(WindowControlsTest, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt)
     upDownArgs.min = -100;
     upDownArgs.max = 100;
     auto fakeUpDown = fakes.CreateUpDown(upDownArgs);
-    FakeKeyboard fake(AsFake(*fakeEdit), AsFake(*fakeUpDown));
-    EXPECT_EQ(TypeIntoAnIntegerEdit(*fakeEdit, *fakeUpDown, fake), expected);
+    FakeEdit& fake = AsFake(*fakeEdit);
+    Keyboard keyboard{[&] { fake.SelectAll(); }, [&] { AsFake(*fakeUpDown).ClickUp(); },
+                      [&](const std::string& characters) { fake.Keys(characters); },
+                      [&] { return std::pair(fake.selectionStart, fake.selectionEnd); }};
+    EXPECT_EQ(TypeIntoAnIntegerEdit(*fakeEdit, *fakeUpDown, keyboard), expected);
 }
 
 TEST_F(WindowControlsTest, UpDownSitsRightOfItsBuddyWhichKeepsItsWidth) {

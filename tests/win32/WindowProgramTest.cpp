@@ -481,6 +481,46 @@ TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
     RemoveDirectoryA(blocker.c_str());
 }
 
+// A saved calibration that another program holds open without sharing: the window names
+// the file and the system's reason over the window, that display starts cleared, and once
+// the file is free OK replaces it.
+TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
+    MONITORINFOEXA monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const std::string lut = folder.Path() + "Tonecast1.lut";
+    TCorrection saved{};
+    saved.Gamma = 30;
+    {
+        std::ofstream out(lut, std::ios::binary);
+        out << FormatRampFile(saved, monitor.szDevice);
+    }
+    HANDLE held = CreateFileA(lut.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    const HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(IsWindowVisible(run.Window()));
+    char text[1024] = {};
+    SendMessageA(GetDlgItem(box, 0xFFFF), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::string(text),
+              "The saved correction of a display cannot be read:\r\n\r\nDisplay 1 (Generic "
+              "Non-PnP Monitor)\r\n" +
+                  lut +
+                  "\r\nSharing violation.\r\n\r\nThis display starts from a cleared "
+                  "correction, and OK will replace the file.");
+    CloseHandle(held);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50)
+        Sleep(50);
+
+    SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
+    ASSERT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(ReadWholeFile(lut), FormatRampFile(TCorrection{}, monitor.szDevice));
+}
+
 // The texts of a shipped language file by key, read the way the program reads them.
 std::map<std::string, std::string> LanguageTexts(const std::string& path) {
     const std::string bytes = ReadWholeFile(path);
