@@ -9,6 +9,7 @@ deps="${TONECAST_DEPS:-/opt/tonecast-deps}"
 
 packages=(
   cmake ninja-build g++ clang-format pkg-config
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools nasm
   wine wine64
