@@ -1,6 +1,7 @@
 #include "ramp/Correction.h"
 
 #include <cmath>
+#include <limits>
 
 PatternSettings& Patterns() {
     static PatternSettings settings;
@@ -62,6 +63,18 @@ double CatmullRom(double p0, double p1, double p2, double p3, double t) {
                   (3 * p1 - p0 - 3 * p2 + p3) * t * t * t);
 }
 
+// Toward zero. Points read from a file are not range-checked, and the curve through large
+// ones can overshoot what an int32 holds: it then stays at the limit.
+std::int32_t TruncateToInt32(double v) {
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+    if (v >= kMax)
+        return std::numeric_limits<std::int32_t>::max();
+    if (v <= kMin)
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(v);
+}
+
 }  // namespace
 
 void InterpolatePoints(TCorrection& c) {
@@ -103,7 +116,7 @@ void InterpolatePoints(TCorrection& c) {
                         v = CatmullRom(knots[s].value[col], knots[s + 1].value[col],
                                        knots[s + 2].value[col], knots[s + 3].value[col], t);
                     }
-                    (*PointArrays(c, col))[j] = static_cast<std::int32_t>(v);  // toward zero
+                    (*PointArrays(c, col))[j] = TruncateToInt32(v);
                 }
             }
             t += step;
