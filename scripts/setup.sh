@@ -61,6 +61,22 @@ if [ ! -f "$deps/mingw/lib/libjpeg.a" ]; then
   )
 fi
 
+# libjpeg-turbo once more, natively with clang and the fuzzer's instrumentation, for the JPEG
+# fuzz target: coverage inside the decoder guides the fuzzer, AddressSanitizer checks its
+# memory. Without SIMD, whose assembly has no coverage; without UBSan, whose reports on the
+# library's own arithmetic are not ours to fix.
+if [ ! -f "$deps/fuzz/lib/libjpeg.a" ]; then
+  src=$(ls -d "$deps"/libjpeg-turbo-*/ | head -n 1)
+  cmake -S "$src" -B "$deps/jpeg-fuzz-build" -G Ninja -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF \
+    -DCMAKE_INSTALL_PREFIX="$deps/fuzz" -DCMAKE_INSTALL_LIBDIR=lib -Wno-dev >/dev/null
+  cmake --build "$deps/jpeg-fuzz-build" --target install >/dev/null
+  # Its install leaves out the static library when there is no shared one beside it.
+  mkdir -p "$deps/fuzz/lib"
+  cp "$deps/jpeg-fuzz-build/libjpeg.a" "$deps/fuzz/lib/"
+fi
+
 # GoogleTest (gtest + gmock) for mingw, static.
 if [ ! -f "$deps/mingw/lib/libgtest.a" ]; then
   cmake -S /usr/src/googletest -B "$deps/gtest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
