@@ -9,6 +9,7 @@ deps="${TONECAST_DEPS:-/opt/tonecast-deps}"
 
 packages=(
   cmake ninja-build g++ clang-format pkg-config
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools nasm
   wine wine64
@@ -59,6 +60,22 @@ if [ ! -f "$deps/mingw/lib/libjpeg.a" ]; then
       -DCMAKE_INSTALL_PREFIX="$deps/mingw" -Wno-dev >/dev/null
     cmake --build jpeg-build --target install >/dev/null
   )
+fi
+
+# libjpeg-turbo once more, natively with clang and the fuzzer's instrumentation, for the JPEG
+# fuzz target: coverage inside the decoder guides the fuzzer, AddressSanitizer checks its
+# memory. Without SIMD, whose assembly has no coverage; without UBSan, whose reports on the
+# library's own arithmetic are not ours to fix.
+if [ ! -f "$deps/fuzz/lib/libjpeg.a" ]; then
+  src=$(ls -d "$deps"/libjpeg-turbo-*/ | head -n 1)
+  cmake -S "$src" -B "$deps/jpeg-fuzz-build" -G Ninja -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF \
+    -DCMAKE_INSTALL_PREFIX="$deps/fuzz" -Wno-dev >/dev/null
+  cmake --build "$deps/jpeg-fuzz-build" --target install >/dev/null
+  # Where its install puts the library depends on the platform; the build knows it here.
+  mkdir -p "$deps/fuzz/lib"
+  cp "$deps/jpeg-fuzz-build/libjpeg.a" "$deps/fuzz/lib/"
 fi
 
 # GoogleTest (gtest + gmock) for mingw, static.

@@ -22,7 +22,8 @@ inline constexpr int kPageCount = 9;
 inline constexpr int kExitNoDisplay = 1;
 inline constexpr const char* kNoDisplayMessage =
     "No display was found that Tonecast can calibrate. The program ends.";
-inline constexpr int kKeyTab = 0x09;  // VK_TAB
+inline constexpr int kKeyTab = 0x09;     // VK_TAB
+inline constexpr int kKeyEscape = 0x1B;  // VK_ESCAPE
 
 class TMainForm {
 public:
@@ -39,8 +40,12 @@ public:
     bool FormClose();
     // Fills the canvas with the window's background and paints the page's pattern.
     void FormPaint(Canvas& canvas);
-    // Only Ctrl+Tab and Ctrl+Shift+Tab act; the key is never consumed.
+    // Ctrl+Tab and Ctrl+Shift+Tab change the page, Escape asks whether to discard and close
+    // (AskDiscardAndClose); the key is never consumed.
     void FormKeyDown(int key, bool ctrl, bool shift);
+    // Puts the captured ramps back while it asks "Discard the changes and close?": Yes (the
+    // default) is exactly Cancel, No puts back what every display showed before.
+    void AskDiscardAndClose();
     void HandleDpiChange(int newDpi);
     // The system changed the displays (mode, monitors, scale): the window covers the selected
     // display's rectangle as it now is (or, when that display is gone, moves to the first one
@@ -88,6 +93,8 @@ public:
     // The backdrop window, once the host has created it.
     std::function<void()> onInvalidateBackdrop;
     std::function<void()> onHideBackdrop;
+    // Called once the ramps that closing restores have been captured (by FormCreate).
+    std::function<void()> onRampsCaptured;
 
     Color Background() const { return background_; }
 

@@ -85,6 +85,8 @@ bool TMainForm::FormCreate() {
     host_.SetCaption(kProgramTitle);
     host_.SetTopmost(true);
     SaveDisplayRamps();  // before any correction of this run reaches the hardware
+    if (onRampsCaptured)
+        onRampsCaptured();
     RestoreOnClose = true;
     HandlersEnabled = false;
     PointPosUpDown->SetPosition(Patterns().PointPos);
@@ -454,7 +456,36 @@ void TMainForm::FileLabelClick() {
     }
 }
 
+void TMainForm::AskDiscardAndClose() {
+    // A correction can leave a display too dark or too bright to read anything on it; the
+    // question is only readable with the ramps the window found put back.
+    DisplayState& engine = Engine();
+    std::vector<Ramp> shown(engine.DisplayCount);
+    std::vector<bool> read(engine.DisplayCount);
+    for (int i = 0; i < engine.DisplayCount; ++i)
+        read[i] = ReadDisplayRamp(i, shown[i]);
+    RestoreDisplayRamps();
+    if (host_.AskYesNo(LangText("DiscardQuestion"))) {
+        CancelButtonClick();
+        return;
+    }
+    for (int i = 0; i < engine.DisplayCount; ++i)
+        if (read[i])
+            WriteDisplayRamp(i, shown[i]);
+    // Without a read-back, what the window itself last put on the selected display.
+    if (SelectedDisplay < engine.DisplayCount && !read[SelectedDisplay]) {
+        if (LutOn)
+            ApplyCorrection(SelectedDisplay);
+        else
+            SetDisplayLinear(SelectedDisplay);
+    }
+}
+
 void TMainForm::FormKeyDown(int key, bool ctrl, bool shift) {
+    if (key == kKeyEscape && !ctrl && !shift) {
+        AskDiscardAndClose();
+        return;
+    }
     if (key != kKeyTab || !ctrl)
         return;
     const int current = TabSet->TabIndex();

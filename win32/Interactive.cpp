@@ -9,6 +9,7 @@
 #include "app/Main.h"
 #include "ui/MainFrm.h"
 #include "win32/BackgroundWindow.h"
+#include "win32/CrashRestore.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Controls.h"
 
@@ -67,6 +68,7 @@ int RunInteractive() {
     try {
         TMainForm form(factory, window);
         window.AttachForm(&form);
+        form.onRampsCaptured = [] { ArmCrashRestore(); };
         if (!form.FormCreate()) {
             window.AttachForm(nullptr);
             return kExitNoDisplay;

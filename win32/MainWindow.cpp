@@ -7,6 +7,7 @@
 
 #include "app/Main.h"
 #include "ui/MainFrm.h"
+#include "win32/CrashRestore.h"
 #include "win32/Win32Controls.h"
 #include "win32/Win32Services.h"
 
@@ -90,7 +91,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The form decides: after a failed save the window stays open.
             if (form_ && !form_->FormClose())
                 return 0;
+            DisarmCrashRestore();  // the displays now show what the close chose
             DestroyWindow(hwnd_);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process is ended once this returns: the displays get back what they had.
+            if (wParam)
+                RestoreArmedRamps();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -233,10 +242,22 @@ char MainWindow::DecimalSeparator() const {
     return LocaleDecimalSeparator();
 }
 
+bool MainWindow::AskYesNo(const std::string& question) {
+    return MessageBoxA(hwnd_, question.c_str(), kProgramTitle,
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1 | MB_SETFOREGROUND) == IDYES;
+}
+
 void MainWindow::PreviewKeyDown(const MSG& message) {
     if (!form_ || message.message != WM_KEYDOWN)
         return;
     if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))
+        return;
+    // Escape in an open drop-down list only closes the list.
+    char windowClass[16] = {};
+    if (message.wParam == VK_ESCAPE &&
+        GetClassNameA(message.hwnd, windowClass, sizeof windowClass) > 0 &&
+        lstrcmpiA(windowClass, "ComboBox") == 0 &&
+        SendMessageA(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
         return;
     form_->FormKeyDown(static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
                        GetKeyState(VK_SHIFT) < 0);

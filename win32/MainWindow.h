@@ -47,6 +47,7 @@ public:
     void ShowError(const std::string& message) override;
     std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
     char DecimalSeparator() const override;
+    bool AskYesNo(const std::string& question) override;
 
     // Key presses seen before the focused control gets them; nothing is consumed.
     void PreviewKeyDown(const MSG& message);

@@ -56,6 +56,12 @@ void FakeFormHost::ScaleControls(int newDpi, int oldDpi) {
     controls_.Realign(bounds.width, bounds.height);
 }
 
+bool FakeFormHost::AskYesNo(const std::string& question) {
+    Log("AskYesNo " + question);
+    questions.push_back(question);
+    return onQuestion();
+}
+
 void FakeFormHost::ShowError(const std::string& message) {
     Log("ShowError " + message);
     errors.push_back(message);

@@ -32,12 +32,16 @@ public:
     void ShowError(const std::string& message) override;
     std::uintptr_t Handle() const override { return 0x4711; }
     char DecimalSeparator() const override { return decimalSeparator; }
+    // Modal like the real box: onQuestion runs while it shows and gives the answer.
+    bool AskYesNo(const std::string& question) override;
 
     int Count(const std::string& call) const;
     void ClearLog() { calls.clear(); }
 
     // Set by the test to the form's FormClose, as the real host routes WM_CLOSE.
     std::function<bool()> onCloseRequest;
+    std::function<bool()> onQuestion = [] { return true; };
+    std::vector<std::string> questions;
 
     Bounds bounds{0, 0, 1067, 655};  // borderless: the client area is the window
     bool visible = true;

@@ -36,6 +36,40 @@ TEST_F(BarAndKeys, OtherKeysAndTabWithoutCtrlLeaveThePage) {
     EXPECT_EQ(CurrentPage(), 3);
 }
 
+TEST_F(BarAndKeys, EscapeAsksOverTheCapturedRampsNoPutsBackWhatWasShownYesCancels) {
+    std::vector<Ramp> captured(2);  // what AddDisplay gave the monitors before the window
+    for (int i = 0; i < kRampSize; ++i)
+        for (int n = 0; n < 2; ++n)
+            captured[n][i] = static_cast<std::uint16_t>((i % 256) * 200 + 7 * n);
+    E(form->GammaEdit).Type("40");
+    AsFake(*form->DisplayComboBox).Choose(1);
+    B(form->OffButton).Click();  // display 2 on the identity, display 1 keeps its correction
+    const std::vector<Ramp> shown = {port.monitors[0].ramp, port.monitors[1].ramp};
+    ASSERT_NE(shown[0], captured[0]);
+    ASSERT_NE(shown[1], captured[1]);
+
+    std::vector<Ramp> whileAsked;
+    host.onQuestion = [&] {
+        whileAsked = {port.monitors[0].ramp, port.monitors[1].ramp};
+        return false;
+    };
+    form->FormKeyDown(kKeyEscape, false, false);
+    EXPECT_EQ(host.questions, std::vector<std::string>{"DiscardQuestion"});
+    EXPECT_EQ(whileAsked, captured);
+    EXPECT_EQ(port.monitors[0].ramp, shown[0]);
+    EXPECT_EQ(port.monitors[1].ramp, shown[1]);
+    EXPECT_FALSE(host.closed);
+
+    form->FormKeyDown(kKeyEscape, true, false);  // Ctrl+Escape is not the key
+    EXPECT_EQ(host.questions.size(), 1u);
+    host.onQuestion = [] { return true; };
+    form->FormKeyDown(kKeyEscape, false, false);
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(port.monitors[0].ramp, captured[0]);
+    EXPECT_EQ(port.monitors[1].ramp, captured[1]);
+    EXPECT_TRUE(files.writes.empty());
+}
+
 TEST_F(BarAndKeys, ATabChangeWhileHandlersArePausedOnlyMovesTheTab) {
     form->HandlersEnabled = false;
     AsFake(*form->TabSet).ClickTab(4);

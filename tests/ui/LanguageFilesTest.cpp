@@ -66,7 +66,8 @@ const std::vector<std::string> kWindowKeys = {"BOK",
                                               "RefDlgTitle",
                                               "RefDlgFiles",
                                               "ERampUnreadable",
-                                              "ERampCleared"};
+                                              "ERampCleared",
+                                              "DiscardQuestion"};
 
 // Texts that fill a multi-line control; all others are one-line captions.
 const std::set<std::string> kLongTexts = {
