@@ -155,6 +155,11 @@ done
 uninstall
 kill -0 $ours 2>/dev/null && fail "the installation's loader still runs"
 kill -0 $other 2>/dev/null || fail "the loader of another copy was closed"
+# The address reaches the handler through a process of its own, which may still be starting.
+for _ in $(seq 50); do
+  [ -s "$url_file" ] && break
+  sleep 0.1
+done
 got=$(tr -d '\r\n"' <"$url_file" 2>/dev/null)
 [ "$got" = "https://www.velmor.example/tonecast/uninstall?prd=tnc&v=3.1.0&d=12" ] ||
   fail "the uninstaller opened '$got'"
