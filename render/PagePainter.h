@@ -4,6 +4,7 @@
 #include <string>
 
 #include "render/Canvas.h"
+#include "render/ReferenceImage.h"
 
 // What a paint of the calibration window reads besides the ramp engine's state.
 struct PageView {
@@ -14,7 +15,9 @@ struct PageView {
     int panelHeight = 53;  // height of the bottom bar
     int originX = 0;       // screen position of the client area's top-left corner
     int originY = 0;
+    int clientHeight = 0;
     std::string referenceImagePath;  // page 8
+    ReferenceImageTexts referenceImageTexts;
 };
 
 // Paints the page's pattern onto a canvas already filled with the window's background colour.

@@ -23,6 +23,8 @@ inline constexpr int kExitNoDisplay = 1;
 inline constexpr const char* kNoDisplayMessage =
     "No display was found that Tonecast can calibrate. The program ends.";
 inline constexpr int kKeyTab = 0x09;  // VK_TAB
+// The colour of the window's texts on the black pages.
+inline constexpr Color kLabelGrey = Grey(128);
 
 class TMainForm {
 public:

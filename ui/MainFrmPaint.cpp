@@ -1,3 +1,4 @@
+#include "app/Language.h"
 #include "app/Settings.h"
 #include "ramp/Displays.h"
 #include "render/PagePainter.h"
@@ -18,6 +19,12 @@ void TMainForm::FormPaint(Canvas& canvas) {
     // The borderless window covers the display, so its client area starts at its corner.
     view.originX = display.left;
     view.originY = display.top;
-    view.referenceImagePath = Settings().ReferenceImagePath;
+    view.clientHeight = host_.ClientHeight();
+    if (view.page == 8) {
+        view.referenceImagePath = Settings().ReferenceImagePath;
+        view.referenceImageTexts = {LangText("RefImageDamaged"),  LangText("RefImageUnsupported"),
+                                    LangText("RefImageTooLarge"), LangText("RefImageUnreadable"),
+                                    LangText("RefImageNoMemory"), kLabelGrey};
+    }
     PaintPage(canvas, view);
 }

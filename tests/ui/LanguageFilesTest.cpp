@@ -63,7 +63,12 @@ const std::vector<std::string> kWindowKeys = {"BOK",
                                               "TAllControls",
                                               "TReferenceImage",
                                               "RefDlgTitle",
-                                              "RefDlgFiles"};
+                                              "RefDlgFiles",
+                                              "RefImageDamaged",
+                                              "RefImageUnsupported",
+                                              "RefImageTooLarge",
+                                              "RefImageUnreadable",
+                                              "RefImageNoMemory"};
 
 // Texts that fill a multi-line control; all others are one-line captions.
 const std::set<std::string> kLongTexts = {
