@@ -7,6 +7,7 @@
 
 #include "app/Main.h"
 #include "ui/MainFrm.h"
+#include "win32/StartupTrace.h"
 #include "win32/Win32Controls.h"
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
@@ -123,6 +124,10 @@ void MainWindow::Paint() {
                             form_->FormPaint(canvas);
                     });
     EndPaint(hwnd_, &paint);
+    static bool first = true;
+    if (first)
+        TraceStartup("first paint");
+    first = false;
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {
