@@ -2,6 +2,7 @@
 // Narrow file interface of the portable code. The program uses the Win32 implementation;
 // tests use an in-memory one. Paths are 8-bit ANSI strings with backslashes.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ public:
     // Last-write time in local time as days since 1899-12-30 (time of day as the fraction).
     // False when the file does not exist.
     virtual bool FileTimeLocal(const std::string& path, double& days) = 0;
+
+    // Size in bytes and last-write time (the platform's own units) of a file, what tells a
+    // changed file from the one read before without reading it. False when there is no file.
+    virtual bool FileStamp(const std::string& path, std::uint64_t& size,
+                           std::uint64_t& writeTime) = 0;
 };
 
 // The implementation in use; set once at start-up (or by a test).

@@ -54,6 +54,8 @@ public:
     virtual void LineTo(int x, int y) = 0;
     // Text in the canvas font, top-left at (x, y), on an opaque background of the brush colour.
     virtual void TextOut(int x, int y, const std::string& text) = 0;
+    // The size TextOut would give the text.
+    virtual void MeasureText(const std::string& text, int& width, int& height) = 0;
     // The bitmap unscaled with its top-left corner at (x, y), clipped to the surface.
     virtual void DrawBitmap(int x, int y, const Bitmap& bitmap) = 0;
 };

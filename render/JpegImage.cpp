@@ -1,9 +1,12 @@
 #include "render/JpegImage.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <utility>
+#include <vector>
 
 // clang-format off
 #include <jpeglib.h>
@@ -80,6 +83,7 @@ struct Decoder {
     jpeg_decompress_struct cinfo{};
     ErrorManager errors;
     jpeg_source_mgr source{};
+    std::vector<std::uint8_t> scratch;  // one decoded row, when it is wider than the crop
 
     Decoder() {
         cinfo.err = jpeg_std_error(&errors.pub);
@@ -90,6 +94,34 @@ struct Decoder {
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 };
+
+// libjpeg-turbo 1.5 and later decode a band of columns and skip rows without decoding them
+// into pixels; other libraries decode every row in full.
+#if defined(LIBJPEG_TURBO_VERSION_NUMBER) && LIBJPEG_TURBO_VERSION_NUMBER >= 1005000
+constexpr bool kCanCrop = true;
+#else
+constexpr bool kCanCrop = false;
+#endif
+
+JpegRect Clipped(JpegRect r, int width, int height) {
+    r.left = std::clamp(r.left, 0, width);
+    r.right = std::clamp(r.right, r.left, width);
+    r.top = std::clamp(r.top, 0, height);
+    r.bottom = std::clamp(r.bottom, r.top, height);
+    return r;
+}
+
+void SkipRows(Decoder& d, JDIMENSION rows) {
+    if (rows == 0)
+        return;
+#if defined(LIBJPEG_TURBO_VERSION_NUMBER) && LIBJPEG_TURBO_VERSION_NUMBER >= 1005000
+    jpeg_skip_scanlines(&d.cinfo, rows);
+#else
+    JSAMPROW row = d.scratch.data();
+    for (JDIMENSION i = 0; i < rows; ++i)
+        jpeg_read_scanlines(&d.cinfo, &row, 1);
+#endif
+}
 
 bool OutputFormatFor(J_COLOR_SPACE source, J_COLOR_SPACE& output, int& bitsPerPixel) {
     switch (source) {
@@ -121,13 +153,14 @@ void SwapRedAndBlue([[maybe_unused]] std::uint8_t* row, [[maybe_unused]] int wid
 // Everything between setjmp and the last libjpeg call lives here. No object with a destructor
 // may be created in this frame: a longjmp out of libjpeg would skip it. `bitmap` belongs to
 // the caller, which clears it on failure.
-JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap, std::string& message) {
+JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap,
+                      const JpegCropFor& cropFor, const JpegLimits& limits, JpegResult& result) {
     if (setjmp(d.errors.jump)) {
-        message = d.errors.message;
+        result.message = d.errors.message;
         return d.errors.status;
     }
     jpeg_create_decompress(&d.cinfo);
-    d.cinfo.mem->max_memory_to_use = static_cast<long>(kMaxJpegWorkingMemory);
+    d.cinfo.mem->max_memory_to_use = static_cast<long>(limits.maxWorkingMemory);
 
     d.source.next_input_byte = reinterpret_cast<const JOCTET*>(bytes.data());
     d.source.bytes_in_buffer = bytes.size();
@@ -142,16 +175,16 @@ JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap, std::s
 
     const std::int64_t pixels =
         std::int64_t{d.cinfo.image_width} * std::int64_t{d.cinfo.image_height};
-    if (pixels > kMaxJpegPixels) {
-        message = "The image has " + std::to_string(d.cinfo.image_width) + " x " +
-                  std::to_string(d.cinfo.image_height) + " pixels, more than the " +
-                  std::to_string(kMaxJpegPixels) + " allowed";
+    if (pixels > limits.maxPixels) {
+        result.message = "The image has " + std::to_string(d.cinfo.image_width) + " x " +
+                         std::to_string(d.cinfo.image_height) + " pixels, more than the " +
+                         std::to_string(limits.maxPixels) + " allowed";
         return JpegStatus::kTooLarge;
     }
     int bitsPerPixel = 0;
     J_COLOR_SPACE output = JCS_UNKNOWN;
     if (!OutputFormatFor(d.cinfo.jpeg_color_space, output, bitsPerPixel)) {
-        message = "Only colour (YCbCr, RGB) and greyscale JPEG files can be shown";
+        result.message = "Only colour (YCbCr, RGB) and greyscale JPEG files can be shown";
         return JpegStatus::kUnsupported;
     }
     d.cinfo.out_color_space = output;
@@ -161,20 +194,65 @@ JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap, std::s
 
     jpeg_start_decompress(&d.cinfo);
 
-    bitmap.width = static_cast<int>(d.cinfo.output_width);
-    bitmap.height = static_cast<int>(d.cinfo.output_height);
+    const int width = static_cast<int>(d.cinfo.output_width);
+    const int height = static_cast<int>(d.cinfo.output_height);
+    result.imageWidth = width;
+    result.imageHeight = height;
+    const JpegRect crop =
+        cropFor ? Clipped(cropFor(width, height), width, height) : JpegRect{0, 0, width, height};
+    result.left = crop.left;
+    result.top = crop.top;
+    bitmap.width = crop.right - crop.left;
+    bitmap.height = crop.bottom - crop.top;
     bitmap.bitsPerPixel = bitsPerPixel;
+
+    // The decoded band is wider than the crop by one MCU on each side (where the image goes on):
+    // the chroma upsampling of a column reads its neighbours, so the crop's own columns come out
+    // as in a full decode. libjpeg may widen the band further to MCU boundaries.
+    const int bytesPerPixel = bitsPerPixel / 8;
+    const int marginX = d.cinfo.max_h_samp_factor * DCTSIZE;
+    const int marginY = d.cinfo.max_v_samp_factor * DCTSIZE;
+    JDIMENSION bandLeft = 0, bandWidth = d.cinfo.output_width;
+    if (kCanCrop && bitmap.width > 0 && bitmap.width < width) {
+        bandLeft = static_cast<JDIMENSION>(std::max(0, crop.left - marginX));
+        bandWidth = static_cast<JDIMENSION>(std::min(width, crop.right + marginX)) - bandLeft;
+#if defined(LIBJPEG_TURBO_VERSION_NUMBER) && LIBJPEG_TURBO_VERSION_NUMBER >= 1005000
+        jpeg_crop_scanline(&d.cinfo, &bandLeft, &bandWidth);
+#endif
+    }
     try {
         bitmap.pixels.assign(static_cast<std::size_t>(bitmap.Stride()) * bitmap.height, 0);
+        d.scratch.assign(static_cast<std::size_t>(bandWidth) * bytesPerPixel, 0);
     } catch (const std::bad_alloc&) {
-        message = "Not enough memory for the decoded image";
+        result.message = "Not enough memory for the decoded image";
         return JpegStatus::kOutOfMemory;
     }
-    while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        JSAMPROW row = bitmap.Row(static_cast<int>(d.cinfo.output_scanline));
+
+    // Rows above the crop are skipped, all but a margin that is decoded and dropped, so that
+    // the upsampling of the crop's first row has the rows it reads.
+    const int firstDecoded = std::max(0, crop.top - marginY);
+    SkipRows(d, static_cast<JDIMENSION>(firstDecoded));
+    const std::size_t offset = static_cast<std::size_t>(crop.left - static_cast<int>(bandLeft)) *
+                               static_cast<std::size_t>(bytesPerPixel);
+    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.width) * bytesPerPixel;
+    const int lastRow = bitmap.width > 0 ? crop.bottom : 0;
+    while (static_cast<int>(d.cinfo.output_scanline) < lastRow) {
+        const int y = static_cast<int>(d.cinfo.output_scanline);
+        JSAMPROW row = d.scratch.data();
         jpeg_read_scanlines(&d.cinfo, &row, 1);
+        if (y < crop.top)
+            continue;
+        std::uint8_t* target = bitmap.Row(y - crop.top);
+        std::memcpy(target, d.scratch.data() + offset, rowBytes);
         if (bitsPerPixel == 24)
-            SwapRedAndBlue(row, bitmap.width);
+            SwapRedAndBlue(target, bitmap.width);
+    }
+    // The rest of the data is still read, and the last row decoded, so that a file damaged or
+    // cut off below the crop fails as it does in a full decode.
+    if (d.cinfo.output_scanline < d.cinfo.output_height) {
+        SkipRows(d, d.cinfo.output_height - d.cinfo.output_scanline - 1);
+        JSAMPROW row = d.scratch.data();
+        jpeg_read_scanlines(&d.cinfo, &row, 1);
     }
     // Every row is decoded; what may follow the last scan is of no interest, so the decoder is
     // destroyed without jpeg_finish_decompress reading on to the end marker.
@@ -183,19 +261,20 @@ JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap, std::s
 
 }  // namespace
 
-JpegResult DecodeJpeg(std::string_view bytes, Bitmap& bitmap) {
+JpegResult DecodeJpeg(std::string_view bytes, Bitmap& bitmap, const JpegCropFor& cropFor,
+                      const JpegLimits& limits) {
     bitmap = Bitmap{};
     JpegResult result;
     {
         Decoder decoder;
-        result.status = RunDecoder(decoder, bytes, bitmap, result.message);
+        result.status = RunDecoder(decoder, bytes, bitmap, cropFor, limits, result);
     }
     if (!result)
         bitmap = Bitmap{};
     return result;
 }
 
-JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap) {
+JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap, const JpegCropFor& cropFor) {
     bitmap = Bitmap{};
     std::string bytes;
     try {
@@ -206,5 +285,5 @@ JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap) {
     } catch (const std::bad_alloc&) {
         return {JpegStatus::kOutOfMemory, "Not enough memory to read " + path};
     }
-    return DecodeJpeg(bytes, bitmap);
+    return DecodeJpeg(bytes, bitmap, cropFor);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // Decoding of JPEG files (the reference image) with libjpeg into a Bitmap: 24-bit colour
-// files become blue-green-red rows, greyscale files 8-bit grey rows, always at full size and
-// with the accurate integer transform. Every failure comes back as a status: a damaged, cut-off
-// or foreign file never ends the process and never leaves a half-filled bitmap behind.
+// files become blue-green-red rows, greyscale files 8-bit grey rows, with the accurate integer
+// transform, at full size or cropped to the part that will be seen. Every failure comes back as a
+// status: a damaged, cut-off or foreign file never ends the process and never leaves a half-filled
+// bitmap behind.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +26,20 @@ enum class JpegStatus {
 struct JpegResult {
     JpegStatus status = JpegStatus::kOk;
     std::string message;  // libjpeg's own text, or ours, for whoever wants to know why
+    // Known once the header is read: the whole image's size, and where in it the decoded
+    // bitmap's top-left pixel lies.
+    int imageWidth = 0, imageHeight = 0;
+    int left = 0, top = 0;
     explicit operator bool() const { return status == JpegStatus::kOk; }
 };
+
+// Columns left..right-1 and rows top..bottom-1 of an image.
+struct JpegRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+// Given the image's full size, the part of it to decode (clipped to the image by the decoder;
+// an empty part decodes no pixel and succeeds). Empty function: the whole image.
+using JpegCropFor = std::function<JpegRect(int width, int height)>;
 
 // The page decodes the image on every paint, and a JPEG header can claim up to 65500 x 65500
 // pixels (12 GiB as a bitmap) in a few hundred bytes. Anything above 64 megapixels (2^26
@@ -37,8 +51,16 @@ constexpr std::int64_t kMaxJpegPixels = std::int64_t{1} << 26;
 // progressive and multi-scan files); more makes the decode fail instead of swapping.
 constexpr std::size_t kMaxJpegWorkingMemory = std::size_t{512} << 20;
 
+struct JpegLimits {
+    std::int64_t maxPixels = kMaxJpegPixels;
+    std::size_t maxWorkingMemory = kMaxJpegWorkingMemory;
+};
+
 // Decodes a JPEG held in memory. On failure `bitmap` is left empty (0 x 0, no pixels).
-JpegResult DecodeJpeg(std::string_view bytes, Bitmap& bitmap);
+// A cropped decode gives exactly the pixels of the full decode inside the crop, and fails
+// exactly when the full decode fails: damage outside the crop is still found.
+JpegResult DecodeJpeg(std::string_view bytes, Bitmap& bitmap, const JpegCropFor& cropFor = {},
+                      const JpegLimits& limits = {});
 
 // Reads the file through Files() and decodes it, with the same guarantee.
-JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap);
+JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap, const JpegCropFor& cropFor = {});

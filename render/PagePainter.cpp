@@ -105,7 +105,8 @@ void PaintPage(Canvas& canvas, const PageView& view) {
             PaintCorrectionPoints(canvas, view);
             break;
         case 8:
-            DrawReferenceImage(canvas, view.referenceImagePath);
+            DrawReferenceImage(canvas, view.referenceImagePath, view.clientWidth, view.clientHeight,
+                               view.referenceImageTexts);
             EdgeBlends(canvas, view);
             TextBackings(canvas, view);
             break;

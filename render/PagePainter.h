@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "render/Canvas.h"
+#include "render/ReferenceImage.h"
 
 // What a paint of the calibration window reads besides the ramp engine's state.
 struct PageView {
@@ -15,6 +16,7 @@ struct PageView {
     int panelHeight = 53;  // height of the bottom bar
     int originX = 0;       // screen position of the client area's top-left corner
     int originY = 0;
+    int clientHeight = 0;
     std::string referenceImagePath;  // page 8
     // Page 8: where the help text and the file name are drawn over the image; each gets a
     // backing of `background` so that it reads over any photograph.
@@ -23,6 +25,7 @@ struct PageView {
     };
     std::vector<Box> textBackings;
     Color background = kBlack;
+    ReferenceImageTexts referenceImageTexts;
 };
 
 // Paints the page's pattern onto a canvas already filled with the window's background colour.

@@ -87,6 +87,11 @@ void PixelCanvas::TextOut(int x, int y, const std::string& text) {
     texts_.push_back(TextRecord{x, y, text, font_, brush_});
 }
 
+void PixelCanvas::MeasureText(const std::string& text, int& width, int& height) {
+    width = kTextCellWidth * static_cast<int>(text.size());
+    height = kTextCellHeight;
+}
+
 void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
     if (bitmap.width <= 0 || bitmap.height <= 0)
         return;

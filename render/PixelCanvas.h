@@ -33,6 +33,7 @@ public:
     Color At(int x, int y) const;
     void Clear(Color color);
     const std::vector<TextRecord>& Texts() const { return texts_; }
+    const std::vector<Color>& Pixels() const { return pixels_; }
 
     // Binary PPM (P6), the simplest format every image tool reads. False if the file could
     // not be written completely.
@@ -45,6 +46,9 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void TextOut(int x, int y, const std::string& text) override;
+    // Texts are recorded, not drawn: their size is a nominal cell per byte.
+    void MeasureText(const std::string& text, int& width, int& height) override;
+    static constexpr int kTextCellWidth = 6, kTextCellHeight = 13;
     void DrawBitmap(int x, int y, const Bitmap& bitmap) override;
 
 private:

@@ -1,10 +1,105 @@
 #include "render/ReferenceImage.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "render/ColorConversion.h"
-#include "render/JpegImage.h"
 
-void DrawReferenceImage(Canvas& canvas, const std::string& path) {
+namespace {
+
+// Everything a shown image depends on: a paint whose key equals the kept one draws the kept
+// image, which is then exactly what decoding afresh would give.
+struct ImageKey {
+    std::string path;
+    std::uint64_t size = 0, writeTime = 0;
+    std::string device;
+    ScreenRect display;
+    std::string profile;
+    int clientWidth = 0, clientHeight = 0;
+    bool operator==(const ImageKey&) const = default;
+};
+
+// The outcome of the last decode: the converted visible part and where it goes, or the
+// failure, so that a bad file is not read again on every paint either.
+struct KeptImage {
+    bool valid = false;
+    ImageKey key;
+    JpegResult result;
+    Bitmap bitmap;
+    int x = 0, y = 0;
+};
+
+KeptImage& Kept() {
+    static KeptImage kept;
+    return kept;
+}
+
+// Replaces each "%s" of `format` in turn with the next of `values`; any other byte stays.
+std::string Fill(const std::string& format, std::initializer_list<std::string> values) {
+    std::string text;
+    auto next = values.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's' &&
+            next != values.end()) {
+            text += *next++;
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
+
+std::string FileNamePart(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+void Decode(KeptImage& kept, const std::string& path, DeviceContext dc) {
+    const int clientWidth = kept.key.clientWidth, clientHeight = kept.key.clientHeight;
+    int x = 0, y = 0;
+    // The image's top-left corner is centred on the display; the window covers columns
+    // 0..clientWidth-1 and rows 0..clientHeight-1 of that placement.
+    const JpegCropFor visible = [&](int width, int height) {
+        x = CenterX(width);
+        y = CenterY(height);
+        return JpegRect{-x, -y, clientWidth - x, clientHeight - y};
+    };
+    kept.result = LoadJpegFile(path, kept.bitmap, visible);
+    kept.x = x + kept.result.left;
+    kept.y = y + kept.result.top;
+    if (kept.result && kept.bitmap.bitsPerPixel == 24)
+        Colors().ConvertForDisplay(kept.bitmap, dc);
+}
+
+}  // namespace
+
+std::string ReferenceImageFailureText(const JpegResult& result, const std::string& path,
+                                      const ReferenceImageTexts& texts) {
+    const std::string name = FileNamePart(path);
+    switch (result.status) {
+        case JpegStatus::kOk:
+        case JpegStatus::kNoFile:
+            return {};
+        case JpegStatus::kCorrupt:
+            return Fill(texts.damaged, {name});
+        case JpegStatus::kUnsupported:
+            return Fill(texts.unsupported, {name});
+        case JpegStatus::kTooLarge:
+            return Fill(texts.tooLarge, {name, std::to_string(kMaxJpegPixels / 1000000)});
+        case JpegStatus::kUnreadable:
+            return Fill(texts.unreadable, {name, result.message});
+        case JpegStatus::kOutOfMemory:
+            return Fill(texts.noMemory, {name});
+    }
+    return {};
+}
+
+void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth, int clientHeight,
+                        const ReferenceImageTexts& texts) {
     if (path.empty())
         return;  // names no file; not worth asking the file system
     // Centring needs a selected display; with none there is no window to show the image in.
@@ -12,13 +107,42 @@ void DrawReferenceImage(Canvas& canvas, const std::string& path) {
     if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount ||
         engine.CurrentDisplay >= static_cast<int>(engine.Displays.size()))
         return;
+    const TDisplay& display = engine.Displays[engine.CurrentDisplay];
 
-    // Decoded afresh on every paint, so a file replaced on disk or a changed display profile
-    // shows at once. A missing or undecodable file leaves the page without an image.
-    Bitmap bitmap;
-    if (!LoadJpegFile(path, bitmap))
+    ImageKey key;
+    key.path = path;
+    if (!Files().FileStamp(path, key.size, key.writeTime)) {
+        ForgetReferenceImage();
+        return;  // no file: the page shows its background only
+    }
+    key.device = DisplayDeviceName(engine.CurrentDisplay);
+    key.display = display.info.monitor;
+    key.profile = Colors().ProfileOf(display.dc);
+    key.clientWidth = clientWidth;
+    key.clientHeight = clientHeight;
+
+    KeptImage& kept = Kept();
+    if (!kept.valid || !(kept.key == key)) {
+        kept.valid = false;
+        kept.bitmap = Bitmap{};  // its memory is free before the next decode takes its own
+        kept.key = std::move(key);
+        Decode(kept, path, display.dc);
+        kept.valid = true;
+    }
+    if (kept.result) {
+        canvas.DrawBitmap(kept.x, kept.y, kept.bitmap);
         return;
-    if (bitmap.bitsPerPixel == 24)
-        Colors().ConvertForDisplay(bitmap, engine.Displays[engine.CurrentDisplay].dc);
-    canvas.DrawBitmap(CenterX(bitmap.width), CenterY(bitmap.height), bitmap);
+    }
+    const std::string line = ReferenceImageFailureText(kept.result, path, texts);
+    if (line.empty())
+        return;
+    int width = 0, height = 0;
+    canvas.MeasureText(line, width, height);
+    canvas.SetBrushColor(kBlack);  // the page's background
+    canvas.SetFontColor(texts.color);
+    canvas.TextOut(CenterX(width), CenterY(height), line);
+}
+
+void ForgetReferenceImage() {
+    Kept() = KeptImage{};
 }

@@ -1,11 +1,35 @@
 #pragma once
 // The Reference Image page: a JPEG decoded, converted from sRGB to the selected display's
-// colour profile, and drawn centred at its natural size.
+// colour profile, and drawn centred at its natural size; or one line saying why it cannot be.
 
 #include <string>
 
 #include "render/Canvas.h"
+#include "render/JpegImage.h"
 
-// Decodes, converts and draws the image at `path` centred on the selected display. Draws
-// nothing when the file is missing or cannot be decoded.
-void DrawReferenceImage(Canvas& canvas, const std::string& path);
+// The page's texts in the user's language. Each "%s" in order takes the file name, then the
+// detail (the pixel limit in megapixels, the system's text).
+struct ReferenceImageTexts {
+    std::string damaged;      // not a JPEG, damaged or cut off
+    std::string unsupported;  // CMYK and other kinds
+    std::string tooLarge;     // %s: the limit
+    std::string unreadable;   // %s: the system's text
+    std::string noMemory;
+    Color color = Grey(128);  // the page's text colour
+};
+
+// The sentence for a failed decode of `path`; empty for a success or a missing file.
+std::string ReferenceImageFailureText(const JpegResult& result, const std::string& path,
+                                      const ReferenceImageTexts& texts);
+
+// Draws the image at `path` centred on the selected display, on a window of clientWidth x
+// clientHeight placed over that display. Only the part inside the window is decoded and
+// converted, and the result is kept: the next paint draws it again without reading the file,
+// until the file (size, write time), the display (device, size, colour profile) or the window
+// size changes. A file that cannot be shown draws the reason instead, centred in the window
+// font; a missing file draws nothing.
+void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth, int clientHeight,
+                        const ReferenceImageTexts& texts);
+
+// Drops what the last paint kept (the next one decodes afresh).
+void ForgetReferenceImage();

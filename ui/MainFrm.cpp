@@ -9,7 +9,6 @@ constexpr int kDesignClientWidth = 1067;
 constexpr int kDesignClientHeight = 655;
 constexpr int kBarHeight = 53;
 constexpr Color kSilver = Grey(192);
-constexpr Color kLabelGrey = Grey(128);
 constexpr Color kLinkBlue{98, 98, 255};
 constexpr Color kChannelRed{255, 0, 0};
 constexpr Color kChannelGreen{0, 128, 0};

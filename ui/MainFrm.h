@@ -24,6 +24,8 @@ inline constexpr const char* kNoDisplayMessage =
     "No display was found that Tonecast can calibrate. The program ends.";
 inline constexpr int kKeyTab = 0x09;     // VK_TAB
 inline constexpr int kKeyEscape = 0x1B;  // VK_ESCAPE
+// The colour of the window's texts on the black pages.
+inline constexpr Color kLabelGrey = Grey(128);
 
 class TMainForm {
 public:

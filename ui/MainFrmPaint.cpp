@@ -1,3 +1,4 @@
+#include "app/Language.h"
 #include "app/Settings.h"
 #include "ramp/Displays.h"
 #include "render/PagePainter.h"
@@ -19,7 +20,11 @@ void TMainForm::FormPaint(Canvas& canvas) {
     view.originX = display.left;
     view.originY = display.top;
     view.referenceImagePath = Settings().ReferenceImagePath;
+    view.clientHeight = host_.ClientHeight();
     if (view.page == 8) {
+        view.referenceImageTexts = {LangText("RefImageDamaged"),  LangText("RefImageUnsupported"),
+                                    LangText("RefImageTooLarge"), LangText("RefImageUnreadable"),
+                                    LangText("RefImageNoMemory"), kLabelGrey};
         // The labels are drawn over the photograph: each gets a backing the size of its text.
         view.background = background_;
         for (const Label* label : {HelpLabel.get(), FileLabel.get()}) {

@@ -121,6 +121,14 @@ void GdiCanvas::TextOut(int x, int y, const std::string& text) {
     ::TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
 }
 
+void GdiCanvas::MeasureText(const std::string& text, int& width, int& height) {
+    SIZE size{};
+    if (!dc_ || !GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size))
+        size = SIZE{};
+    width = size.cx;
+    height = size.cy;
+}
+
 void GdiCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
     if (!Valid() || bitmap.width <= 0 || bitmap.height <= 0)
         return;

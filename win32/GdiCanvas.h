@@ -56,6 +56,7 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void TextOut(int x, int y, const std::string& text) override;
+    void MeasureText(const std::string& text, int& width, int& height) override;
     void DrawBitmap(int x, int y, const Bitmap& bitmap) override;
 
 private:

@@ -11,6 +11,7 @@
 #include "win32/BackgroundWindow.h"
 #include "win32/CrashRestore.h"
 #include "win32/MainWindow.h"
+#include "win32/StartupTrace.h"
 #include "win32/Win32Controls.h"
 
 namespace {
@@ -56,6 +57,7 @@ int RunInteractive() {
     INITCOMMONCONTROLSEX classes{sizeof classes,
                                  ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
+    TraceStartup("common controls initialised");
 
     MainWindow window(GetModuleHandleA(nullptr));
     if (!window.IsValid()) {
@@ -63,17 +65,21 @@ int RunInteractive() {
                     MB_OK | MB_ICONERROR);
         return 1;
     }
+    TraceStartup("window created");
     Win32ControlFactory factory(window.Hwnd(), window);
     int exitCode = 0;
     try {
         TMainForm form(factory, window);
         window.AttachForm(&form);
         form.onRampsCaptured = [] { ArmCrashRestore(); };
+        TraceStartup("controls created");
         if (!form.FormCreate()) {
             window.AttachForm(nullptr);
             return kExitNoDisplay;
         }
+        TraceStartup("FormCreate done: ramps captured, ramp files read, window shown");
         CreateBackdrop(form, window);
+        TraceStartup("backdrop created");
         SetFocus(window.Hwnd());
         exitCode = RunMessageLoop(window);
         window.AttachForm(nullptr);

@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "ui/MainFrm.h"
 #include "win32/CrashRestore.h"
+#include "win32/StartupTrace.h"
 #include "win32/Win32Controls.h"
 #include "win32/Win32Services.h"
 
@@ -152,6 +153,10 @@ void MainWindow::Paint() {
                             form_->FormPaint(canvas);
                     });
     EndPaint(hwnd_, &paint);
+    static bool first = true;
+    if (first)
+        TraceStartup("first paint");
+    first = false;
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {

@@ -9,6 +9,7 @@
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
 #include "win32/Interactive.h"
+#include "win32/StartupTrace.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32ColorConverter.h"
 #include "win32/Win32Services.h"
@@ -34,14 +35,18 @@ void ShowApplicationError(const char* message) {
 }  // namespace
 
 int RunTonecast() {
+    TraceStartup("main");
     UseAllServices();
     // Every later step, the switches included, finds the display list complete.
     EnumDisplays();
+    TraceStartup("displays enumerated");
     int exitCode = 0;
     try {
         if (StartApplication(FirstArgument(GetCommandLineA()))) {
+            TraceStartup("settings and language files read");
             // Only the interactive run needs COM (the start-up shortcut written on OK).
             const HRESULT com = CoInitialize(nullptr);
+            TraceStartup("COM initialised");
             try {
                 exitCode = RunInteractive();
             } catch (const std::exception& error) {

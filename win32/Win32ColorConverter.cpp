@@ -11,6 +11,7 @@ namespace {
 class Win32ColorConverter : public ColorConverter {
 public:
     void ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) override;
+    std::string ProfileOf(DeviceContext dc) override;
 };
 
 // The headers spell these as multi-character constants ('PSOC', 'sRGB').
@@ -60,6 +61,14 @@ void Win32ColorConverter::ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) {
         DeleteColorTransform(transform);
     }
     CloseColorProfile(display);
+}
+
+std::string Win32ColorConverter::ProfileOf(DeviceContext dc) {
+    char profileName[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!GetICMProfileA(reinterpret_cast<HDC>(dc), &size, profileName))
+        return {};
+    return profileName;
 }
 
 }  // namespace

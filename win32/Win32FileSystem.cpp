@@ -158,3 +158,15 @@ bool Win32FileSystem::FileTimeLocal(const std::string& path, double& days) {
     days = FileTimeTicksToDays(ticks.QuadPart);
     return true;
 }
+
+bool Win32FileSystem::FileStamp(const std::string& path, std::uint64_t& size,
+                                std::uint64_t& writeTime) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    writeTime = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}

@@ -1,6 +1,7 @@
 #include "fakes/MemoryFileSystem.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 
 #include "base/Errors.h"
@@ -109,6 +110,16 @@ bool MemoryFileSystem::FileTimeLocal(const std::string& path, double& days) {
     if (!e)
         return false;
     days = e->time;
+    return true;
+}
+
+bool MemoryFileSystem::FileStamp(const std::string& path, std::uint64_t& size,
+                                 std::uint64_t& writeTime) {
+    Entry* e = Find(path);
+    if (!e)
+        return false;
+    size = e->data.size();
+    writeTime = std::bit_cast<std::uint64_t>(e->time);
     return true;
 }
 

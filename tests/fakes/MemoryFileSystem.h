@@ -20,6 +20,7 @@ public:
     std::vector<std::string> ListFolder(const std::string& folder,
                                         const std::string& pattern) override;
     bool FileTimeLocal(const std::string& path, double& days) override;
+    bool FileStamp(const std::string& path, std::uint64_t& size, std::uint64_t& writeTime) override;
 
     // Test set-up and inspection.
     void AddFile(const std::string& path, const std::string& contents, double time = 0);

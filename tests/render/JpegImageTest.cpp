@@ -86,7 +86,8 @@ TEST(JpegImageTest, ProgressiveFileDecodesLikeItsBaselineTwin) {
 }
 
 // Every cut through a file, baseline and progressive, up to the last data byte before the end
-// marker, is a failure that leaves no pixels behind; libjpeg alone would pad it with grey.
+// marker, is a failure that leaves no pixels behind, cropped or not; libjpeg alone would pad it
+// with grey.
 TEST(JpegImageTest, TruncatedFilesFailWithoutPixels) {
     for (bool progressive : {false, true}) {
         const std::string file = EncodeJpeg(
@@ -102,6 +103,10 @@ TEST(JpegImageTest, TruncatedFilesFailWithoutPixels) {
             EXPECT_EQ(bitmap.width, 0);
             EXPECT_EQ(bitmap.height, 0);
             EXPECT_TRUE(bitmap.pixels.empty());
+            // Damage below a crop is found as well: the part shown is never of a bad file.
+            const auto topLeft = [](int, int) { return JpegRect{0, 0, 8, 8}; };
+            EXPECT_EQ(DecodeJpeg(std::string_view(file).substr(0, length), bitmap, topLeft).status,
+                      JpegStatus::kCorrupt);
         }
     }
 }

@@ -61,6 +61,7 @@ protected:
         files = MemoryFileSystem{};
         UseFileSystem(files);
         UseColorConverter(converter);
+        ForgetReferenceImage();
     }
     void TearDown() override {
         static class : public ColorConverter {
@@ -83,14 +84,18 @@ protected:
                                   .pixel = [](int x, int y) { return Grey(BlockLevel(x, y)); }}));
     }
 
+    void Draw(const std::string& path) { DrawReferenceImage(canvas, path, 1920, 1080, texts); }
+
     MemoryFileSystem& files = TestFiles();
     MarkingConverter converter;
     PixelCanvas canvas{1920, 1080};
+    const ReferenceImageTexts texts{"damaged %s",        "unsupported %s", "%s over %s MP",
+                                    "%s unreadable: %s", "%s no memory",   Grey(128)};
 };
 
 TEST_F(ReferenceImageTest, ColourImageIsConvertedForTheSelectedDisplayAndCentred) {
     AddColourImage("C:\\Tonecast\\TonecastRef.sRGB.jpg", 1000, 600);
-    DrawReferenceImage(canvas, "C:\\Tonecast\\TonecastRef.sRGB.jpg");
+    Draw("C:\\Tonecast\\TonecastRef.sRGB.jpg");
     EXPECT_EQ(converter.calls, (std::vector<MarkingConverter::Call>{{0x71, 24, 1000, 600}}));
     EXPECT_EQ(PaintedBox(canvas), (Box{460, 240, 1460, 840}));
     EXPECT_TRUE(AllOf(canvas, {460, 240, 1460, 840}, kConverted));
@@ -101,7 +106,7 @@ TEST_F(ReferenceImageTest, CentringFollowsTheSelectedDisplay) {
     Engine().Displays[1].dc = 0x72;
     Engine().CurrentDisplay = 1;
     AddColourImage("C:\\P\\odd.jpg", 1001, 601);
-    DrawReferenceImage(canvas, "C:\\P\\odd.jpg");
+    Draw("C:\\P\\odd.jpg");
     ASSERT_EQ(converter.calls.size(), 1u);
     EXPECT_EQ(converter.calls[0].dc, 0x72);
     // 1280 div 2 - 1001 div 2 = 140, 1024 div 2 - 601 div 2 = 212.
@@ -132,7 +137,7 @@ TEST_F(ReferenceImageTest, ThePageBacksTheTextsOverTheImageOnly) {
 // 2000 x 1200 on 1920 x 1080: 40 columns and 60 rows cut off on each side.
 TEST_F(ReferenceImageTest, LargerImageIsCroppedEquallyOnAllSides) {
     AddGreyImage("C:\\P\\big.jpg", 2000, 1200);
-    DrawReferenceImage(canvas, "C:\\P\\big.jpg");
+    Draw("C:\\P\\big.jpg");
     for (int y = 0; y < 1080; ++y)
         for (int x = 0; x < 1920; ++x)
             ASSERT_EQ(canvas.At(x, y), Grey(BlockLevel(x + 40, y + 60))) << x << "," << y;
@@ -140,7 +145,7 @@ TEST_F(ReferenceImageTest, LargerImageIsCroppedEquallyOnAllSides) {
 
 TEST_F(ReferenceImageTest, GreyscaleImageIsDrawnUnconverted) {
     AddGreyImage("C:\\P\\grey.jpg", 64, 32);
-    DrawReferenceImage(canvas, "C:\\P\\grey.jpg");
+    Draw("C:\\P\\grey.jpg");
     EXPECT_TRUE(converter.calls.empty());
     EXPECT_EQ(PaintedBox(canvas), (Box{928, 524, 992, 556}));
     for (int y = 0; y < 32; ++y)
@@ -148,23 +153,141 @@ TEST_F(ReferenceImageTest, GreyscaleImageIsDrawnUnconverted) {
             ASSERT_EQ(canvas.At(928 + x, 524 + y), Grey(BlockLevel(x, y))) << x << "," << y;
 }
 
-TEST_F(ReferenceImageTest, MissingOrUndecodableFilesDrawNothing) {
+// No pixel of a file that cannot be shown is drawn; one line says why, centred in the page's
+// text colour on its background. A missing file draws nothing at all.
+TEST_F(ReferenceImageTest, FilesThatCannotBeShownSayWhy) {
     const std::string good = EncodeJpeg({.width = 64, .height = 64});
     files.AddFile("C:\\P\\cut.jpg", good.substr(0, good.size() / 2));
     files.AddFile("C:\\P\\text.jpg", "Tonecast");
     files.AddFile("C:\\P\\huge.jpg", WithFrameSize(good, 65000, 65000));
-    for (const char* path :
-         {"C:\\P\\none.jpg", "C:\\P\\cut.jpg", "C:\\P\\text.jpg", "C:\\P\\huge.jpg", ""}) {
-        DrawReferenceImage(canvas, path);
-        EXPECT_EQ(PaintedBox(canvas), Box{}) << path;
+    files.AddFile("C:\\P\\cmyk.jpg", EncodeJpeg({.width = 8, .height = 8, .input = JCS_CMYK}));
+    const struct {
+        const char* path;
+        std::string line;
+    } cases[] = {
+        {"C:\\P\\none.jpg", ""},
+        {"", ""},
+        {"C:\\P\\cut.jpg", "damaged cut.jpg"},
+        {"C:\\P\\text.jpg", "damaged text.jpg"},
+        {"C:\\P\\huge.jpg", "huge.jpg over 67 MP"},
+        {"C:\\P\\cmyk.jpg", "unsupported cmyk.jpg"},
+    };
+    for (const auto& c : cases) {
+        canvas = PixelCanvas(1920, 1080);
+        Draw(c.path);
+        EXPECT_EQ(PaintedBox(canvas), Box{}) << c.path;
+        if (c.line.empty()) {
+            EXPECT_TRUE(canvas.Texts().empty()) << c.path;
+            continue;
+        }
+        const int width = PixelCanvas::kTextCellWidth * static_cast<int>(c.line.size());
+        EXPECT_EQ(canvas.Texts(),
+                  (std::vector<TextRecord>{{960 - width / 2, 540 - 6, c.line, Grey(128), kBlack}}));
     }
     EXPECT_TRUE(converter.calls.empty());
+    JpegResult unreadable{JpegStatus::kUnreadable, "Access denied."};
+    EXPECT_EQ(ReferenceImageFailureText(unreadable, "C:\\P\\locked.jpg", texts),
+              "locked.jpg unreadable: Access denied.");
+}
+
+// A converter that, like the colour system, maps each pixel on its own.
+class PixelwiseConverter : public ColorConverter {
+public:
+    void ConvertForDisplay(Bitmap& bitmap, DeviceContext) override {
+        ++calls;
+        for (int y = 0; y < bitmap.height; ++y)
+            for (int x = 0; x < bitmap.width; ++x) {
+                std::uint8_t* p = bitmap.Row(y) + 3 * x;
+                const std::uint8_t b = p[0], g = p[1], r = p[2];
+                p[0] = static_cast<std::uint8_t>(255 - r), p[1] = g ^ 0x5A,
+                p[2] = static_cast<std::uint8_t>(b / 2 + 7);
+            }
+    }
+    std::string ProfileOf(DeviceContext) override { return profile; }
+    int calls = 0;
+    std::string profile = "C:\\colour\\display.icc";
+};
+
+// Camera-like noise: neighbouring pixels differ, so a column or row taken from the wrong place,
+// or upsampled from the wrong neighbours, shows.
+Color Noise(int x, int y, int salt) {
+    const unsigned h = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u ^
+                       static_cast<unsigned>(salt) * 83492791u;
+    return Color{static_cast<std::uint8_t>(h >> 3), static_cast<std::uint8_t>(h >> 11),
+                 static_cast<std::uint8_t>((x + y) / 4 + (h >> 27))};
+}
+
+// What the page showed before images were cropped and kept: the whole file decoded, converted
+// and drawn centred.
+PixelCanvas FullDecode(const std::string& bytes, ColorConverter& converter) {
+    PixelCanvas expected(1920, 1080);
+    Bitmap bitmap;
+    EXPECT_TRUE(DecodeJpeg(bytes, bitmap));
+    if (bitmap.bitsPerPixel == 24)
+        converter.ConvertForDisplay(bitmap, 0);
+    expected.DrawBitmap(CenterX(bitmap.width), CenterY(bitmap.height), bitmap);
+    return expected;
+}
+
+TEST_F(ReferenceImageTest, CroppedAndKeptImageIsWhatAFullDecodeShows) {
+    PixelwiseConverter pixelwise;
+    UseColorConverter(pixelwise);
+    const struct {
+        int width, height;
+        J_COLOR_SPACE input;
+        bool progressive;
+    } cases[] = {
+        {2101, 1203, JCS_RGB, false},        // larger both ways, odd, 4:2:0
+        {641, 479, JCS_RGB, false},          // smaller, odd
+        {1999, 1100, JCS_GRAYSCALE, false},  // greyscale, larger
+        {2400, 1300, JCS_RGB, true},         // progressive, larger
+    };
+    int salt = 0;
+    for (const auto& c : cases) {
+        const std::string path = "C:\\P\\photo.jpg";
+        auto encode = [&] {
+            ++salt;
+            return EncodeJpeg({.width = c.width,
+                               .height = c.height,
+                               .input = c.input,
+                               .quality = 90,
+                               .progressive = c.progressive,
+                               .fullChroma = false,
+                               .pixel = [salt](int x, int y) { return Noise(x, y, salt); }});
+        };
+        const std::string first = encode();
+        files.AddFile(path, first, salt);
+        const int callsBefore = pixelwise.calls;
+        canvas = PixelCanvas(1920, 1080);
+        Draw(path);
+        EXPECT_EQ(pixelwise.calls - callsBefore, c.input == JCS_RGB ? 1 : 0);
+        const PixelCanvas expected = FullDecode(first, pixelwise);
+        ASSERT_TRUE(canvas.Pixels() == expected.Pixels()) << c.width;
+        // The next paint draws the kept image without decoding or converting again.
+        const int callsAfterFirst = pixelwise.calls;
+        canvas = PixelCanvas(1920, 1080);
+        Draw(path);
+        EXPECT_EQ(pixelwise.calls, callsAfterFirst);
+        ASSERT_TRUE(canvas.Pixels() == expected.Pixels()) << c.width;
+
+        // Another image of the same size replacing the file shows at the next paint.
+        const std::string second = encode();
+        files.AddFile(path, second, salt);
+        canvas = PixelCanvas(1920, 1080);
+        Draw(path);
+        ASSERT_TRUE(canvas.Pixels() == FullDecode(second, pixelwise).Pixels()) << c.width;
+    }
+    // A change of the display's profile converts afresh.
+    const int calls = pixelwise.calls;
+    pixelwise.profile = "C:\\colour\\other.icc";
+    Draw("C:\\P\\photo.jpg");
+    EXPECT_EQ(pixelwise.calls, calls + 1);
 }
 
 TEST_F(ReferenceImageTest, NothingIsDrawnWithoutASelectedDisplay) {
     AddColourImage("C:\\P\\a.jpg", 16, 16);
     Engine() = DisplayState{};
-    DrawReferenceImage(canvas, "C:\\P\\a.jpg");
+    Draw("C:\\P\\a.jpg");
     EXPECT_EQ(PaintedBox(canvas), Box{});
 }
 

@@ -67,7 +67,12 @@ const std::vector<std::string> kWindowKeys = {"BOK",
                                               "RefDlgFiles",
                                               "ERampUnreadable",
                                               "ERampCleared",
-                                              "DiscardQuestion"};
+                                              "DiscardQuestion",
+                                              "RefImageDamaged",
+                                              "RefImageUnsupported",
+                                              "RefImageTooLarge",
+                                              "RefImageUnreadable",
+                                              "RefImageNoMemory"};
 
 // Texts that fill a multi-line control; all others are one-line captions.
 const std::set<std::string> kLongTexts = {

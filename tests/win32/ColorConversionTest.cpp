@@ -221,7 +221,7 @@ TEST(ColorConversionTest, ReferenceImageIsConvertedOnlyWhenInColour) {
     UseWin32ColorConverter();
 
     PixelCanvas canvas(1920, 1080);
-    DrawReferenceImage(canvas, "C:\\P\\red.jpg");
+    DrawReferenceImage(canvas, "C:\\P\\red.jpg", 1920, 1080, {});
     const Color red = canvas.At(960, 540);
     EXPECT_NEAR(red.r, 219, 2);
     EXPECT_NEAR(red.g, 0, 2);
@@ -229,7 +229,7 @@ TEST(ColorConversionTest, ReferenceImageIsConvertedOnlyWhenInColour) {
     EXPECT_EQ(canvas.At(1459, 839), red);
     EXPECT_EQ(canvas.At(459, 240), kBlack);
 
-    DrawReferenceImage(canvas, "C:\\P\\grey.jpg");
+    DrawReferenceImage(canvas, "C:\\P\\grey.jpg", 1920, 1080, {});
     EXPECT_EQ(canvas.At(460, 240), Grey(100));
     EXPECT_EQ(canvas.At(1459, 839), Grey(100));
 

@@ -1,0 +1,123 @@
+// Cost of painting the Reference Image page with the real colour system (run under Wine by
+// bench/reference-image-paint.sh): today's way, decoding and converting the whole image on every
+// paint, against the cropped and kept image, measured in the same run. A 24-megapixel photograph
+// of camera-like noise is made here (the colour system caches its last pixel, so a smooth image
+// would look cheap), and a wide-gamut profile is associated with the display for the run.
+
+#include <windows.h>
+#undef TextOut
+#include <icm.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/FileSystem.h"
+#include "ramp/Displays.h"
+#include "render/ColorConversion.h"
+#include "render/JpegEncode.h"
+#include "render/JpegImage.h"
+#include "render/PixelCanvas.h"
+#include "render/ReferenceImage.h"
+#include "win32/Win32ColorConverter.h"
+#include "win32/Win32Services.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+template <typename F>
+double Median(int runs, F&& f) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        f();
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+Color Noise(int x, int y) {
+    const unsigned h = static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
+    return Color{static_cast<std::uint8_t>(x * 255 / 6000 + (h >> 28)),
+                 static_cast<std::uint8_t>(y * 255 / 4000 + ((h >> 20) & 15)),
+                 static_cast<std::uint8_t>(h >> 9)};
+}
+
+// The paint as it was: the whole file decoded, converted and drawn, every time.
+void PaintWhole(const std::string& path, PixelCanvas& canvas, DeviceContext dc) {
+    Bitmap bitmap;
+    if (!LoadJpegFile(path, bitmap))
+        return;
+    Colors().ConvertForDisplay(bitmap, dc);
+    canvas.DrawBitmap(CenterX(bitmap.width), CenterY(bitmap.height), bitmap);
+}
+
+void Measure(const char* what, const std::string& path, DeviceContext dc) {
+    PixelCanvas canvas(1920, 1080);
+    const ReferenceImageTexts texts;
+    const double whole = Median(3, [&] { PaintWhole(path, canvas, dc); });
+    const double first = Median(3, [&] {
+        ForgetReferenceImage();
+        DrawReferenceImage(canvas, path, 1920, 1080, texts);
+    });
+    const double later = Median(21, [&] { DrawReferenceImage(canvas, path, 1920, 1080, texts); });
+    std::printf(
+        "%s: every paint today %.1f ms; first paint %.1f ms (%.3fx), later paints %.2f ms "
+        "(%.4fx)\n",
+        what, whole, first, first / whole, later, later / whole);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <default image> <profile>\n", argv[0]);
+        return 2;
+    }
+    UseWin32Services();
+    UseWin32ColorConverter();
+
+    DISPLAY_DEVICEA device{};
+    device.cb = sizeof device;
+    EnumDisplayDevicesA(nullptr, 0, &device, 0);
+    char folder[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    GetColorDirectoryA(nullptr, folder, &size);
+    const std::string profile = std::string(folder) + "\\TonecastBenchWide.icc";
+    if (!CopyFileA(argv[2], profile.c_str(), FALSE) ||
+        !AssociateColorProfileWithDeviceA(nullptr, profile.c_str(), device.DeviceName)) {
+        std::fprintf(stderr, "cannot associate %s with %s\n", argv[2], device.DeviceName);
+        return 1;
+    }
+
+    TDisplay display;
+    display.dc = reinterpret_cast<DeviceContext>(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    display.info.monitor = ScreenRect{0, 0, 1920, 1080};
+    Engine().Displays.push_back(display);
+    Engine().DisplayCount = 1;
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string photo = std::string(temp) + "TonecastBench24MP.jpg";
+    Files().ReplaceFile(
+        photo,
+        EncodeJpeg(
+            {.width = 6000, .height = 4000, .quality = 90, .fullChroma = false, .pixel = Noise}));
+    std::printf("display profile %s\n", Colors().ProfileOf(display.dc).c_str());
+    Measure("24-megapixel photograph, 1920 x 1080", photo, display.dc);
+    Measure("default image 1600 x 1000, 1920 x 1080", argv[1], display.dc);
+
+    DeleteFileA(photo.c_str());
+    DisassociateColorProfileFromDeviceA(nullptr, profile.c_str(), device.DeviceName);
+    DeleteFileA(profile.c_str());
+    DeleteDC(reinterpret_cast<HDC>(display.dc));
+    return 0;
+}
