@@ -123,7 +123,7 @@ void GdiCanvas::TextOut(int x, int y, const std::string& text) {
 
 void GdiCanvas::MeasureText(const std::string& text, int& width, int& height) {
     SIZE size{};
-    if (!dc_ || !GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size))
+    if (!dc_ || !GetTextExtentPoint32A(dc_.get(), text.data(), static_cast<int>(text.size()), &size))
         size = SIZE{};
     width = size.cx;
     height = size.cy;
