@@ -120,6 +120,7 @@ TEST_F(ReferenceImageTest, ThePageBacksTheTextsOverTheImageOnly) {
     PageView view;
     view.page = 8;
     view.clientWidth = 1920;
+    view.clientHeight = 1080;
     view.panelTop = 1027;
     view.referenceImagePath = "C:\\P\\full.jpg";
     view.textBackings = {{70, 0, 362, 147}, {1702, 1010, 1850, 1023}};
