@@ -1,9 +1,8 @@
 // The decimal rule of the target-gamma edit and of the settings file. The input's first byte
-// picks the decimal separator; the rest is the text. The edit's reading and the settings'
-// reading accept the same texts and give the same numbers (the edit refuses what does not fit
-// a finite double, the settings leave that to their range check); a number the edit accepts
-// is shown as "#.###" text that reads back as itself rounded to three decimals and shows the
-// same again.
+// picks the locale's decimal separator; the rest is the text. Every text the strict rule of the
+// settings file reads, the edit reads as the same number; the edit takes a comma and a point
+// alike; a number the edit accepts is shown as "#.###" text that reads back as itself rounded
+// to three decimals and shows the same again.
 
 #include <cmath>
 #include <cstddef>
@@ -11,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Settings.h"
+#include "base/Text.h"
 #include "fuzz/FuzzCheck.h"
 #include "ui/TargetGammaText.h"
 
@@ -22,15 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     const std::optional<double> edit = ParseTargetGamma(text, separator);
-    double settings = 0;
-    const bool settingsRead = ParseDecimal(text, separator, settings);
-    if (edit) {
+    const std::optional<double> strict = ParseDecimal(text, separator);
+    if (strict)
+        FUZZ_CHECK(edit && *edit == *strict);
+    if (edit)
         FUZZ_CHECK(std::isfinite(*edit));
-        FUZZ_CHECK(settingsRead && settings == *edit);
-    } else if (settingsRead) {
-        // Only a number beyond a double's range, or too small for one, reads differently.
-        FUZZ_CHECK(!std::isfinite(settings) || std::fabs(settings) < 1e-300);
-    }
+    std::string withPoints = text;
+    for (char& ch : withPoints)
+        if (ch == ',')
+            ch = '.';
+    const std::optional<double> pointed = ParseTargetGamma(withPoints, separator);
+    FUZZ_CHECK(edit.has_value() == pointed.has_value() && (!edit || *edit == *pointed));
 
     if (edit) {
         const std::string shown = FormatTargetGamma(*edit, separator);
