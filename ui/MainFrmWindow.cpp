@@ -13,23 +13,11 @@
 #include "base/Path.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ui/HandlersPaused.h"
 #include "ui/MainFrm.h"
 #include "ui/TargetGammaText.h"
 
 namespace {
-
-// Restores HandlersEnabled to what it was when the scope began.
-class HandlersPaused {
-public:
-    explicit HandlersPaused(bool& flag) : flag_(flag), saved_(flag) { flag_ = false; }
-    ~HandlersPaused() { flag_ = saved_; }
-    HandlersPaused(const HandlersPaused&) = delete;
-    HandlersPaused& operator=(const HandlersPaused&) = delete;
-
-private:
-    bool& flag_;
-    bool saved_;
-};
 
 // The folder of a path without its trailing backslash; a drive keeps its colon.
 std::string FolderWithoutDelimiter(const std::string& path) {
@@ -43,8 +31,8 @@ std::string FolderWithoutDelimiter(const std::string& path) {
 // The list keeps its entries from the start: a display that is gone stays listed with its
 // record, and one that appears is offered at the next start.
 std::vector<bool> UpdateDisplays() {
-    std::vector<bool> attached(Engine().DisplayCount);
-    for (int i = 0; i < Engine().DisplayCount; ++i)
+    std::vector<bool> attached(Engine().DisplayCount());
+    for (int i = 0; i < Engine().DisplayCount(); ++i)
         attached[i] = UpdateDisplayInfo(i);
     return attached;
 }
@@ -64,12 +52,12 @@ int StandingDisplay(int wanted, const std::vector<bool>& attached) {
 
 bool TMainForm::FormCreate() {
     // Every layout centres on the selected display; with none there is nothing to stand on.
-    if (Engine().DisplayCount <= 0) {
+    if (Engine().DisplayCount() <= 0) {
         host_.ShowError(kNoDisplayMessage);
         return false;
     }
     InDpiChange = false;
-    SelectedDisplay = 0;
+    Engine().CurrentDisplay = 0;
     FillLanguageList();
     ApplyTexts();
     host_.SetCaption(kProgramTitle);
@@ -82,7 +70,7 @@ bool TMainForm::FormCreate() {
 
     const std::string dataFolder = GetDataFolder(kSubPath);
     DisplayState& engine = Engine();
-    for (int i = 0; i < engine.DisplayCount; ++i) {
+    for (int i = 0; i < engine.DisplayCount(); ++i) {
         std::string storedName;  // read and not needed
         try {
             ReadRampFile(engine.Corrections[i], storedName, RampFileName(dataFolder, i));
@@ -93,9 +81,9 @@ bool TMainForm::FormCreate() {
         }
     }
 
-    DisplayComboBox->SetEnabled(engine.DisplayCount > 1);
+    DisplayComboBox->SetEnabled(engine.DisplayCount() > 1);
     DisplayComboBox->ClearItems();
-    for (int i = 0; i < engine.DisplayCount; ++i)
+    for (int i = 0; i < engine.DisplayCount(); ++i)
         DisplayComboBox->AddItem(engine.Displays[i].name);
     DisplayComboBox->SetItemIndex(0);
     MoveToDisplay(0);
@@ -105,9 +93,8 @@ bool TMainForm::FormCreate() {
 }
 
 void TMainForm::MoveToDisplay(int index) {
-    if (index < 0 || index >= Engine().DisplayCount)
+    if (index < 0 || index >= Engine().DisplayCount())
         return;
-    SelectedDisplay = index;
     {
         HandlersPaused paused(HandlersEnabled);
         host_.Hide();
@@ -121,7 +108,7 @@ void TMainForm::MoveToDisplay(int index) {
 }
 
 void TMainForm::CoverSelectedDisplay() {
-    const ScreenRect& r = Engine().Displays[SelectedDisplay].info.monitor;
+    const ScreenRect& r = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     host_.SetWindowBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
     Bounds combo = DisplayComboBox->GetBounds();
     combo.width = host_.ClientWidth() / 2 - combo.left;
@@ -261,12 +248,12 @@ void TMainForm::LayOutPage(int page) {
 void TMainForm::ApplyToDisplay() {
     OffButton->SetText(LangText("BOffLUT"));
     LutOn = true;
-    ApplyCorrection(SelectedDisplay);
+    ApplyCorrection(Engine().CurrentDisplay);
     host_.Invalidate();
 }
 
 TCorrection& TMainForm::SelectedCorrection() {
-    return Engine().Corrections.at(SelectedDisplay);
+    return Engine().Corrections.at(Engine().CurrentDisplay);
 }
 
 void TMainForm::RefreshEdits() {
@@ -309,7 +296,8 @@ void TMainForm::HandleDpiChange(int newDpi) {
 
 void TMainForm::HandleDisplayChange() {
     DisplayState& engine = Engine();
-    if (InDisplayChange || SelectedDisplay < 0 || SelectedDisplay >= engine.DisplayCount)
+    const int selected = engine.CurrentDisplay;
+    if (InDisplayChange || selected < 0 || selected >= engine.DisplayCount())
         return;
     InDisplayChange = true;
     struct Done {
@@ -318,13 +306,13 @@ void TMainForm::HandleDisplayChange() {
     } done{InDisplayChange};
 
     const std::vector<bool> attached = UpdateDisplays();
-    const int target = StandingDisplay(SelectedDisplay, attached);
+    const int target = StandingDisplay(selected, attached);
     // Under one gamma table for all displays (as on Wine's X servers) the last write is what
     // every display shows, so the selected display's own comes last.
-    for (int i = 0; i < engine.DisplayCount; ++i)
+    for (int i = 0; i < engine.DisplayCount(); ++i)
         if (i != target && attached[i])
             ApplyCorrection(i);
-    if (target != SelectedDisplay) {
+    if (target != selected) {
         {
             HandlersPaused paused(HandlersEnabled);
             DisplayComboBox->SetItemIndex(target);
@@ -335,18 +323,18 @@ void TMainForm::HandleDisplayChange() {
     HandlersPaused paused(HandlersEnabled);
     CoverSelectedDisplay();
     if (LutOn) {
-        ApplyCorrection(SelectedDisplay);
+        ApplyCorrection(selected);
     } else {
-        SetDisplayLinear(SelectedDisplay);
+        SetDisplayLinear(selected);
         BuildRamp(SelectedCorrection(), engine.CurrentRamp);  // the graph still shows it
     }
     ShowPage(CurrentPage());
 }
 
 void TMainForm::FormMoved(const Bounds& windowBounds) {
-    if (!HandlersEnabled || InDisplayChange || SelectedDisplay >= Engine().DisplayCount)
+    if (!HandlersEnabled || InDisplayChange || Engine().CurrentDisplay >= Engine().DisplayCount())
         return;
-    const ScreenRect& r = Engine().Displays[SelectedDisplay].info.monitor;
+    const ScreenRect& r = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     if (windowBounds != Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top})
         HandleDisplayChange();
 }
@@ -360,7 +348,7 @@ bool TMainForm::FormClose() {
         const std::string dataFolder = GetDataFolder(kSubPath);
         ForceFolders(dataFolder);
         DisplayState& engine = Engine();
-        for (int i = 0; i < engine.DisplayCount; ++i) {
+        for (int i = 0; i < engine.DisplayCount(); ++i) {
             WriteRampFile(engine.Corrections[i], i, RampFileName(dataFolder, i));
             EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
         }
@@ -381,11 +369,12 @@ void TMainForm::TabSetChange(int newTab) {
 
 void TMainForm::DisplayComboBoxChange() {
     const int chosen = DisplayComboBox->ItemIndex();
-    if (chosen < 0 || chosen >= Engine().DisplayCount)
+    if (chosen < 0 || chosen >= Engine().DisplayCount())
         return;
     // A display that is gone keeps the window where it is.
     const std::vector<bool> attached = UpdateDisplays();
-    const int index = attached[chosen] ? chosen : StandingDisplay(SelectedDisplay, attached);
+    const int index =
+        attached[chosen] ? chosen : StandingDisplay(Engine().CurrentDisplay, attached);
     if (index != chosen) {
         HandlersPaused paused(HandlersEnabled);
         DisplayComboBox->SetItemIndex(index);
@@ -412,10 +401,10 @@ void TMainForm::MinimizeButtonClick() {
 void TMainForm::OffButtonClick() {
     if (LutOn) {
         OffButton->SetText(LangText("BOnLUT"));
-        SetDisplayLinear(SelectedDisplay);
+        SetDisplayLinear(Engine().CurrentDisplay);
     } else {
         OffButton->SetText(LangText("BOffLUT"));
-        ApplyCorrection(SelectedDisplay);
+        ApplyCorrection(Engine().CurrentDisplay);
     }
     LutOn = !LutOn;
 }

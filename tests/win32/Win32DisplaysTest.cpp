@@ -26,7 +26,7 @@ protected:
 
 TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 1);
+    ASSERT_EQ(Engine().DisplayCount(), 1);
     const TDisplay& display = Engine().Displays[0];
     EXPECT_EQ(display.name, "Display 1 (Generic Non-PnP Monitor)");
     EXPECT_EQ(display.info.monitor, (ScreenRect{0, 0, 1920, 1080}));
@@ -43,7 +43,7 @@ TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
 
 TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptures) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 1);
+    ASSERT_EQ(Engine().DisplayCount(), 1);
     Ramp ramp{};
     const bool readable = ReadDisplayRamp(0, ramp);
     SaveDisplayRamps();
@@ -59,7 +59,7 @@ TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptur
     }
     RestoreDisplayRamps();
     ReleaseDisplays();
-    EXPECT_EQ(Engine().DisplayCount, 0);
+    EXPECT_EQ(Engine().DisplayCount(), 0);
     EXPECT_FALSE(ReadDisplayRamp(0, ramp));
 }
 
@@ -91,7 +91,7 @@ protected:
 
 TEST_F(Win32TwoMonitorsTest, BothMonitorsAreListedInPlatformOrder) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 2);
+    ASSERT_EQ(Engine().DisplayCount(), 2);
     EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
     EXPECT_EQ(Engine().Displays[1].name, "Display 2 (Generic Non-PnP Monitor)");
     EXPECT_EQ(Engine().Displays[0].info.monitor, (ScreenRect{0, 0, 1920, 1080}));
@@ -104,7 +104,7 @@ TEST_F(Win32TwoMonitorsTest, BothMonitorsAreListedInPlatformOrder) {
 
 TEST_F(Win32TwoMonitorsTest, CorrectionAndRestoreReachTheServersRamp) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 2);
+    ASSERT_EQ(Engine().DisplayCount(), 2);
     Ramp linear;
     LinearRamp(linear);
     ASSERT_TRUE(WriteDisplayRamp(0, linear));
