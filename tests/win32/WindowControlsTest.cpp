@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "../ui/ControlContract.h"
 #include "RelocatedShell.h"
 #include "WindowProgramFiles.h"
 #include "app/Language.h"
@@ -77,9 +78,9 @@ void PressKey(HWND window, WPARAM key) {
     SendMessageA(window, WM_KEYUP, key, 0xC0000001);
 }
 
-class WindowControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A shown window with the real control factory and a panel to put controls on.
+struct Win32Harness {
+    void SetUp() {
         if (!HaveDisplay())
             GTEST_SKIP() << "no X display for real windows";
         INITCOMMONCONTROLSEX classes{sizeof classes,
@@ -95,6 +96,19 @@ protected:
         args.background = Grey(192);
         panel = factory->CreatePanel(args);
     }
+    ControlFactory& Factory() { return *factory; }
+    Control* Parent() { return panel.get(); }
+    void UserClick(CheckBox& box) { SendMessageA(HwndOf(box), BM_CLICK, 0, 0); }
+    std::unique_ptr<KeyboardDriver> Keyboard(Edit& edit, UpDown&);
+
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<Win32ControlFactory> factory;
+    std::unique_ptr<Panel> panel;
+};
+
+class WindowControlsTest : public ::testing::Test, protected Win32Harness {
+protected:
+    void SetUp() override { Win32Harness::SetUp(); }
 
     std::unique_ptr<Edit> MakeEdit(const std::string& text, int top = 7) {
         EditArgs args;
@@ -113,10 +127,6 @@ protected:
         args.max = max;
         return factory->CreateUpDown(args);
     }
-
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<Win32ControlFactory> factory;
-    std::unique_ptr<Panel> panel;
 };
 
 TEST_F(WindowControlsTest, UpDownPositionFollowsOnlyWholeNumbersInRange) {
@@ -198,18 +208,6 @@ TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenThePositionMoves) {
     EXPECT_EQ(upDown->Max(), 255);
 }
 
-// The user's keys into an edit with its up-down, for the real controls and the in-memory ones
-// alike, so that one sequence checks that both behave the same.
-class KeyboardDriver {
-public:
-    virtual ~KeyboardDriver() = default;
-    virtual void SelectAll() = 0;
-    virtual void Keys(const std::string& characters) = 0;
-    virtual void Backspace() = 0;
-    virtual void Up() = 0;
-    virtual std::pair<size_t, size_t> Selection() const = 0;
-};
-
 class RealKeyboard : public KeyboardDriver {
 public:
     explicit RealKeyboard(HWND edit) : edit_(edit) { SetFocus(edit); }
@@ -235,73 +233,8 @@ private:
     HWND edit_;
 };
 
-class FakeKeyboard : public KeyboardDriver {
-public:
-    FakeKeyboard(FakeEdit& edit, FakeUpDown& upDown) : edit_(edit), upDown_(upDown) {}
-    void SelectAll() override { edit_.SelectAll(); }
-    void Keys(const std::string& characters) override { edit_.Keys(characters); }
-    void Backspace() override { edit_.Backspace(); }
-    void Up() override { upDown_.ClickUp(); }
-    std::pair<size_t, size_t> Selection() const override {
-        return {edit_.selectionStart, edit_.selectionEnd};
-    }
-
-private:
-    FakeEdit& edit_;
-    FakeUpDown& upDown_;
-};
-
-// Text, position a change handler would read, and selection, after each step.
-std::vector<std::string> TypeIntoAnIntegerEdit(Edit& edit, UpDown& upDown, KeyboardDriver& keys) {
-    std::vector<std::string> seen;
-    edit.onChange = [&] {
-        seen.push_back(edit.GetText() + "=" + std::to_string(upDown.Position()));
-    };
-    auto step = [&] {
-        const auto [start, end] = keys.Selection();
-        seen.push_back("@" + std::to_string(start) + "," + std::to_string(end));
-    };
-    keys.SelectAll();
-    keys.Keys("-");
-    step();
-    keys.Keys("5");
-    step();
-    keys.SelectAll();
-    keys.Backspace();
-    upDown.SetPosition(-5);  // what the handlers' refresh does: the empty text stays
-    step();
-    keys.Up();  // from the value kept while the edit was empty
-    step();
-    keys.SelectAll();
-    keys.Keys("150");
-    step();
-    keys.Up();
-    step();
-    edit.onChange = nullptr;
-    return seen;
-}
-
-TEST_F(WindowControlsTest, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt) {
-    const std::vector<std::string> expected = {"-=0",    "@1,1",  "-5=-5", "@2,2", "=-5",
-                                               "@0,0",   "-4=-4", "@0,0",  "1=1",  "15=15",
-                                               "150=15", "@3,3",  "16=16", "@0,0"};
-
-    auto edit = MakeEdit("0");
-    auto upDown = MakeUpDown(*edit);
-    RealKeyboard real(HwndOf(*edit));
-    EXPECT_EQ(TypeIntoAnIntegerEdit(*edit, *upDown, real), expected);
-
-    FakeControlFactory fakes;
-    EditArgs editArgs;
-    editArgs.text = "0";
-    auto fakeEdit = fakes.CreateEdit(editArgs);
-    UpDownArgs upDownArgs;
-    upDownArgs.buddy = fakeEdit.get();
-    upDownArgs.min = -100;
-    upDownArgs.max = 100;
-    auto fakeUpDown = fakes.CreateUpDown(upDownArgs);
-    FakeKeyboard fake(AsFake(*fakeEdit), AsFake(*fakeUpDown));
-    EXPECT_EQ(TypeIntoAnIntegerEdit(*fakeEdit, *fakeUpDown, fake), expected);
+std::unique_ptr<KeyboardDriver> Win32Harness::Keyboard(Edit& edit, UpDown&) {
+    return std::make_unique<RealKeyboard>(HwndOf(edit));
 }
 
 TEST_F(WindowControlsTest, UpDownSitsRightOfItsBuddyWhichKeepsItsWidth) {
@@ -309,31 +242,6 @@ TEST_F(WindowControlsTest, UpDownSitsRightOfItsBuddyWhichKeepsItsWidth) {
     auto upDown = MakeUpDown(*edit);
     EXPECT_EQ(edit->GetBounds(), (Bounds{66, 34, 35, 21}));
     EXPECT_EQ(upDown->GetBounds(), (Bounds{101, 34, 16, 21}));
-}
-
-TEST_F(WindowControlsTest, EditSetTextRaisesChangeEvenForTheSameText) {
-    auto edit = MakeEdit("0");
-    int changes = 0;
-    edit->onChange = [&] { ++changes; };
-    edit->SetText("7");
-    edit->SetText("7");
-    EXPECT_EQ(changes, 2);
-}
-
-TEST_F(WindowControlsTest, CheckBoxRaisesClickForEveryChangeOfState) {
-    CheckBoxArgs args;
-    args.parent = panel.get();
-    args.bounds = {152, 11, 17, 17};
-    auto box = factory->CreateCheckBox(args);
-    std::vector<bool> seen;
-    box->onClick = [&] { seen.push_back(box->IsChecked()); };
-
-    box->SetChecked(true);
-    box->SetChecked(true);                       // no change, no event
-    SendMessageA(HwndOf(*box), BM_CLICK, 0, 0);  // the user unchecks it
-    box->SetChecked(false);
-
-    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
 }
 
 TEST_F(WindowControlsTest, TabSetAnnouncesEveryNewTabByCodeOrClick) {
@@ -864,3 +772,5 @@ TEST(WindowCaptionsTest, EveryCaptionFitsInEveryLanguageOnEveryPageAt96And144Dpi
 }
 
 }  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlContract, Win32Harness);

@@ -1,0 +1,36 @@
+// The control contract on the in-memory controls.
+#include "ControlContract.h"
+#include "fakes/FakeControls.h"
+
+namespace {
+
+class FakeKeyboard : public KeyboardDriver {
+public:
+    FakeKeyboard(FakeEdit& edit, FakeUpDown& upDown) : edit_(edit), upDown_(upDown) {}
+    void SelectAll() override { edit_.SelectAll(); }
+    void Keys(const std::string& characters) override { edit_.Keys(characters); }
+    void Backspace() override { edit_.Backspace(); }
+    void Up() override { upDown_.ClickUp(); }
+    std::pair<size_t, size_t> Selection() const override {
+        return {edit_.selectionStart, edit_.selectionEnd};
+    }
+
+private:
+    FakeEdit& edit_;
+    FakeUpDown& upDown_;
+};
+
+struct FakeHarness {
+    void SetUp() {}
+    ControlFactory& Factory() { return factory; }
+    Control* Parent() { return nullptr; }
+    void UserClick(CheckBox& box) { AsFake(box).Click(); }
+    std::unique_ptr<KeyboardDriver> Keyboard(Edit& edit, UpDown& upDown) {
+        return std::make_unique<FakeKeyboard>(AsFake(edit), AsFake(upDown));
+    }
+    FakeControlFactory factory;
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ControlContract, FakeHarness);
