@@ -108,6 +108,51 @@ TYPED_TEST_P(ControlContract, CheckBoxRaisesClickForEveryChangeOfState) {
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
 }
 
+TYPED_TEST_P(ControlContract, TabSetAnnouncesEveryNewTabByCodeOrClick) {
+    TabSetArgs args;
+    args.parent = this->h.Parent();
+    args.bounds = {0, 0, 300, 25};
+    args.tabs = {"Welcome", "Black Point", "White Point"};
+    auto tabs = this->h.Factory().CreateTabSet(args);
+    std::vector<int> seen;
+    tabs->onChange = [&](int index) { seen.push_back(index); };
+
+    tabs->SetTabIndex(2);
+    tabs->SetTabIndex(2);
+    this->h.UserClick(*tabs, 1);
+    EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+    EXPECT_EQ(tabs->TabIndex(), 1);
+    tabs->SetTabText(0, "Willkommen");
+    EXPECT_EQ(this->h.TabText(*tabs, 0), "Willkommen");
+    EXPECT_EQ(this->h.TabText(*tabs, 2), "White Point");
+}
+
+TYPED_TEST_P(ControlContract, ComboBoxRaisesChangeForTheUsersChoiceOnly) {
+    ComboBoxArgs args;
+    args.parent = this->h.Parent();
+    args.bounds = {71, 29, 200, 21};
+    auto combo = this->h.Factory().CreateComboBox(args);
+    int changes = 0;
+    combo->onChange = [&] { ++changes; };
+
+    combo->AddItem("Display 1 (Generic Non-PnP Monitor)");
+    combo->AddItem("Display 2 (Generic Non-PnP Monitor)");
+    combo->SetItemIndex(1);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Item(0), "Display 1 (Generic Non-PnP Monitor)");
+
+    this->h.UserPicksPrevious(*combo);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(combo->ItemIndex(), 0);
+
+    combo->ClearItems();
+    EXPECT_EQ(combo->ItemCount(), 0);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ControlContract, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt,
                             EditSetTextRaisesChangeEvenForTheSameText,
-                            CheckBoxRaisesClickForEveryChangeOfState);
+                            CheckBoxRaisesClickForEveryChangeOfState,
+                            TabSetAnnouncesEveryNewTabByCodeOrClick,
+                            ComboBoxRaisesChangeForTheUsersChoiceOnly);

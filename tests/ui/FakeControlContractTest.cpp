@@ -25,6 +25,9 @@ struct FakeHarness {
     ControlFactory& Factory() { return factory; }
     Control* Parent() { return nullptr; }
     void UserClick(CheckBox& box) { AsFake(box).Click(); }
+    void UserClick(TabSet& tabs, int index) { AsFake(tabs).ClickTab(index); }
+    std::string TabText(TabSet& tabs, int index) { return AsFake(tabs).tabs.at(index); }
+    void UserPicksPrevious(ComboBox& combo) { AsFake(combo).Choose(combo.ItemIndex() - 1); }
     std::unique_ptr<KeyboardDriver> Keyboard(Edit& edit, UpDown& upDown) {
         return std::make_unique<FakeKeyboard>(AsFake(edit), AsFake(upDown));
     }
