@@ -16,7 +16,6 @@ void UseDisplay(int width, int height) {
     TDisplay display;
     display.info.monitor = ScreenRect{0, 0, width, height};
     Engine().Displays.push_back(display);
-    Engine().DisplayCount = 1;
     Engine().Corrections.resize(1);
     TCorrection c;
     c.Gamma = 20;

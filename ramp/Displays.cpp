@@ -9,7 +9,7 @@ namespace {
 DisplayPort* g_port = nullptr;
 
 bool IsValidIndex(int index) {
-    return index >= 0 && index < Engine().DisplayCount;
+    return index >= 0 && index < Engine().DisplayCount();
 }
 
 // The platform does not promise a terminating zero when a fixed-size name fills its field.
@@ -67,8 +67,6 @@ void EnumDisplays() {
         Port().ReleaseDisplayDC(display.dc);  // the entries dropped here own their DCs
     e.Displays.clear();
     e.Corrections.clear();
-    // A second enumeration must not count on from the first one's total.
-    e.DisplayCount = 0;
 
     for (MonitorHandle monitor : Port().EnumMonitors()) {
         TDisplay display;
@@ -87,8 +85,8 @@ void EnumDisplays() {
         const std::string description =
             FixedString(display.device.description, sizeof display.device.description);
 
-        ++e.DisplayCount;
-        display.name = "Display " + std::to_string(e.DisplayCount) + " (" + Trim(description) + ")";
+        display.name =
+            "Display " + std::to_string(e.DisplayCount() + 1) + " (" + Trim(description) + ")";
         e.Displays.push_back(std::move(display));
         e.Corrections.emplace_back();
         ClearCorrection(e.Corrections.back());
@@ -103,8 +101,6 @@ void ReleaseDisplays() {
     e.Corrections.clear();
     e.SavedRamps.clear();
     e.SavedRampRead.clear();
-    // Keeping the old count would let the index checks pass for entries that are gone.
-    e.DisplayCount = 0;
 }
 
 bool ReadDisplayRamp(int index, Ramp& ramp) {
@@ -132,9 +128,9 @@ bool SetDisplayLinear(int index) {
 
 void SaveDisplayRamps() {
     DisplayState& e = Engine();
-    e.SavedRamps.assign(e.DisplayCount, Ramp{});
-    e.SavedRampRead.assign(e.DisplayCount, false);
-    for (int i = 0; i < e.DisplayCount; ++i)
+    e.SavedRamps.assign(e.DisplayCount(), Ramp{});
+    e.SavedRampRead.assign(e.DisplayCount(), false);
+    for (int i = 0; i < e.DisplayCount(); ++i)
         e.SavedRampRead[i] = ReadDisplayRamp(i, e.SavedRamps[i]);
 }
 

@@ -67,7 +67,7 @@ struct TDisplay {
 // The engine's program-wide state. Tests reset it with `Engine() = DisplayState{}`.
 struct DisplayState {
     std::vector<TDisplay> Displays;
-    int DisplayCount = 0;
+    int DisplayCount() const { return static_cast<int>(Displays.size()); }
     std::vector<TCorrection> Corrections;  // one per display, same index
     std::vector<Ramp> SavedRamps;          // captured when the calibration window opens
     std::vector<bool> SavedRampRead;       // whether each capture succeeded

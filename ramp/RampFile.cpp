@@ -128,7 +128,7 @@ bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceN
 }
 
 bool WriteRampFile(const TCorrection& c, int displayIndex, const std::string& fileName) {
-    if (displayIndex < 0 || displayIndex >= Engine().DisplayCount)
+    if (displayIndex < 0 || displayIndex >= Engine().DisplayCount())
         return false;
     Files().ReplaceFile(fileName, FormatRampFile(c, DisplayDeviceName(displayIndex)));
     return true;
@@ -159,7 +159,7 @@ bool StepToward(std::uint16_t& current, std::uint16_t target) {
 
 bool LoadAndApplyAll(const std::string& dataFolder) {
     DisplayState& e = Engine();
-    const int count = e.DisplayCount;
+    const int count = e.DisplayCount();
     std::vector<Ramp> target(count), current(count);
     std::vector<bool> done(count, false);
 

@@ -4,7 +4,7 @@
 
 void TBackgroundForm::FormCreate(SystemMetrics& metrics) {
     // With one display the calibration window covers all there is to darken.
-    visible_ = Engine().DisplayCount > 1;
+    visible_ = Engine().DisplayCount() > 1;
     DisplayChange(metrics);
 }
 

@@ -76,8 +76,7 @@ void PaintCorrectionPoints(Canvas& c, const PageView& view) {
 void PaintPage(Canvas& canvas, const PageView& view) {
     // Every pattern is placed on the selected display; with none there is nowhere to centre.
     const DisplayState& engine = Engine();
-    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount ||
-        engine.CurrentDisplay >= static_cast<int>(engine.Displays.size()))
+    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount())
         return;
     switch (view.page) {
         case 0:

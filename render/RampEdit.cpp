@@ -24,12 +24,6 @@ void HorizontalLine(Canvas& c, int x, int y, int width) {
     c.LineTo(x + width, y);
 }
 
-// The displays that exist: a monitor dropped during enumeration may leave a spare entry.
-int ListedDisplays() {
-    const DisplayState& engine = Engine();
-    return std::min(engine.DisplayCount, static_cast<int>(engine.Displays.size()));
-}
-
 constexpr Color kGridPen{80, 80, 80};
 constexpr Color kFramePen{128, 128, 128};
 constexpr Color kMarkerPen{140, 140, 140};
@@ -239,7 +233,7 @@ void DrawPointField(Canvas& c, int x, int y, int level) {
 
 ScreenRect SideBandRect() {
     const DisplayState& engine = Engine();
-    const int count = ListedDisplays();
+    const int count = engine.DisplayCount();
     if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= count)
         return ScreenRect{};
     ScreenRect band = engine.Displays[engine.CurrentDisplay].info.monitor;
@@ -258,7 +252,7 @@ ScreenRect SideBandRect() {
 
 ScreenRect DesktopRect() {
     const DisplayState& engine = Engine();
-    const int count = ListedDisplays();
+    const int count = engine.DisplayCount();
     if (count == 0)
         return ScreenRect{};
     ScreenRect desktop = engine.Displays[0].info.monitor;

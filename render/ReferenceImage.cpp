@@ -104,8 +104,7 @@ void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth
         return;  // names no file; not worth asking the file system
     // Centring needs a selected display; with none there is no window to show the image in.
     const DisplayState& engine = Engine();
-    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount ||
-        engine.CurrentDisplay >= static_cast<int>(engine.Displays.size()))
+    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount())
         return;
     const TDisplay& display = engine.Displays[engine.CurrentDisplay];
 

@@ -101,7 +101,6 @@ public:
     Color Background() const { return background_; }
 
     // Window state.
-    int SelectedDisplay = 0;
     bool HandlersEnabled = false;
     bool LutOn = false;
     bool RestoreOnClose = false;

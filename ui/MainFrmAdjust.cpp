@@ -1,6 +1,7 @@
 // The adjustment panels: every edit stores the up-down positions in the selected display's
 // record and applies it at once. Handlers read positions, never texts (see UpDownRule).
 #include "ramp/Displays.h"
+#include "ui/HandlersPaused.h"
 #include "ui/MainFrm.h"
 #include "ui/TargetGammaText.h"
 
@@ -83,17 +84,16 @@ void TMainForm::PointResetButtonClick() {
 void TMainForm::PointPosEditChange() {
     if (!HandlersEnabled)
         return;
-    HandlersEnabled = false;
+    HandlersPaused paused(HandlersEnabled);
     Patterns().PointPos = PointPosUpDown->Position();
     RefreshEdits();
     ApplyToDisplay();  // also repaints, so the pattern marks the new level
-    HandlersEnabled = true;
 }
 
 void TMainForm::PointEditChange() {
     if (!HandlersEnabled)
         return;
-    HandlersEnabled = false;
+    HandlersPaused paused(HandlersEnabled);
     TCorrection& c = SelectedCorrection();
     const int pos = Patterns().PointPos;
     c.PointOn[pos] = 1;  // editing a value turns the point on
@@ -103,17 +103,15 @@ void TMainForm::PointEditChange() {
     c.PointB[pos] = PointBUpDown->Position();
     ApplyToDisplay();
     RefreshEdits();  // the interpolation has rewritten the points that are off
-    HandlersEnabled = true;
 }
 
 void TMainForm::PointCheckBoxClick() {
     if (!HandlersEnabled)
         return;
-    HandlersEnabled = false;
+    HandlersPaused paused(HandlersEnabled);
     SelectedCorrection().PointOn[Patterns().PointPos] = PointCheckBox->IsChecked() ? 1 : 0;
     ApplyToDisplay();
     RefreshEdits();
-    HandlersEnabled = true;
 }
 
 void TMainForm::PointNextButtonClick() {

@@ -7,9 +7,9 @@
 void TMainForm::FormPaint(Canvas& canvas) {
     canvas.SetBrushColor(background_);
     canvas.FillRect(0, 0, host_.ClientWidth(), host_.ClientHeight());
-    if (SelectedDisplay >= Engine().DisplayCount)
+    if (Engine().CurrentDisplay >= Engine().DisplayCount())
         return;  // nothing to paint for before a display is chosen
-    const ScreenRect& display = Engine().Displays[SelectedDisplay].info.monitor;
+    const ScreenRect& display = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     PageView view;
     view.page = CurrentPage();
     view.clientWidth = host_.ClientWidth();

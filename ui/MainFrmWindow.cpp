@@ -15,23 +15,11 @@
 #include "base/Path.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ui/HandlersPaused.h"
 #include "ui/MainFrm.h"
 #include "ui/TargetGammaText.h"
 
 namespace {
-
-// Restores HandlersEnabled to what it was when the scope began.
-class HandlersPaused {
-public:
-    explicit HandlersPaused(bool& flag) : flag_(flag), saved_(flag) { flag_ = false; }
-    ~HandlersPaused() { flag_ = saved_; }
-    HandlersPaused(const HandlersPaused&) = delete;
-    HandlersPaused& operator=(const HandlersPaused&) = delete;
-
-private:
-    bool& flag_;
-    bool saved_;
-};
 
 // The folder of a path without its trailing backslash; a drive keeps its colon.
 std::string FolderWithoutDelimiter(const std::string& path) {
@@ -45,8 +33,8 @@ std::string FolderWithoutDelimiter(const std::string& path) {
 // The list keeps its entries from the start: a display that is gone stays listed with its
 // record, and one that appears is offered at the next start.
 std::vector<bool> UpdateDisplays() {
-    std::vector<bool> attached(Engine().DisplayCount);
-    for (int i = 0; i < Engine().DisplayCount; ++i)
+    std::vector<bool> attached(Engine().DisplayCount());
+    for (int i = 0; i < Engine().DisplayCount(); ++i)
         attached[i] = UpdateDisplayInfo(i);
     return attached;
 }
@@ -74,12 +62,12 @@ std::string UnreadableRampMessage(const std::string& displayName, const std::str
 
 bool TMainForm::FormCreate() {
     // Every layout centres on the selected display; with none there is nothing to stand on.
-    if (Engine().DisplayCount <= 0) {
+    if (Engine().DisplayCount() <= 0) {
         host_.ShowError(kNoDisplayMessage);
         return false;
     }
     InDpiChange = false;
-    SelectedDisplay = 0;
+    Engine().CurrentDisplay = 0;
     FillLanguageList();
     ApplyTexts();
     host_.SetCaption(kProgramTitle);
@@ -95,7 +83,7 @@ bool TMainForm::FormCreate() {
     const std::string dataFolder = GetDataFolder(kSubPath);
     DisplayState& engine = Engine();
     std::vector<std::string> unreadable;  // told once the window shows
-    for (int i = 0; i < engine.DisplayCount; ++i) {
+    for (int i = 0; i < engine.DisplayCount(); ++i) {
         std::string storedName;  // read and not needed
         const std::string fileName = RampFileName(dataFolder, i);
         try {
@@ -113,9 +101,9 @@ bool TMainForm::FormCreate() {
         }
     }
 
-    DisplayComboBox->SetEnabled(engine.DisplayCount > 1);
+    DisplayComboBox->SetEnabled(engine.DisplayCount() > 1);
     DisplayComboBox->ClearItems();
-    for (int i = 0; i < engine.DisplayCount; ++i)
+    for (int i = 0; i < engine.DisplayCount(); ++i)
         DisplayComboBox->AddItem(engine.Displays[i].name);
     DisplayComboBox->SetItemIndex(0);
     MoveToDisplay(0);
@@ -127,9 +115,8 @@ bool TMainForm::FormCreate() {
 }
 
 void TMainForm::MoveToDisplay(int index) {
-    if (index < 0 || index >= Engine().DisplayCount)
+    if (index < 0 || index >= Engine().DisplayCount())
         return;
-    SelectedDisplay = index;
     {
         HandlersPaused paused(HandlersEnabled);
         host_.Hide();
@@ -143,7 +130,7 @@ void TMainForm::MoveToDisplay(int index) {
 }
 
 void TMainForm::CoverSelectedDisplay() {
-    const ScreenRect& r = Engine().Displays[SelectedDisplay].info.monitor;
+    const ScreenRect& r = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     host_.SetWindowBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
     Bounds combo = DisplayComboBox->GetBounds();
     combo.width = host_.ClientWidth() / 2 - combo.left;
@@ -283,12 +270,12 @@ void TMainForm::LayOutPage(int page) {
 void TMainForm::ApplyToDisplay() {
     OffButton->SetText(LangText("BOffLUT"));
     LutOn = true;
-    ApplyCorrection(SelectedDisplay);
+    ApplyCorrection(Engine().CurrentDisplay);
     host_.Invalidate();
 }
 
 TCorrection& TMainForm::SelectedCorrection() {
-    return Engine().Corrections.at(SelectedDisplay);
+    return Engine().Corrections.at(Engine().CurrentDisplay);
 }
 
 void TMainForm::RefreshEdits() {
@@ -331,7 +318,8 @@ void TMainForm::HandleDpiChange(int newDpi) {
 
 void TMainForm::HandleDisplayChange() {
     DisplayState& engine = Engine();
-    if (InDisplayChange || SelectedDisplay < 0 || SelectedDisplay >= engine.DisplayCount)
+    const int selected = engine.CurrentDisplay;
+    if (InDisplayChange || selected < 0 || selected >= engine.DisplayCount())
         return;
     InDisplayChange = true;
     struct Done {
@@ -340,13 +328,13 @@ void TMainForm::HandleDisplayChange() {
     } done{InDisplayChange};
 
     const std::vector<bool> attached = UpdateDisplays();
-    const int target = StandingDisplay(SelectedDisplay, attached);
+    const int target = StandingDisplay(selected, attached);
     // Under one gamma table for all displays (as on Wine's X servers) the last write is what
     // every display shows, so the selected display's own comes last.
-    for (int i = 0; i < engine.DisplayCount; ++i)
+    for (int i = 0; i < engine.DisplayCount(); ++i)
         if (i != target && attached[i])
             ApplyCorrection(i);
-    if (target != SelectedDisplay) {
+    if (target != selected) {
         {
             HandlersPaused paused(HandlersEnabled);
             DisplayComboBox->SetItemIndex(target);
@@ -357,18 +345,18 @@ void TMainForm::HandleDisplayChange() {
     HandlersPaused paused(HandlersEnabled);
     CoverSelectedDisplay();
     if (LutOn) {
-        ApplyCorrection(SelectedDisplay);
+        ApplyCorrection(selected);
     } else {
-        SetDisplayLinear(SelectedDisplay);
+        SetDisplayLinear(selected);
         BuildRamp(SelectedCorrection(), engine.CurrentRamp);  // the graph still shows it
     }
     ShowPage(CurrentPage());
 }
 
 void TMainForm::FormMoved(const Bounds& windowBounds) {
-    if (!HandlersEnabled || InDisplayChange || SelectedDisplay >= Engine().DisplayCount)
+    if (!HandlersEnabled || InDisplayChange || Engine().CurrentDisplay >= Engine().DisplayCount())
         return;
-    const ScreenRect& r = Engine().Displays[SelectedDisplay].info.monitor;
+    const ScreenRect& r = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     if (windowBounds != Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top})
         HandleDisplayChange();
 }
@@ -382,7 +370,7 @@ bool TMainForm::FormClose() {
         const std::string dataFolder = GetDataFolder(kSubPath);
         ForceFolders(dataFolder);
         DisplayState& engine = Engine();
-        for (int i = 0; i < engine.DisplayCount; ++i)
+        for (int i = 0; i < engine.DisplayCount(); ++i)
             WriteRampFile(engine.Corrections[i], i, RampFileName(dataFolder, i));
         EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
         return true;
@@ -402,11 +390,12 @@ void TMainForm::TabSetChange(int newTab) {
 
 void TMainForm::DisplayComboBoxChange() {
     const int chosen = DisplayComboBox->ItemIndex();
-    if (chosen < 0 || chosen >= Engine().DisplayCount)
+    if (chosen < 0 || chosen >= Engine().DisplayCount())
         return;
     // A display that is gone keeps the window where it is.
     const std::vector<bool> attached = UpdateDisplays();
-    const int index = attached[chosen] ? chosen : StandingDisplay(SelectedDisplay, attached);
+    const int index =
+        attached[chosen] ? chosen : StandingDisplay(Engine().CurrentDisplay, attached);
     if (index != chosen) {
         HandlersPaused paused(HandlersEnabled);
         DisplayComboBox->SetItemIndex(index);
@@ -433,10 +422,10 @@ void TMainForm::MinimizeButtonClick() {
 void TMainForm::OffButtonClick() {
     if (LutOn) {
         OffButton->SetText(LangText("BOnLUT"));
-        SetDisplayLinear(SelectedDisplay);
+        SetDisplayLinear(Engine().CurrentDisplay);
     } else {
         OffButton->SetText(LangText("BOffLUT"));
-        ApplyCorrection(SelectedDisplay);
+        ApplyCorrection(Engine().CurrentDisplay);
     }
     LutOn = !LutOn;
 }
@@ -460,24 +449,24 @@ void TMainForm::AskDiscardAndClose() {
     // A correction can leave a display too dark or too bright to read anything on it; the
     // question is only readable with the ramps the window found put back.
     DisplayState& engine = Engine();
-    std::vector<Ramp> shown(engine.DisplayCount);
-    std::vector<bool> read(engine.DisplayCount);
-    for (int i = 0; i < engine.DisplayCount; ++i)
+    std::vector<Ramp> shown(engine.DisplayCount());
+    std::vector<bool> read(engine.DisplayCount());
+    for (int i = 0; i < engine.DisplayCount(); ++i)
         read[i] = ReadDisplayRamp(i, shown[i]);
     RestoreDisplayRamps();
     if (host_.AskYesNo(LangText("DiscardQuestion"))) {
         CancelButtonClick();
         return;
     }
-    for (int i = 0; i < engine.DisplayCount; ++i)
+    for (int i = 0; i < engine.DisplayCount(); ++i)
         if (read[i])
             WriteDisplayRamp(i, shown[i]);
     // Without a read-back, what the window itself last put on the selected display.
-    if (SelectedDisplay < engine.DisplayCount && !read[SelectedDisplay]) {
+    if (engine.CurrentDisplay < engine.DisplayCount() && !read[engine.CurrentDisplay]) {
         if (LutOn)
-            ApplyCorrection(SelectedDisplay);
+            ApplyCorrection(engine.CurrentDisplay);
         else
-            SetDisplayLinear(SelectedDisplay);
+            SetDisplayLinear(engine.CurrentDisplay);
     }
 }
 

@@ -54,7 +54,7 @@ void ArmCrashRestore() {
     InterlockedExchange(&g_armed, 0);
     const DisplayState& engine = Engine();
     LONG count = 0;
-    for (int i = 0; i < engine.DisplayCount && count < kMaxGuardedDisplays; ++i) {
+    for (int i = 0; i < engine.DisplayCount() && count < kMaxGuardedDisplays; ++i) {
         // Nothing captured for a display: writing an empty ramp would black it out.
         if (i >= static_cast<int>(engine.SavedRamps.size()) ||
             i >= static_cast<int>(engine.SavedRampRead.size()) || !engine.SavedRampRead[i])

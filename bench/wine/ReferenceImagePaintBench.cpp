@@ -102,7 +102,6 @@ int main(int argc, char** argv) {
     display.dc = reinterpret_cast<DeviceContext>(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     display.info.monitor = ScreenRect{0, 0, 1920, 1080};
     Engine().Displays.push_back(display);
-    Engine().DisplayCount = 1;
 
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);

@@ -179,14 +179,6 @@ public:
     // Scales every control's bounds and anchor distance by newDpi / oldDpi.
     void Scale(int newDpi, int oldDpi);
 
-    // Every text set on a control (tab texts with their index), in order.
-    struct TextSet {
-        const Control* control = nullptr;
-        int tab = -1;
-        std::string text;
-    };
-    std::vector<TextSet> textLog;
-
     int dpi = 96;                             // for the extent of auto-sized labels
     std::vector<FakeControlState*> controls;  // alive, in creation order
 };

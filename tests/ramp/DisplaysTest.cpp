@@ -46,7 +46,7 @@ TEST_F(DisplaysTest, EnumerationListsEveryMonitorInOrderWithItsNameAndRectangle)
     EnumDisplays();
 
     const DisplayState& e = Engine();
-    ASSERT_EQ(e.DisplayCount, 2);
+    ASSERT_EQ(e.DisplayCount(), 2);
     ASSERT_EQ(e.Displays.size(), 2u);
     EXPECT_EQ(e.Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
     EXPECT_EQ(e.Displays[1].name, "Display 2 (Wide Panel 27\")");
@@ -67,7 +67,7 @@ TEST_F(DisplaysTest, MonitorWithoutDeviceContextIsDroppedAndTheRestNumberedOn) {
     EnumDisplays();
 
     const DisplayState& e = Engine();
-    ASSERT_EQ(e.DisplayCount, 2);
+    ASSERT_EQ(e.DisplayCount(), 2);
     EXPECT_EQ(e.Displays[0].name, "Display 1 (First)");
     EXPECT_EQ(e.Displays[1].name, "Display 2 (Third)");
     EXPECT_EQ(e.Displays[1].info.monitor, (ScreenRect{3200, 0, 4800, 900}));
@@ -95,13 +95,13 @@ TEST_F(DisplaysTest, FailedMonitorQueryShowsOneErrorBoxAndEnumerationGoesOn) {
     ASSERT_EQ(port.CountOf(Kind::ShowLastError), 1);
     EXPECT_EQ(port.calls[2].kind, Kind::ShowLastError);  // right after the failed query
     // Without its device name the first monitor gets no DC; the second is display 1.
-    ASSERT_EQ(Engine().DisplayCount, 1);
+    ASSERT_EQ(Engine().DisplayCount(), 1);
     EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
 }
 
 TEST_F(DisplaysTest, NoMonitorLeavesTheListsEmpty) {
     EnumDisplays();
-    EXPECT_EQ(Engine().DisplayCount, 0);
+    EXPECT_EQ(Engine().DisplayCount(), 0);
     EXPECT_TRUE(Engine().Displays.empty());
     EXPECT_TRUE(Engine().Corrections.empty());
 }
@@ -110,7 +110,7 @@ TEST_F(DisplaysTest, EnumeratingAgainStartsCountingFromOne) {
     port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
     EnumDisplays();
     EnumDisplays();
-    EXPECT_EQ(Engine().DisplayCount, 1);
+    EXPECT_EQ(Engine().DisplayCount(), 1);
     EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
     EXPECT_EQ(port.OpenDCs(), 1);  // the first enumeration's DC was freed
 }
@@ -122,7 +122,7 @@ TEST_F(DisplaysTest, ReleaseFreesEveryDCAndLaterCallsTouchNoDisplay) {
 
     EXPECT_EQ(port.CountOf(Kind::ReleaseDisplayDC), 2);
     EXPECT_EQ(port.OpenDCs(), 0);
-    EXPECT_EQ(Engine().DisplayCount, 0);
+    EXPECT_EQ(Engine().DisplayCount(), 0);
     EXPECT_TRUE(Engine().Displays.empty());
     EXPECT_TRUE(Engine().Corrections.empty());
     EXPECT_TRUE(Engine().SavedRamps.empty());

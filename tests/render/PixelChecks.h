@@ -54,7 +54,6 @@ inline void UseSingleDisplay(int width, int height) {
     TDisplay display;
     display.info.monitor = ScreenRect{0, 0, width, height};
     Engine().Displays.push_back(display);
-    Engine().DisplayCount = 1;
     Engine().Corrections.resize(1);
     LinearRamp(Engine().CurrentRamp);
 }
@@ -64,5 +63,4 @@ inline void AddDisplay(ScreenRect monitor) {
     display.info.monitor = monitor;
     Engine().Displays.push_back(display);
     Engine().Corrections.emplace_back();
-    ++Engine().DisplayCount;
 }

@@ -17,61 +17,51 @@ protected:
     FakeComboBox& Languages() { return AsFake(*form->LangComboBox); }
 };
 
-TEST_F(InterfaceTexts, ApplyTextsSetsEveryKeyInItsOrderThenLaysThePageOut) {
+TEST_F(InterfaceTexts, ApplyTextsRenewsEveryCaptionThenLaysThePageOut) {
     OpenOneFullHdDisplay();  // no language files: every text is its key
     B(form->OffButton).Click();
     form->ShowPage(3);
-    controls.textLog.clear();
+
+    const std::vector<std::pair<Control*, std::string>> expected = {
+        {form->OkButton.get(), "BOK"},
+        {form->CancelButton.get(), "BCancel"},
+        {form->MinimizeButton.get(), "BMinimize"},
+        {form->OffButton.get(), "BOnLUT"},  // the LUT is off
+        {form->ResetButton.get(), "BReset"},
+        {form->MonitorLabel.get(), "LDisplay"},
+        {form->LangLabel.get(), "LLanguage"},
+        {form->GammaSetupLabel.get(), "LGamma"},
+        {form->WelcomeLabel.get(), "LWelcome"},
+        {form->WelcomeMemoText.get(), "TWelcome"},
+        {form->BlackLabel.get(), "LBlack"},
+        {form->WhiteLabel.get(), "LWhite"},
+        {form->PointLabel.get(), "LValue"},
+        {form->BalanceLabel.get(), "LBalance"},
+        {form->GammaLabel.get(), "LGamma"},
+        {form->BlackResetLabel.get(), "LReset"},
+        {form->WhiteResetLabel.get(), "LReset"},
+        {form->PointResetLabel.get(), "LReset"},
+        {form->BalanceResetLabel.get(), "LReset"},
+        {form->GammaResetLabel.get(), "LReset"},
+        {form->PointPosLabel.get(), "LPos"},
+        {form->PointPrevButton.get(), "BPrev"},
+        {form->PointNextButton.get(), "BNext"},
+        {form->PointClearButton.get(), "BClearAll"},
+        {form->HelpLabel.get(), "TGamma"},  // the help of the page shown
+    };
+    // Stale captions, as a previous language leaves them, must all be replaced.
+    FakeTabSet& tabs = AsFake(*form->TabSet);
+    for (auto& [control, text] : expected)
+        control->SetText("stale");
+    tabs.tabs.assign(tabs.tabs.size(), "stale");
     form->ApplyTexts();
 
-    struct Expected {
-        const Control* control;
-        int tab;
-        std::string text;
-    };
-    const Control* tabs = form->TabSet.get();
-    const std::vector<Expected> expected = {
-        {form->OkButton.get(), -1, "BOK"},
-        {form->CancelButton.get(), -1, "BCancel"},
-        {form->MinimizeButton.get(), -1, "BMinimize"},
-        {form->OffButton.get(), -1, "BOnLUT"},  // the LUT is off
-        {form->ResetButton.get(), -1, "BReset"},
-        {form->MonitorLabel.get(), -1, "LDisplay"},
-        {tabs, 0, "TabWelcome"},
-        {tabs, 1, "TabBlackPoint"},
-        {tabs, 2, "TabWhitePoint"},
-        {tabs, 3, "TabGamma"},
-        {tabs, 4, "TabGammaSharp"},
-        {tabs, 5, "TabColorBalance"},
-        {tabs, 6, "TabCorrectionPoints"},
-        {tabs, 7, "TabAllControls"},
-        {tabs, 8, "ReferenceImage"},
-        {form->LangLabel.get(), -1, "LLanguage"},
-        {form->GammaSetupLabel.get(), -1, "LGamma"},
-        {form->WelcomeLabel.get(), -1, "LWelcome"},
-        {form->WelcomeMemoText.get(), -1, "TWelcome"},
-        {form->BlackLabel.get(), -1, "LBlack"},
-        {form->WhiteLabel.get(), -1, "LWhite"},
-        {form->PointLabel.get(), -1, "LValue"},
-        {form->BalanceLabel.get(), -1, "LBalance"},
-        {form->GammaLabel.get(), -1, "LGamma"},
-        {form->BlackResetLabel.get(), -1, "LReset"},
-        {form->WhiteResetLabel.get(), -1, "LReset"},
-        {form->PointResetLabel.get(), -1, "LReset"},
-        {form->BalanceResetLabel.get(), -1, "LReset"},
-        {form->GammaResetLabel.get(), -1, "LReset"},
-        {form->PointPosLabel.get(), -1, "LPos"},
-        {form->PointPrevButton.get(), -1, "BPrev"},
-        {form->PointNextButton.get(), -1, "BNext"},
-        {form->PointClearButton.get(), -1, "BClearAll"},
-        {form->HelpLabel.get(), -1, "TGamma"},  // ShowPage for the page shown
-    };
-    ASSERT_EQ(controls.textLog.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(controls.textLog[i].control, expected[i].control) << i;
-        EXPECT_EQ(controls.textLog[i].tab, expected[i].tab) << i;
-        EXPECT_EQ(controls.textLog[i].text, expected[i].text) << i;
-    }
+    for (auto& [control, text] : expected)
+        EXPECT_EQ(control->GetText(), text);
+    EXPECT_EQ(tabs.tabs,
+              (std::vector<std::string>{"TabWelcome", "TabBlackPoint", "TabWhitePoint", "TabGamma",
+                                        "TabGammaSharp", "TabColorBalance", "TabCorrectionPoints",
+                                        "TabAllControls", "ReferenceImage"}));
     EXPECT_EQ(CurrentPage(), 3);
     EXPECT_TRUE(form->GammaPanel->IsVisible());
 }

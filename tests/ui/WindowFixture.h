@@ -72,7 +72,7 @@ protected:
     // Stores a ramp file for display `index` as OK would have written it.
     void StoreRampFile(int index, const TCorrection& c) {
         files.AddFolder(kDataFolder);
-        if (Engine().DisplayCount <= index)
+        if (Engine().DisplayCount() <= index)
             EnumDisplays();  // WriteRampFile names the display's device
         WriteRampFile(c, index, RampFileName(kDataFolder, index));
         files.writes.clear();

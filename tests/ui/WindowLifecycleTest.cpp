@@ -107,7 +107,6 @@ TEST_F(WindowTest, SwitchingDisplaysKeepsThePageAndEachDisplaysValues) {
     E(form->BlackEdit).Type("9");
 
     AsFake(*form->DisplayComboBox).Choose(1);
-    EXPECT_EQ(form->SelectedDisplay, 1);
     EXPECT_EQ(Engine().CurrentDisplay, 1);
     EXPECT_EQ(CurrentPage(), 1);
     EXPECT_EQ(host.bounds, (Bounds{-1280, 0, 1280, 1024}));
@@ -144,7 +143,7 @@ TEST_F(WindowTest, AnIndexBeyondTheDisplaysIsIgnored) {
     form->MoveToDisplay(1);
     form->MoveToDisplay(-1);
     EXPECT_TRUE(host.calls.empty());
-    EXPECT_EQ(form->SelectedDisplay, 0);
+    EXPECT_EQ(Engine().CurrentDisplay, 0);
 }
 
 TEST_F(WindowTest, OffLutThenSwitchLeavesTheFirstDisplayLinear) {
@@ -236,7 +235,7 @@ TEST_F(WindowTest, WhenTheSelectedDisplayIsGoneTheWindowMovesToTheFirstLeft) {
     port.calls.clear();
 
     form->HandleDisplayChange();
-    EXPECT_EQ(form->SelectedDisplay, 0);
+    EXPECT_EQ(Engine().CurrentDisplay, 0);
     EXPECT_EQ(AsFake(*form->DisplayComboBox).index, 0);
     EXPECT_EQ(AsFake(*form->DisplayComboBox).items.size(), 2u);  // the list keeps its entries
     EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
@@ -246,7 +245,7 @@ TEST_F(WindowTest, WhenTheSelectedDisplayIsGoneTheWindowMovesToTheFirstLeft) {
 
     // Choosing the display that is gone keeps the window where it can be seen.
     AsFake(*form->DisplayComboBox).Choose(1);
-    EXPECT_EQ(form->SelectedDisplay, 0);
+    EXPECT_EQ(Engine().CurrentDisplay, 0);
     EXPECT_EQ(AsFake(*form->DisplayComboBox).index, 0);
     EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
 

@@ -44,7 +44,6 @@ void UseDisplays(int count) {
             count == 1 ? ScreenRect{0, 0, 1920, 1080} : ScreenRect{960 * i, 0, 960 * i + 960, 1080};
         Engine().Displays.push_back(display);
     }
-    Engine().DisplayCount = count;
 }
 
 // Whether `upper` comes before `lower` in the z-order of top-level windows.
@@ -219,7 +218,7 @@ TEST_F(BackgroundWindowTest, DISABLED_TwoRealDisplaysForScreenshots) {
 
     UseWin32Services();
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 2);
+    ASSERT_EQ(Engine().DisplayCount(), 2);
     page_ = 5;
     HWND hwnd = Create();
     ASSERT_NE(hwnd, nullptr);

@@ -204,7 +204,6 @@ TEST(ColorConversionTest, ReferenceImageIsConvertedOnlyWhenInColour) {
     selected.dc = display.handle();
     selected.info.monitor = ScreenRect{0, 0, 1920, 1080};
     Engine().Displays.push_back(selected);
-    Engine().DisplayCount = 1;
 
     MemoryFileSystem& files = TestFiles();
     files = MemoryFileSystem{};

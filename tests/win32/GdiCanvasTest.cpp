@@ -80,7 +80,6 @@ protected:
         TDisplay display;
         display.info.monitor = ScreenRect{0, 0, 1920, 1080};
         Engine().Displays.push_back(display);
-        Engine().DisplayCount = 1;
         Engine().Corrections.resize(1);
         LinearRamp(Engine().CurrentRamp);
     }

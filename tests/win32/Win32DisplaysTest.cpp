@@ -29,7 +29,7 @@ protected:
 
 TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 1);
+    ASSERT_EQ(Engine().DisplayCount(), 1);
     const TDisplay& display = Engine().Displays[0];
     EXPECT_EQ(display.name, "Display 1 (Generic Non-PnP Monitor)");
     EXPECT_EQ(display.info.monitor, (ScreenRect{0, 0, 1920, 1080}));
@@ -46,7 +46,7 @@ TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
 
 TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptures) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 1);
+    ASSERT_EQ(Engine().DisplayCount(), 1);
     Ramp ramp{};
     const bool readable = ReadDisplayRamp(0, ramp);
     SaveDisplayRamps();
@@ -64,7 +64,7 @@ TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptur
     const HDC dc = reinterpret_cast<HDC>(Engine().Displays[0].dc);
     EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_DC));
     ReleaseDisplays();
-    EXPECT_EQ(Engine().DisplayCount, 0);
+    EXPECT_EQ(Engine().DisplayCount(), 0);
     EXPECT_FALSE(ReadDisplayRamp(0, ramp));
     EXPECT_EQ(GetObjectType(dc), 0u);  // freed, not merely released
 }
@@ -97,7 +97,7 @@ protected:
 
 TEST_F(Win32TwoMonitorsTest, BothMonitorsAreListedInPlatformOrder) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 2);
+    ASSERT_EQ(Engine().DisplayCount(), 2);
     EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
     EXPECT_EQ(Engine().Displays[1].name, "Display 2 (Generic Non-PnP Monitor)");
     EXPECT_EQ(Engine().Displays[0].info.monitor, (ScreenRect{0, 0, 1920, 1080}));
@@ -110,7 +110,7 @@ TEST_F(Win32TwoMonitorsTest, BothMonitorsAreListedInPlatformOrder) {
 
 TEST_F(Win32TwoMonitorsTest, CorrectionAndRestoreReachTheServersRamp) {
     EnumDisplays();
-    ASSERT_EQ(Engine().DisplayCount, 2);
+    ASSERT_EQ(Engine().DisplayCount(), 2);
     Ramp linear;
     LinearRamp(linear);
     ASSERT_TRUE(WriteDisplayRamp(0, linear));
