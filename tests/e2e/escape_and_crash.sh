@@ -12,6 +12,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xorg-dummy.sh"
 . "$here/lib/window.sh"
+. "$here/lib/ramp.sh"
 
 xorg_test_begin escape_and_crash 1
 
@@ -29,38 +30,20 @@ xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 mkdir "$work/app"
 cp "$build/exe/Tonecast.exe" "$build"/exe/*.lng "$build/tests/TonecastCrash.exe" "$work/app/" ||
   fail "no Tonecast.exe or TonecastCrash.exe in $build"
-awk 'BEGIN {
-  ORS = "\r\n"
-  print "RampCurve v.1"; print "\\\\.\\DISPLAY1"
-  for (k = 1; k <= 15; k++) print (k == 1 ? 50 : k == 2 ? -20 : 0)
-  for (level = 0; level < 256; level++) { print "FALSE"; print 0; print 0; print 0; print 0 }
-}' >"$work/app/Tonecast1.lut"
-cp "$work/app/Tonecast1.lut" "$work/stored.lut"
-"$work/expected-ramp" "$work/stored.lut" >"$work/corrected" || fail "expected-ramp cannot read the record"
+expect_record "50 -20"
+mv "$work/expected" "$work/corrected"
+cp "$work/record.lut" "$work/app/Tonecast1.lut"
+cp "$work/record.lut" "$work/stored.lut"
 cmp -s "$work/corrected" "$work/captured" && fail "the correction does not change the ramp"
 
 # Wine's crash dialog would wait for a click; without it the crashed process just ends.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 
-check_ramp() {
-  "$work/xgamma-ramp" get >"$work/now"
-  if ! cmp -s "$work/$1" "$work/now"; then
-    echo "first differing entries (index expected actual):"
-    paste "$work/$1" "$work/now" | awk '$1 != $2 { print NR - 1, $1, $2 }' | head -n 5
-    fail "$2: the ramp on the server is not the $1 one"
-  fi
-  echo "ok: $2"
-}
-
 # Waits up to 30 s for the program to end; its exit code in $rc.
 wait_end() {
-  for _ in $(seq 1 300); do
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$program" 2>/dev/null && fail "$1: the program did not end"
-  wait "$program"
+  tonecast_wait_exit 30
   rc=$?
+  kill -0 "$program" 2>/dev/null && fail "$1: the program did not end"
 }
 
 # The question box has the window's title: two visible windows of that name while it shows.
@@ -89,22 +72,22 @@ wine "$work/app/TonecastCrash.exe" </dev/null >/dev/null 2>&1 &
 program=$!
 tonecast_wait_window || fail "the crash build's window did not appear"
 sleep 0.5
-check_ramp corrected "the crash build applies the stored correction"
+check_ramp "the crash build applies the stored correction" corrected
 wait_end "crash"
 echo "ok: the crash build ended by itself"
-check_ramp captured "a crash puts back the ramp the display had"
+check_ramp "a crash puts back the ramp the display had" captured
 "$work/xgamma-ramp" set-power 1.8
 
 # 2. Escape, then Enter.
 tonecast_start "$work/app" || fail "the calibration window did not appear"
 sleep 0.5
-check_ramp corrected "opening applies the stored correction"
+check_ramp "opening applies the stored correction" corrected
 press_escape "Escape then Enter"
-check_ramp captured "while the question shows, the display has its own ramp"
+check_ramp "while the question shows, the display has its own ramp" captured
 xdotool key Return
 wait_end "Escape then Enter"
 [ $rc = 0 ] || fail "the program ended with $rc after Escape then Enter"
-check_ramp captured "Escape then Enter leaves the ramp the display had"
+check_ramp "Escape then Enter leaves the ramp the display had" captured
 cmp -s "$work/stored.lut" "$work/app/Tonecast1.lut" || fail "Escape then Enter wrote the ramp file"
 [ "$(ls "$work/app" | grep -c '\.lut$')" = 1 ] || fail "Escape then Enter wrote another ramp file"
 echo "ok: Escape then Enter wrote no ramp file"
@@ -113,14 +96,14 @@ echo "ok: Escape then Enter wrote no ramp file"
 tonecast_start "$work/app" || fail "the calibration window did not appear again"
 sleep 0.5
 press_escape "Escape then No"
-check_ramp captured "the question shows over the display's own ramp"
+check_ramp "the question shows over the display's own ramp" captured
 xdotool key Tab Return
 wait_windows 1 "No did not close the question"
 sleep 0.5
 kill -0 "$program" 2>/dev/null || fail "No ended the program"
-check_ramp corrected "No puts the correction back"
+check_ramp "No puts the correction back" corrected
 # Cancel: 79 wide, 5 from the right edge of the bar.
 xdotool mousemove 1876 1066 click 1
 wait_end "Cancel after No"
-check_ramp captured "Cancel after No puts back the display's ramp"
+check_ramp "Cancel after No puts back the display's ramp" captured
 exit 0

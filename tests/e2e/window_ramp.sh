@@ -57,13 +57,9 @@ check_ramp "Off LUT puts the identity on"
 
 # Cancel: 79 wide, 5 from the right edge.
 xdotool mousemove 1876 1066 click 1
-for _ in $(seq 1 100); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program" 2>/dev/null && fail "Cancel did not end the program"
-wait "$program"
+tonecast_wait_exit
 rc=$?
+kill -0 "$program" 2>/dev/null && fail "Cancel did not end the program"
 [ $rc = 0 ] || fail "the program ended with $rc after Cancel"
 # Wine writes the captured 16-bit entries back; the server keeps their high bytes.
 awk '{ print int($1 / 256) * 257 }' "$work/before" >"$work/expected"

@@ -5,7 +5,7 @@
 #
 #   expect_record "G GR ..."  $work/expected: what the ramp should read for a record of these
 #                             adjustments (in file order, the rest 0) and no points
-#   check_ramp WHAT           fails unless the server's ramp is $work/expected
+#   check_ramp WHAT [FILE]    fails unless the server's ramp is $work/FILE (default: expected)
 
 expect_record() {
   awk -v adjust="$1" 'BEGIN {
@@ -19,11 +19,12 @@ expect_record() {
 }
 
 check_ramp() {
+  wanted=${2:-expected}
   "$work/xgamma-ramp" get >"$work/now"
-  if ! cmp -s "$work/expected" "$work/now"; then
+  if ! cmp -s "$work/$wanted" "$work/now"; then
     echo "first differing entries (index expected actual):"
-    paste "$work/expected" "$work/now" | awk '$1 != $2 { print NR - 1, $1, $2 }' | head -n 10
-    fail "$1: the ramp on the server is not the expected one"
+    paste "$work/$wanted" "$work/now" | awk '$1 != $2 { print NR - 1, $1, $2 }' | head -n 10
+    fail "$1: the ramp on the server is not the $wanted one"
   fi
   echo "ok: $1"
 }

@@ -5,8 +5,8 @@
 #                           holds its process) and waits for the window, as tonecast_wait_window
 #   tonecast_wait_window    waits up to 30 s for the visible calibration window ($window holds
 #                           its X id); returns non-zero when none appears
-#   tonecast_wait_exit      waits up to 10 s for $program to end: non-zero while it still
-#                           runs, else its exit code
+#   tonecast_wait_exit [S]  waits up to S seconds (default 10) for $program to end: non-zero
+#                           while it still runs, else its exit code
 
 tonecast_wait_window() {
   window=
@@ -25,7 +25,7 @@ tonecast_start() {
 }
 
 tonecast_wait_exit() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 $((${1:-10} * 10))); do
     kill -0 "$program" 2>/dev/null || break
     sleep 0.1
   done
