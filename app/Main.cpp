@@ -38,7 +38,7 @@ std::string FirstArgument(const std::string& commandLine) {
     return arguments.size() > 1 ? arguments[1] : std::string();
 }
 
-bool StartApplication(const std::string& firstArgument) {
+bool StartApplication(const std::string& firstArgument, int* exitCode) {
     LoadSettings();
     LoadLanguage("English");
     LoadLanguage(Settings().LanguageName);
@@ -50,10 +50,13 @@ bool StartApplication(const std::string& firstArgument) {
     if (firstArgument == kLoadSwitch) {
         // Runs at log-on with nobody to answer a message: whatever the ramp files hold, the
         // switch ends quietly.
+        bool allTaken = false;
         try {
-            LoadAndApplyAll(GetDataFolder(kSubPath));
+            allTaken = LoadAndApplyAll(GetDataFolder(kSubPath));
         } catch (const std::exception&) {
         }
+        if (exitCode)
+            *exitCode = allTaken ? 0 : kExitDisplayRefused;
         return false;
     }
     return true;

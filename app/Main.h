@@ -12,6 +12,8 @@ inline constexpr const char* kUninstallPage = "https://www.velmor.example/toneca
 inline constexpr const char* kUninstallFileName = "Uninstall.exe";
 inline constexpr const char* kLoadSwitch = "/load";
 inline constexpr const char* kUninstallSwitch = "/uninstall";
+// Exit code of "/load" when a display did not take its correction (0: every display took it).
+inline constexpr int kExitDisplayRefused = 2;
 
 // Splits a command line by the platform's usual rule: blanks (any byte up to 0x20) separate,
 // double quotes group blanks into one argument and are removed. The first element is the
@@ -21,8 +23,9 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 std::string FirstArgument(const std::string& commandLine);
 
 // True when the interactive run is to follow. `firstArgument` is the first command-line
-// argument as FirstArgument gives it (empty when there is none).
-bool StartApplication(const std::string& firstArgument);
+// argument as FirstArgument gives it (empty when there is none). A switch that ends the
+// process leaves its exit code in `exitCode` when given.
+bool StartApplication(const std::string& firstArgument, int* exitCode = nullptr);
 // Saves the settings; throws WriteError when they cannot be written.
 void FinishApplication();
 std::string BuildUninstallQuery();

@@ -120,10 +120,31 @@ bool WriteDisplayRamp(int index, const Ramp& ramp) {
     return Port().SetGammaRamp(Engine().Displays[index].dc, ramp);
 }
 
+bool SameHighBytes(const Ramp& written, const Ramp& readBack) {
+    for (int i = 0; i < kRampSize; ++i)
+        if ((written[i] >> 8) != (readBack[i] >> 8))
+            return false;
+    return true;
+}
+
+bool WriteVerifiedRamp(int index, const Ramp& ramp) {
+    if (!IsValidIndex(index))
+        return false;
+    Ramp readBack{};
+    const bool taken = WriteDisplayRamp(index, ramp) && ReadDisplayRamp(index, readBack) &&
+                       SameHighBytes(ramp, readBack);
+    Engine().Displays[index].refused = !taken;
+    return taken;
+}
+
+bool DisplayRefused(int index) {
+    return IsValidIndex(index) && Engine().Displays[index].refused;
+}
+
 bool SetDisplayLinear(int index) {
     Ramp linear;
     LinearRamp(linear);
-    return WriteDisplayRamp(index, linear);
+    return WriteVerifiedRamp(index, linear);
 }
 
 void SaveDisplayRamps() {
@@ -140,7 +161,7 @@ void RestoreDisplayRamps() {
         // Nothing was captured for this display: writing the empty entry would black it out.
         if (i >= e.SavedRampRead.size() || !e.SavedRampRead[i])
             continue;
-        WriteDisplayRamp(static_cast<int>(i), e.SavedRamps[i]);
+        WriteVerifiedRamp(static_cast<int>(i), e.SavedRamps[i]);
     }
 }
 
@@ -149,7 +170,7 @@ bool ApplyCorrection(int index) {
         return false;
     DisplayState& e = Engine();
     BuildRamp(e.Corrections[index], e.CurrentRamp);
-    return WriteDisplayRamp(index, e.CurrentRamp);
+    return WriteVerifiedRamp(index, e.CurrentRamp);
 }
 
 void SelectDisplay(int index) {

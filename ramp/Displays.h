@@ -62,6 +62,7 @@ struct TDisplay {
     MonitorInfo info;
     MonitorDevice device;
     std::string name;  // "Display <n> (<description>)"
+    bool refused = false;  // whether its last verified write was refused (see WriteVerifiedRamp)
 };
 
 // The engine's program-wide state. Tests reset it with `Engine() = DisplayState{}`.
@@ -80,9 +81,20 @@ void EnumDisplays();
 void ReleaseDisplays();
 bool ReadDisplayRamp(int index, Ramp& ramp);
 bool WriteDisplayRamp(int index, const Ramp& ramp);
+// Writes the ramp and reads it back: true only when the write succeeded and every entry reads
+// back with the high byte written (hardware and drivers may keep fewer bits). The platform may
+// report success for a ramp it did not set, so only the read-back tells. Records the outcome
+// in the display's `refused`.
+bool WriteVerifiedRamp(int index, const Ramp& ramp);
+// Whether a read-back ramp holds what was written, entry by entry on the high byte.
+bool SameHighBytes(const Ramp& written, const Ramp& readBack);
+// True when the display took the identity ramp (verified).
 bool SetDisplayLinear(int index);
+// Whether the display's last verified write was refused; false for a bad index.
+bool DisplayRefused(int index);
 void SaveDisplayRamps();
 void RestoreDisplayRamps();
+// Synthesises the display's record into CurrentRamp and writes it, verified.
 bool ApplyCorrection(int index);
 void SelectDisplay(int index);
 int CenterX(int width);

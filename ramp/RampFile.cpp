@@ -196,15 +196,20 @@ bool LoadAndApplyAll(const std::string& dataFolder) {
             for (int j = 0; j < kRampSize; ++j)
                 if (StepToward(current[i][j], target[i][j]))
                     partial = true;
-            if (partial)
+            if (partial) {
                 ++moved;
-            else
+                WriteDisplayRamp(i, current[i]);
+            } else {
                 done[i] = true;
-            WriteDisplayRamp(i, current[i]);
+                WriteVerifiedRamp(i, current[i]);  // the exact target: did the display take it?
+            }
         }
         if (moved == 0)
             break;
         SystemClock().Sleep(kFadePauseMs);
     }
+    for (int i = 0; i < count; ++i)
+        if (!done[i] || DisplayRefused(i))
+            return false;
     return true;
 }

@@ -25,6 +25,7 @@ std::string FormatRampFile(const TCorrection& c, const std::string& deviceName);
 bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceName);
 
 // Reads every display's file from the folder and fades all hardware ramps to the result.
+// Each display's final write is verified (its `refused`); true only when every display took it.
 bool LoadAndApplyAll(const std::string& dataFolder);
 
 // One fade step of one entry; true only when a partial step was made.

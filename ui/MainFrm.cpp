@@ -210,6 +210,12 @@ void TMainForm::CreateBar() {
     OkButton = factory_.CreateButton(BarButton(Panel.get(), 79, 90, "OK"));
     CancelButton = factory_.CreateButton(BarButton(Panel.get(), 79, 5, "Cancel"));
 
+    LabelArgs refused = GreyLabel(Panel.get(), {0, 26, 0, 0}, "");
+    refused.textColor = kChannelRed;
+    refused.wordWrap = true;
+    RefusedLabel = factory_.CreateLabel(refused);
+    RefusedLabel->SetVisible(false);
+
     LabelArgs help = GreyLabel(nullptr, {70, 0, 300, 360}, "");
     help.wordWrap = true;
     HelpLabel = factory_.CreateLabel(help);

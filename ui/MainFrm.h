@@ -113,6 +113,7 @@ public:
     std::unique_ptr<Label> MonitorLabel;
     std::unique_ptr<ComboBox> DisplayComboBox;
     std::unique_ptr<Button> ResetButton, OffButton, MinimizeButton, OkButton, CancelButton;
+    std::unique_ptr<Label> RefusedLabel;  // red, between the display selector and Reset
 
     std::unique_ptr<Label> HelpLabel;
     std::unique_ptr<Label> FileLabel;
@@ -178,6 +179,9 @@ private:
     int BarTop() const;
     void SetWindowBackground(Color color);
     void CoverSelectedDisplay();
+    // Places the display selector and shows the refusal warning while the selected display's
+    // last write was refused.
+    void LayOutBar();
     void LayOutPage(int page);
     void PlaceAboveBar(::Panel& panel, int left);
     void StoreFourValues(UpDown& overall, UpDown& r, UpDown& g, UpDown& b,

@@ -42,6 +42,7 @@ void TMainForm::ApplyTexts() {
     OffButton->SetText(LangText(LutOn ? "BOffLUT" : "BOnLUT"));
     ResetButton->SetText(LangText("BReset"));
     MonitorLabel->SetText(LangText("LDisplay"));
+    RefusedLabel->SetText(LangText("LRampRefused"));
     static const char* const kTabKeys[kPageCount] = {
         "TabWelcome",    "TabBlackPoint",   "TabWhitePoint",       "TabGamma",
         "TabGammaSharp", "TabColorBalance", "TabCorrectionPoints", "TabAllControls",

@@ -1,5 +1,6 @@
 // The calibration window as a whole: creation, the display it stands on, the pages, the bar's
 // buttons, the keyboard and closing.
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -132,9 +133,7 @@ void TMainForm::MoveToDisplay(int index) {
 void TMainForm::CoverSelectedDisplay() {
     const ScreenRect& r = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     host_.SetWindowBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
-    Bounds combo = DisplayComboBox->GetBounds();
-    combo.width = host_.ClientWidth() / 2 - combo.left;
-    DisplayComboBox->SetBounds(combo);
+    LayOutBar();
 }
 
 int TMainForm::Scaled(int designPixels) const {
@@ -146,6 +145,25 @@ int TMainForm::BarHeight() const {
 }
 int TMainForm::BarTop() const {
     return host_.ClientHeight() - BarHeight();
+}
+
+// The display selector takes the bar's left half; a refusal warning, when shown, stands
+// between it and Reset, and on a narrow display the selector gives up room for it.
+void TMainForm::LayOutBar() {
+    const int gap = Scaled(8);
+    Bounds combo = DisplayComboBox->GetBounds();
+    combo.width = host_.ClientWidth() / 2 - combo.left;
+    const int resetLeft = ResetButton->GetBounds().left;
+    const bool refused = DisplayRefused(Engine().CurrentDisplay);
+    if (refused) {
+        const int room = resetLeft - gap - Scaled(420) - gap - combo.left;
+        combo.width = std::max(Scaled(120), std::min(combo.width, room));
+    }
+    DisplayComboBox->SetBounds(combo);
+    const int left = combo.left + combo.width + gap;
+    const int top = Scaled(26);
+    RefusedLabel->SetBounds({left, top, std::max(0, resetLeft - gap - left), BarHeight() - top});
+    RefusedLabel->SetVisible(refused);
 }
 
 void TMainForm::SetWindowBackground(Color color) {
@@ -271,6 +289,7 @@ void TMainForm::ApplyToDisplay() {
     OffButton->SetText(LangText("BOffLUT"));
     LutOn = true;
     ApplyCorrection(Engine().CurrentDisplay);
+    LayOutBar();
     host_.Invalidate();
 }
 
@@ -428,6 +447,7 @@ void TMainForm::OffButtonClick() {
         ApplyCorrection(Engine().CurrentDisplay);
     }
     LutOn = !LutOn;
+    LayOutBar();
 }
 
 void TMainForm::ResetButtonClick() {

@@ -42,7 +42,7 @@ int RunTonecast() {
     TraceStartup("displays enumerated");
     int exitCode = 0;
     try {
-        if (StartApplication(FirstArgument(GetCommandLineA()))) {
+        if (StartApplication(FirstArgument(GetCommandLineA()), &exitCode)) {
             TraceStartup("settings and language files read");
             // Only the interactive run needs COM (the start-up shortcut written on OK).
             const HRESULT com = CoInitialize(nullptr);
@@ -75,10 +75,11 @@ int RunTonestart() {
     UseAllServices();
     EnumDisplays();
     // Runs at log-on with nobody to answer a message, like "/load".
+    bool allTaken = false;
     try {
-        LoadAndApplyAll(GetDataFolder(kSubPath));
+        allTaken = LoadAndApplyAll(GetDataFolder(kSubPath));
     } catch (const std::exception&) {
     }
     ReleaseDisplays();
-    return 0;
+    return allTaken ? 0 : kExitDisplayRefused;
 }

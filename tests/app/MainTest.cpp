@@ -69,10 +69,19 @@ TEST_F(MainTest, LoadAppliesTheDataFolderRampsAndEndsWithoutWriting) {
     SaveRampFile(kProgramFolder, -40);  // installed: the program folder's file is not read
     files.writes.clear();
 
-    EXPECT_FALSE(StartApplication("/load"));
+    int exitCode = -1;
+    EXPECT_FALSE(StartApplication("/load", &exitCode));
     EXPECT_EQ(monitor->ramp, fromData);
+    EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(shell.openedUrls.empty());
     ExpectNothingWritten();
+
+    // A display that does not take its ramp is told by the exit code only.
+    monitor->ignoreWrites = true;
+    SaveRampFile(kDataFolder, 60);
+    EXPECT_FALSE(StartApplication("/load", &exitCode));
+    EXPECT_EQ(exitCode, kExitDisplayRefused);
+    EXPECT_TRUE(shell.openedUrls.empty());
 }
 
 TEST_F(MainTest, FirstRunWithASwitchCreatesNeitherDataFolderNorSettings) {

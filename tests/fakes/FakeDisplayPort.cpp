@@ -10,6 +10,21 @@ void CopyText(char* field, std::size_t capacity, const std::string& text) {
 }
 }  // namespace
 
+bool WineTakesRamp(const Ramp& ramp) {
+    for (int channel = 0; channel < 3; ++channel) {
+        const int first = RampEntry(ramp, channel, 0);
+        const int last = RampEntry(ramp, channel, kRampLevels - 1);
+        if (first > 256 || last <= first)
+            return false;
+        for (int level = 1; level < kRampLevels; ++level) {
+            const int entry = RampEntry(ramp, channel, level);
+            if (entry < RampEntry(ramp, channel, level - 1) || entry < first || entry > last)
+                return false;
+        }
+    }
+    return true;
+}
+
 void FakeDisplayPort::Log(CallKind kind, int monitor, const std::string& argument, bool succeeded,
                           const Ramp& ramp) {
     Call call;
@@ -116,9 +131,15 @@ bool FakeDisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {
 
 bool FakeDisplayPort::SetGammaRamp(DeviceContext dc, const Ramp& ramp) {
     const int index = MonitorOfDC(dc);
-    const bool ok = index >= 0 && !monitors[index].detached && !monitors[index].failWrite;
-    if (ok)
+    bool ok = index >= 0 && !monitors[index].detached && !monitors[index].failWrite;
+    if (ok && monitors[index].refuseLikeWine) {
+        ok = WineTakesRamp(ramp);
+        if (ok)
+            for (int i = 0; i < kRampSize; ++i)
+                monitors[index].ramp[i] = static_cast<std::uint16_t>((ramp[i] >> 8) * 257);
+    } else if (ok && !monitors[index].ignoreWrites) {
         monitors[index].ramp = ramp;
+    }
     Log(CallKind::SetGammaRamp, index, {}, ok, ramp);
     return ok;
 }

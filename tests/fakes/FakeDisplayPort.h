@@ -20,7 +20,16 @@ struct FakeMonitor {
     bool failWrite = false;
     // Unplugged: no longer enumerated; its handle and DCs are refused, and none can be made.
     bool detached = false;
+    // Wine on X: a ramp outside its rules (per channel: entry 0 above 256, flat or falling,
+    // an entry outside [first, last], a falling step) fails and the old ramp stays; a taken
+    // ramp keeps only the high byte of each entry ((w >> 8) * 257).
+    bool refuseLikeWine = false;
+    // Real Windows past its limit: the write reports success and nothing changes.
+    bool ignoreWrites = false;
 };
+
+// Whether Wine on X would take this ramp (see FakeMonitor::refuseLikeWine).
+bool WineTakesRamp(const Ramp& ramp);
 
 class FakeDisplayPort : public DisplayPort {
 public:

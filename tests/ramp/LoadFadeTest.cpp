@@ -167,9 +167,19 @@ TEST_F(LoadFadeTest, FailingWritesDoNotStopTheFade) {
     port.monitors[0].failWrite = true;
     port.monitors[0].ramp = Away(Linear(), 1500);
     port.monitors[1].ramp = Away(Linear(), 1500);
-    EXPECT_TRUE(LoadAndApplyAll(kFolder));
+    EXPECT_FALSE(LoadAndApplyAll(kFolder));  // the first display took nothing
     EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 1, 0, 1, 0, 1}));
     EXPECT_EQ(port.monitors[1].ramp, Linear());
+    EXPECT_TRUE(DisplayRefused(0));
+    EXPECT_FALSE(DisplayRefused(1));
+
+    // Windows past its limit reports success and keeps the old ramp: only the read-back tells.
+    port.monitors[0].failWrite = false;
+    port.monitors[0].ignoreWrites = true;
+    EXPECT_FALSE(LoadAndApplyAll(kFolder));
+    port.monitors[0].ignoreWrites = false;
+    EXPECT_TRUE(LoadAndApplyAll(kFolder));
+    EXPECT_FALSE(DisplayRefused(0));
 }
 
 TEST_F(LoadFadeTest, NoDisplayNoCall) {

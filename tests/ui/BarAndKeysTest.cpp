@@ -132,3 +132,33 @@ TEST_F(BarAndKeys, TheFileLabelOpensTheDialogOnTheReferenceImage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A display that refuses like Wine: the warning follows the selected display's last write.
+TEST_F(BarAndKeys, TheRefusalWarningShowsWhileTheSelectedDisplayRefuses) {
+    port.monitors[0].refuseLikeWine = true;
+    E(form->BlackEdit).Type("100");  // entry 0 far above 256
+    EXPECT_TRUE(form->RefusedLabel->IsVisible());
+    EXPECT_EQ(form->RefusedLabel->GetText(), "LRampRefused");
+    const Bounds label = form->RefusedLabel->GetBounds();
+    EXPECT_GE(label.left,
+              form->DisplayComboBox->GetBounds().left + form->DisplayComboBox->GetBounds().width);
+    EXPECT_LE(label.left + label.width, form->ResetButton->GetBounds().left);
+
+    B(form->OffButton).Click();  // the identity is taken
+    EXPECT_FALSE(form->RefusedLabel->IsVisible());
+    B(form->OffButton).Click();
+    EXPECT_TRUE(form->RefusedLabel->IsVisible());
+
+    AsFake(*form->DisplayComboBox).Choose(1);
+    EXPECT_FALSE(form->RefusedLabel->IsVisible());
+    AsFake(*form->DisplayComboBox).Choose(0);
+    EXPECT_TRUE(form->RefusedLabel->IsVisible());
+
+    B(form->ResetButton).Click();
+    EXPECT_FALSE(form->RefusedLabel->IsVisible());
+    EXPECT_EQ(port.monitors[0].ramp[255], 255 * 257);  // the identity, high bytes kept
+}
+
+}  // namespace

@@ -29,6 +29,7 @@ TEST_F(InterfaceTexts, ApplyTextsRenewsEveryCaptionThenLaysThePageOut) {
         {form->OffButton.get(), "BOnLUT"},  // the LUT is off
         {form->ResetButton.get(), "BReset"},
         {form->MonitorLabel.get(), "LDisplay"},
+        {form->RefusedLabel.get(), "LRampRefused"},
         {form->LangLabel.get(), "LLanguage"},
         {form->GammaSetupLabel.get(), "LGamma"},
         {form->WelcomeLabel.get(), "LWelcome"},

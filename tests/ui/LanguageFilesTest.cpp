@@ -23,9 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every key the calibration window looks up: the captions and tabs it sets, the help texts of
-// pages 1 to 8, both states of the LUT button, the reference-image dialog and the message on
-// a ramp file that cannot be read.
+// Every key the program looks up: the captions and tabs the calibration window sets, the help
+// texts of pages 1 to 8, both states of the LUT button, the reference-image dialog, the message
+// on a ramp file that cannot be read, the refusal warning, and the resident loader's menu and
+// tooltip.
 const std::vector<std::string> kWindowKeys = {"BOK",
                                               "BCancel",
                                               "BMinimize",
@@ -72,7 +73,12 @@ const std::vector<std::string> kWindowKeys = {"BOK",
                                               "RefImageUnsupported",
                                               "RefImageTooLarge",
                                               "RefImageUnreadable",
-                                              "RefImageNoMemory"};
+                                              "RefImageNoMemory",
+                                              "LRampRefused",
+                                              "TrayReapply",
+                                              "TrayOpen",
+                                              "TrayExit",
+                                              "TrayRefused"};
 
 // Texts that fill a multi-line control; all others are one-line captions.
 const std::set<std::string> kLongTexts = {
