@@ -60,7 +60,8 @@ TYPED_TEST_P(ControlContract, TypedTextStaysAsTypedAndOnlyAMovedPositionRewrites
     };
     auto step = [&] {
         const auto [start, end] = keys->Selection();
-        seen.push_back("@" + std::to_string(start) + "," + std::to_string(end));
+        seen.push_back(std::string("@").append(std::to_string(start)).append(",").append(
+            std::to_string(end)));
     };
     keys->SelectAll();
     keys->Keys("-");
