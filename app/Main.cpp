@@ -48,18 +48,23 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
         return false;
     }
     if (firstArgument == kLoadSwitch) {
-        // Runs at log-on with nobody to answer a message: whatever the ramp files hold, the
-        // switch ends quietly.
-        bool allTaken = false;
-        try {
-            allTaken = LoadAndApplyAll(GetDataFolder(kSubPath));
-        } catch (const std::exception&) {
-        }
+        const int code = LoadSavedCorrections();
         if (exitCode)
-            *exitCode = allTaken ? 0 : kExitDisplayRefused;
+            *exitCode = code;
         return false;
     }
     return true;
+}
+
+int LoadSavedCorrections() {
+    // Runs at log-on with nobody to answer a message: whatever the ramp files hold, it ends
+    // quietly.
+    bool allTaken = false;
+    try {
+        allTaken = LoadAndApplyAll(GetDataFolder(kSubPath));
+    } catch (const std::exception&) {
+    }
+    return allTaken ? 0 : kExitDisplayRefused;
 }
 
 void FinishApplication() {

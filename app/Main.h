@@ -26,6 +26,9 @@ std::string FirstArgument(const std::string& commandLine);
 // argument as FirstArgument gives it (empty when there is none). A switch that ends the
 // process leaves its exit code in `exitCode` when given.
 bool StartApplication(const std::string& firstArgument, int* exitCode = nullptr);
+// Fades every display to its saved ramp file, silently; the exit code of "/load" (0, or
+// kExitDisplayRefused when a display did not take its correction).
+int LoadSavedCorrections();
 // Saves the settings; throws WriteError when they cannot be written.
 void FinishApplication();
 std::string BuildUninstallQuery();

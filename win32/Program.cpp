@@ -3,11 +3,9 @@
 #include <exception>
 #include <string>
 
-#include "app/Folders.h"
 #include "app/Main.h"
 #include "base/Errors.h"
 #include "ramp/Displays.h"
-#include "ramp/RampFile.h"
 #include "win32/Interactive.h"
 #include "win32/StartupTrace.h"
 #include "win32/Win32AppServices.h"
@@ -74,12 +72,7 @@ int RunTonecast() {
 int RunTonestart() {
     UseAllServices();
     EnumDisplays();
-    // Runs at log-on with nobody to answer a message, like "/load".
-    bool allTaken = false;
-    try {
-        allTaken = LoadAndApplyAll(GetDataFolder(kSubPath));
-    } catch (const std::exception&) {
-    }
+    const int exitCode = LoadSavedCorrections();
     ReleaseDisplays();
-    return allTaken ? 0 : kExitDisplayRefused;
+    return exitCode;
 }
