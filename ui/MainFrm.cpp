@@ -7,7 +7,6 @@ namespace {
 
 constexpr int kDesignClientWidth = 1067;
 constexpr int kDesignClientHeight = 655;
-constexpr int kBarHeight = 53;
 constexpr Color kSilver = Grey(192);
 constexpr Color kLinkBlue{98, 98, 255};
 constexpr Color kChannelRed{255, 0, 0};
@@ -33,10 +32,10 @@ LabelArgs CaptionLabel(Control* parent, Bounds bounds, const std::string& text) 
     return args;
 }
 
-ButtonArgs BarButton(Control* bar, int width, int rightDistance, const std::string& text) {
+ButtonArgs BarButton(Control* bar, int top, int width, int rightDistance, const std::string& text) {
     ButtonArgs args;
     args.parent = bar;
-    args.bounds = {kDesignClientWidth - rightDistance - width, 28, width, 22};
+    args.bounds = {kDesignClientWidth - rightDistance - width, top, width, 22};
     args.text = text;
     args.flat = true;
     args.rightAnchor = rightDistance;
@@ -188,29 +187,30 @@ void TMainForm::CreateBar() {
 
     TabSetArgs tabs;
     tabs.parent = Panel.get();
-    tabs.bounds = {0, 0, kDesignClientWidth, 25};
+    tabs.bounds = {0, 0, kDesignClientWidth, kBarTabsHeight};
     tabs.align = Align::Top;
     tabs.tabs = {"Welcome",        "Black Point",   "White Point",       "Gamma",
                  "Gamma Sharp",    "Color Balance", "Correction Points", "All Controls",
                  "Reference Image"};
     TabSet = factory_.CreateTabSet(tabs);
 
-    LabelArgs monitor = CaptionLabel(Panel.get(), {12, 33, 55, 13}, "Display:");
+    LabelArgs monitor = CaptionLabel(Panel.get(), {12, kBarLabelTop, 55, 13}, "Display:");
     monitor.textColor = kBlack;  // on the silver bar
     MonitorLabel = factory_.CreateLabel(monitor);
 
     ComboBoxArgs displays;
     displays.parent = Panel.get();
-    displays.bounds = {71, 29, kDesignClientWidth / 2 - 71, 21};
+    displays.bounds = {71, kBarComboTop, kDesignClientWidth / 2 - 71, 21};
     DisplayComboBox = factory_.CreateComboBox(displays);
 
-    ResetButton = factory_.CreateButton(BarButton(Panel.get(), 100, 399, "Reset"));
-    OffButton = factory_.CreateButton(BarButton(Panel.get(), 100, 283, "Off LUT"));
-    MinimizeButton = factory_.CreateButton(BarButton(Panel.get(), 100, 177, "Minimize"));
-    OkButton = factory_.CreateButton(BarButton(Panel.get(), 79, 90, "OK"));
-    CancelButton = factory_.CreateButton(BarButton(Panel.get(), 79, 5, "Cancel"));
+    ResetButton = factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 100, 399, "Reset"));
+    OffButton = factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 100, 283, "Off LUT"));
+    MinimizeButton =
+        factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 100, 177, "Minimize"));
+    OkButton = factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 79, 90, "OK"));
+    CancelButton = factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 79, 5, "Cancel"));
 
-    LabelArgs refused = GreyLabel(Panel.get(), {0, 26, 0, 0}, "");
+    LabelArgs refused = GreyLabel(Panel.get(), {12, kBarTabsHeight + 1, 0, 0}, "");
     refused.textColor = kChannelRed;
     refused.wordWrap = true;
     RefusedLabel = factory_.CreateLabel(refused);

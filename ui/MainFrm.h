@@ -113,7 +113,7 @@ public:
     std::unique_ptr<Label> MonitorLabel;
     std::unique_ptr<ComboBox> DisplayComboBox;
     std::unique_ptr<Button> ResetButton, OffButton, MinimizeButton, OkButton, CancelButton;
-    std::unique_ptr<Label> RefusedLabel;  // red, between the display selector and Reset
+    std::unique_ptr<Label> RefusedLabel;  // red, a row of the bar above the display selector
 
     std::unique_ptr<Label> HelpLabel;
     std::unique_ptr<Label> FileLabel;
@@ -165,6 +165,17 @@ public:
     std::unique_ptr<Button> PointPrevButton, PointNextButton, PointClearButton;
 
 private:
+    // The bottom bar at 96 dpi: the tab strip on top, then the row of the display selector
+    // and the buttons. While the selected display refuses its ramp, a warning row of three
+    // lines stands between them and the bar grows by it, the row keeping its place at the
+    // bottom.
+    static constexpr int kBarHeight = 53;
+    static constexpr int kBarTabsHeight = 25;
+    static constexpr int kBarLabelTop = 33;
+    static constexpr int kBarComboTop = 29;
+    static constexpr int kBarButtonTop = 28;
+    static constexpr int kWarningRowHeight = 41;
+
     // The controls of one adjustment panel, by reference to the members above.
     struct AdjustmentPanelSlots;
     void CreateBar();
@@ -180,7 +191,7 @@ private:
     void SetWindowBackground(Color color);
     void CoverSelectedDisplay();
     // Places the display selector and shows the refusal warning while the selected display's
-    // last write was refused.
+    // last write was refused; the page follows when the bar's height changes.
     void LayOutBar();
     void LayOutPage(int page);
     void PlaceAboveBar(::Panel& panel, int left);

@@ -147,23 +147,40 @@ int TMainForm::BarTop() const {
     return host_.ClientHeight() - BarHeight();
 }
 
-// The display selector takes the bar's left half; a refusal warning, when shown, stands
-// between it and Reset, and on a narrow display the selector gives up room for it.
+// The display selector takes the bar's left half. The refusal warning gets a row of its own
+// across the whole bar, room for its three lines in every language at 96 and 144 dpi on a
+// display 1024 pixels wide; the tabs stay on top and the row of buttons at the bottom.
 void TMainForm::LayOutBar() {
-    const int gap = Scaled(8);
+    const bool refused = DisplayRefused(Engine().CurrentDisplay);
+    const int row = refused ? Scaled(kWarningRowHeight) : 0;
+    auto placeInRow = [&](Control& control, int designTop) {
+        Bounds b = control.GetBounds();
+        b.top = Scaled(designTop) + row;
+        control.SetBounds(b);
+    };
     Bounds combo = DisplayComboBox->GetBounds();
     combo.width = host_.ClientWidth() / 2 - combo.left;
-    const int resetLeft = ResetButton->GetBounds().left;
-    const bool refused = DisplayRefused(Engine().CurrentDisplay);
-    if (refused) {
-        const int room = resetLeft - gap - Scaled(420) - gap - combo.left;
-        combo.width = std::max(Scaled(120), std::min(combo.width, room));
-    }
     DisplayComboBox->SetBounds(combo);
-    const int left = combo.left + combo.width + gap;
-    const int top = Scaled(26);
-    RefusedLabel->SetBounds({left, top, std::max(0, resetLeft - gap - left), BarHeight() - top});
+    placeInRow(*DisplayComboBox, kBarComboTop);
+    placeInRow(*MonitorLabel, kBarLabelTop);
+    for (Button* button : {ResetButton.get(), OffButton.get(), MinimizeButton.get(), OkButton.get(),
+                           CancelButton.get()})
+        placeInRow(*button, kBarButtonTop);
+    const int left = Scaled(12), top = Scaled(kBarTabsHeight + 1);
+    RefusedLabel->SetBounds({left, top, std::max(0, host_.ClientWidth() - left - Scaled(5)),
+                             std::max(0, row - Scaled(1))});
     RefusedLabel->SetVisible(refused);
+
+    const int height = Scaled(kBarHeight) + row;
+    if (BarHeight() == height)
+        return;
+    Panel->SetBounds({0, host_.ClientHeight() - height, host_.ClientWidth(), height});
+    // What stands above the bar moves with its top; the edit being typed in keeps the focus.
+    HandlersPaused paused(HandlersEnabled);
+    LayOutPage(CurrentPage());
+    if (onInvalidateBackdrop)
+        onInvalidateBackdrop();
+    host_.Invalidate();
 }
 
 void TMainForm::SetWindowBackground(Color color) {
@@ -369,6 +386,7 @@ void TMainForm::HandleDisplayChange() {
         SetDisplayLinear(selected);
         BuildRamp(SelectedCorrection(), engine.CurrentRamp);  // the graph still shows it
     }
+    LayOutBar();  // the warning tells how the display took this write
     ShowPage(CurrentPage());
 }
 
@@ -470,17 +488,20 @@ void TMainForm::AskDiscardAndClose() {
     // question is only readable with the ramps the window found put back.
     DisplayState& engine = Engine();
     std::vector<Ramp> shown(engine.DisplayCount());
-    std::vector<bool> read(engine.DisplayCount());
-    for (int i = 0; i < engine.DisplayCount(); ++i)
+    std::vector<bool> read(engine.DisplayCount()), refused(engine.DisplayCount());
+    for (int i = 0; i < engine.DisplayCount(); ++i) {
         read[i] = ReadDisplayRamp(i, shown[i]);
+        refused[i] = DisplayRefused(i);
+    }
     RestoreDisplayRamps();
     if (host_.AskYesNo(LangText("DiscardQuestion"))) {
         CancelButtonClick();
         return;
     }
+    // What each display showed is back, and so is whether it had refused the correction.
     for (int i = 0; i < engine.DisplayCount(); ++i)
-        if (read[i])
-            WriteDisplayRamp(i, shown[i]);
+        if (read[i] && WriteDisplayRamp(i, shown[i]))
+            engine.Displays[i].refused = refused[i];
     // Without a read-back, what the window itself last put on the selected display.
     if (engine.CurrentDisplay < engine.DisplayCount() && !read[engine.CurrentDisplay]) {
         if (LutOn)
@@ -488,6 +509,7 @@ void TMainForm::AskDiscardAndClose() {
         else
             SetDisplayLinear(engine.CurrentDisplay);
     }
+    LayOutBar();
 }
 
 void TMainForm::FormKeyDown(int key, bool ctrl, bool shift) {

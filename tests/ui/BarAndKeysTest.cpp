@@ -138,16 +138,25 @@ namespace {
 // A display that refuses like Wine: the warning follows the selected display's last write.
 TEST_F(BarAndKeys, TheRefusalWarningShowsWhileTheSelectedDisplayRefuses) {
     port.monitors[0].refuseLikeWine = true;
+    form->ShowPage(1);
     E(form->BlackEdit).Type("100");  // entry 0 far above 256
     EXPECT_TRUE(form->RefusedLabel->IsVisible());
     EXPECT_EQ(form->RefusedLabel->GetText(), "LRampRefused");
-    const Bounds label = form->RefusedLabel->GetBounds();
-    EXPECT_GE(label.left,
-              form->DisplayComboBox->GetBounds().left + form->DisplayComboBox->GetBounds().width);
-    EXPECT_LE(label.left + label.width, form->ResetButton->GetBounds().left);
+    // A row of its own between the tabs and the buttons, which keep their place at the bottom.
+    EXPECT_EQ(form->RefusedLabel->GetBounds(), (Bounds{12, 26, 1920 - 12 - 5, 40}));
+    EXPECT_EQ(form->Panel->GetBounds(), (Bounds{0, 1080 - 53 - 41, 1920, 53 + 41}));
+    EXPECT_EQ(form->ResetButton->GetBounds().top, 28 + 41);
+    EXPECT_EQ(form->BlackPanel->GetBounds().top,
+              1080 - 94 - 20 - form->BlackPanel->GetBounds().height);
+
+    host.onQuestion = [] { return false; };  // Escape, No: still the refused correction
+    form->FormKeyDown(kKeyEscape, false, false);
+    EXPECT_TRUE(form->RefusedLabel->IsVisible());
 
     B(form->OffButton).Click();  // the identity is taken
     EXPECT_FALSE(form->RefusedLabel->IsVisible());
+    EXPECT_EQ(form->Panel->GetBounds(), (Bounds{0, 1080 - 53, 1920, 53}));
+    EXPECT_EQ(form->ResetButton->GetBounds().top, 28);
     B(form->OffButton).Click();
     EXPECT_TRUE(form->RefusedLabel->IsVisible());
 
