@@ -2,7 +2,8 @@
 # The calibration window under Wine on an Xorg dummy server, whose gamma ramp (unlike Xvfb's)
 # Wine can write: opening applies the display's record, every Up key in an edit reaches the
 # display's ramp at once, "Off LUT" puts the identity on, and Cancel puts back the ramp the
-# display had before. Driven with real X input (xdotool). Usage: window_ramp.sh <build folder>
+# display had before. Driven with real X input (xdotool). Then a correction Wine refuses shows
+# the bar's warning until Reset. Usage: window_ramp.sh <build folder>
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -66,4 +67,15 @@ awk '{ print int($1 / 256) * 257 }' "$work/before" >"$work/expected"
 check_ramp "Cancel puts back the ramp the display had"
 ls "$work/app"/*.lut >/dev/null 2>&1 && fail "Cancel wrote a ramp file"
 echo "ok: Cancel wrote no ramp file"
+
+# A correction Wine refuses (Black +100) and the bar's warning until Reset: win32_tests starts
+# and drives the program and reads the warning (it skips unless this variable is set). Output
+# goes to a file, which Wine's helper processes may keep open without holding up this script.
+log="$work/refused.log"
+TONECAST_WINDOW_RAMP=1 wine "$build/tests/win32_tests.exe" \
+  --gtest_filter='WindowProgramTest.ARefusedCorrectionIsToldInTheBarUntilReset' </dev/null >"$log" 2>&1
+rc=$?
+cat "$log"
+[ $rc = 0 ] || fail "win32_tests exited with $rc"
+grep -q '\[  PASSED  \] 1 test' "$log" || fail "the refused-correction case did not run"
 exit 0

@@ -165,6 +165,14 @@ TEST_F(BarAndKeys, TheRefusalWarningShowsWhileTheSelectedDisplayRefuses) {
     AsFake(*form->DisplayComboBox).Choose(0);
     EXPECT_TRUE(form->RefusedLabel->IsVisible());
 
+    // A display change re-applies the correction: the warning tells how that write went.
+    port.monitors[0].refuseLikeWine = false;
+    form->HandleDisplayChange();
+    EXPECT_FALSE(form->RefusedLabel->IsVisible());
+    port.monitors[0].refuseLikeWine = true;
+    form->HandleDisplayChange();
+    EXPECT_TRUE(form->RefusedLabel->IsVisible());
+
     B(form->ResetButton).Click();
     EXPECT_FALSE(form->RefusedLabel->IsVisible());
     EXPECT_EQ(port.monitors[0].ramp[255], 255 * 257);  // the identity, high bytes kept

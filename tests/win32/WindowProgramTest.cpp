@@ -112,18 +112,15 @@ public:
                 return panel;
         return nullptr;
     }
-    // Whether the bar shows the warning that the display refused its ramp (always on Xvfb,
-    // where Wine sets no ramp).
-    bool RefusalShown() const {
-        HWND label = FindWindowExA(Bar(), nullptr, "Static", nullptr);
-        for (; label; label = FindWindowExA(Bar(), label, "Static", nullptr)) {
-            char text[32] = {};
-            GetWindowTextA(label, text, sizeof text);
-            if (std::string(text).starts_with("This display did not take"))
-                return IsWindowVisible(label) != FALSE;
-        }
-        return false;
+    // The bar's warning that the display refused its ramp (English), and whether it shows
+    // (always on Xvfb, where Wine sets no ramp).
+    HWND RefusalLabel() const {
+        for (HWND child : Children(Bar()))
+            if (ClassOf(child) == WC_STATICA && TextOf(child).starts_with("This display did not"))
+                return child;
+        return nullptr;
     }
+    bool RefusalShown() const { return IsWindowVisible(RefusalLabel()) != FALSE; }
     HWND Tabs() const { return FindWindowExA(Bar(), nullptr, WC_TABCONTROLA, nullptr); }
     int Page() const { return static_cast<int>(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0)); }
     HWND BarButton(const std::string& caption) const {
@@ -596,6 +593,42 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
     // The choice is kept for the next run.
     EXPECT_NE(ReadWholeFile(folder.Path() + "Tonecast.settings").find("Language=Deutsch"),
               std::string::npos);
+}
+
+// Run by tests/e2e/window_ramp.sh on an Xorg dummy server, whose ramp Wine sets: a Black of
+// +100 (entry 0 far above 256) is refused and the server keeps the identity; the bar warns in
+// the user's words until Reset puts on a ramp the display takes.
+TEST_F(WindowProgramTest, ARefusedCorrectionIsToldInTheBarUntilReset) {
+    if (GetEnvironmentVariableA("TONECAST_WINDOW_RAMP", nullptr, 0) == 0)
+        GTEST_SKIP() << "needs the Xorg dummy server of window_ramp.sh";
+    RunningTonecast run(folder);
+    ASSERT_NE(run.Window(), nullptr);
+    const RECT before = RectInParent(run.Bar());
+    ASSERT_NE(run.RefusalLabel(), nullptr);
+    EXPECT_FALSE(run.RefusalShown());  // the identity of a cleared record is taken
+    EXPECT_EQ(before.bottom - before.top, 53);
+
+    const HWND blackEdit = RunningTonecast::EditAt(run.AdjustmentPanel("Black:"), 7);
+    SelectAll(blackEdit);
+    Keys(blackEdit, "100");
+    EXPECT_TRUE(run.RefusalShown());
+    EXPECT_EQ(TextOf(run.RefusalLabel()),
+              LanguageTexts(folder.Path() + "English.lng").at("LRampRefused"));
+    const RECT bar = RectInParent(run.Bar());
+    EXPECT_EQ(bar.bottom - bar.top, 53 + 41);
+    Ramp ramp{};
+    HDC screen = GetDC(nullptr);
+    ASSERT_TRUE(GetDeviceGammaRamp(screen, ramp.data()));
+    ReleaseDC(nullptr, screen);
+    for (int i = 0; i < kRampSize; ++i)
+        ASSERT_EQ(ramp[i], (i % 256) * 257) << i;  // the server kept the identity
+
+    SendMessageA(run.BarButton("Reset"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(run.RefusalShown());
+    const RECT after = RectInParent(run.Bar());
+    EXPECT_EQ(after.bottom - after.top, 53);
+    SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
 }
 
 // Run by tests/e2e/window_displays.sh on an Xorg dummy server with two monitors side by side
