@@ -159,9 +159,9 @@ void TMainForm::LayOutBar() {
         control.SetBounds(b);
     };
     Bounds combo = DisplayComboBox->GetBounds();
+    combo.top = Scaled(kBarComboTop) + row;
     combo.width = host_.ClientWidth() / 2 - combo.left;
     DisplayComboBox->SetBounds(combo);
-    placeInRow(*DisplayComboBox, kBarComboTop);
     placeInRow(*MonitorLabel, kBarLabelTop);
     for (Button* button : {ResetButton.get(), OffButton.get(), MinimizeButton.get(), OkButton.get(),
                            CancelButton.get()})
