@@ -46,7 +46,8 @@ fi
 mkdir -p "$deps"
 toolchain="$here/cmake/mingw-w64-x86_64.cmake"
 
-# libjpeg-turbo from Debian's source package, static, for mingw.
+# libjpeg-turbo from Debian's source package, static, for mingw, with its SIMD code (nasm): the
+# build stops rather than fall back to the slower plain C decoder.
 if [ ! -f "$deps/mingw/lib/libjpeg.a" ]; then
   (
     cd "$deps"
@@ -57,7 +58,7 @@ if [ ! -f "$deps/mingw/lib/libjpeg.a" ]; then
     src=$(ls -d libjpeg-turbo-*/ | head -n 1)
     cmake -S "$src" -B jpeg-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DCMAKE_BUILD_TYPE=Release -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
-      -DCMAKE_INSTALL_PREFIX="$deps/mingw" -Wno-dev >/dev/null
+      -DREQUIRE_SIMD=ON -DCMAKE_INSTALL_PREFIX="$deps/mingw" -Wno-dev >/dev/null
     cmake --build jpeg-build --target install >/dev/null
   )
 fi

@@ -2,6 +2,12 @@
 
 #include "render/ColorConversion.h"
 
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <optional>
+#include <thread>
+
 #include <windows.h>
 // after windows.h
 #include <icm.h>
@@ -29,6 +35,71 @@ LOGCOLORSPACEA SRgbColorSpace() {
 }
 static_assert(sizeof(LOGCOLORSPACEA) == 328);
 
+// A transform from sRGB to the display's profile, deleted with the object.
+class Transform {
+public:
+    explicit Transform(HPROFILE display) {
+        LOGCOLORSPACEA source = SRgbColorSpace();
+        handle_ =
+            CreateColorTransformA(&source, display, nullptr, BEST_MODE | ENABLE_GAMUT_CHECKING);
+    }
+    ~Transform() {
+        if (handle_)
+            DeleteColorTransform(handle_);
+    }
+    Transform(const Transform&) = delete;
+    Transform& operator=(const Transform&) = delete;
+    HTRANSFORM get() const { return handle_; }
+
+private:
+    HTRANSFORM handle_ = nullptr;
+};
+
+// The rows hold blue, green, red, which is the memory order of BM_RGBTRIPLETS: the pixels are
+// handed over as stored, as one row, so that no stride rule applies.
+void Translate(HTRANSFORM transform, std::uint8_t* pixels, std::size_t count) {
+    TranslateBitmapBits(transform, pixels, BM_RGBTRIPLETS, static_cast<DWORD>(count), 1, 0, pixels,
+                        BM_RGBTRIPLETS, 0, nullptr, 0);
+}
+
+// Fewer colours than this are not worth a thread of their own (about 10 ms of the colour
+// system's work).
+constexpr std::size_t kColorsPerThread = 65536;
+constexpr unsigned kMaxThreads = 4;
+
+// Converts the pixels in parts of equal size on up to kMaxThreads threads at once, each with a
+// transform of its own: the documentation promises nothing about sharing one, and Wine's sets
+// the buffer formats on the transform in every call. Parts whose thread or transform cannot be
+// had are converted on the calling thread.
+void TranslateInParts(HTRANSFORM transform, HPROFILE display, std::uint8_t* pixels,
+                      std::size_t count) {
+    const std::size_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    const std::size_t parts = std::clamp<std::size_t>(count / kColorsPerThread, 1, cores);
+    const std::size_t step = (count + parts - 1) / parts;
+    std::array<std::optional<Transform>, kMaxThreads - 1> transforms;
+    std::array<std::thread, kMaxThreads - 1> threads;
+    std::size_t untaken = std::min(step, count);  // where the parts no helper took begin
+    for (std::size_t part = 1; part < parts; ++part) {
+        try {
+            std::optional<Transform>& own = transforms[part - 1];
+            own.emplace(display);
+            if (!own->get())
+                break;
+            threads[part - 1] = std::thread(Translate, own->get(), pixels + 3 * part * step,
+                                            std::min(step, count - part * step));
+        } catch (const std::exception&) {
+            break;
+        }
+        untaken = std::min(count, (part + 1) * step);
+    }
+    Translate(transform, pixels, std::min(step, count));
+    if (untaken < count)
+        Translate(transform, pixels + 3 * untaken, count - untaken);
+    for (std::thread& thread : threads)
+        if (thread.joinable())
+            thread.join();
+}
+
 void Win32ColorConverter::ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) {
     if (bitmap.bitsPerPixel != 24 || bitmap.width <= 0 || bitmap.height <= 0)
         return;
@@ -45,20 +116,12 @@ void Win32ColorConverter::ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) {
     HPROFILE display = OpenColorProfileA(&profile, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!display)
         return;
-
-    LOGCOLORSPACEA source = SRgbColorSpace();
-    HTRANSFORM transform =
-        CreateColorTransformA(&source, display, nullptr, BEST_MODE | ENABLE_GAMUT_CHECKING);
-    if (transform) {
-        // The rows hold blue, green, red, which is the memory order of BM_RGBTRIPLETS: they
-        // are handed over as stored. One row at a time keeps the colour system's stride
-        // rules (rows padded to 4 bytes) out of the way.
-        for (int y = 0; y < bitmap.height; ++y) {
-            std::uint8_t* row = bitmap.Row(y);
-            TranslateBitmapBits(transform, row, BM_RGBTRIPLETS, static_cast<DWORD>(bitmap.width), 1,
-                                0, row, BM_RGBTRIPLETS, 0, nullptr, 0);
-        }
-        DeleteColorTransform(transform);
+    {
+        const Transform transform(display);
+        if (transform.get())
+            ConvertDistinctColors(bitmap, [&](std::uint8_t* pixels, std::size_t count) {
+                TranslateInParts(transform.get(), display, pixels, count);
+            });
     }
     CloseColorProfile(display);
 }

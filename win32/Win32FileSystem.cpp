@@ -1,5 +1,7 @@
 #include "win32/Win32FileSystem.h"
 
+#include <algorithm>
+
 #include <windows.h>
 // <windows.h> maps this name to its "A" function; here it is the interface's method.
 #undef ReplaceFile
@@ -78,18 +80,33 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
             return false;
         throw InOutError(SystemErrorText(code), static_cast<int>(code));
     }
+    // The bytes go straight into the string, sized from the file (and one more byte, so that
+    // the read that finds the end needs no growth): a photograph of many megabytes is then
+    // read in one call, not copied piecewise into a growing string. A file that grows
+    // meanwhile is read on to its end.
     std::string data;
-    char buffer[65536];
+    LARGE_INTEGER size{};
+    const std::size_t expected =
+        GetFileSizeEx(file.get(), &size) && size.QuadPart > 0
+            ? static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, LONGLONG{1} << 30))
+            : 0;
+    data.resize(expected + 1);
+    std::size_t used = 0;
     for (;;) {
+        if (used == data.size())
+            data.resize(2 * data.size());
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - used, 1 << 30));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (!::ReadFile(file.get(), data.data() + used, chunk, &got, nullptr)) {
             const DWORD code = GetLastError();
+            data.resize(used);
             throw ReadError(SystemErrorText(code), static_cast<int>(code), std::move(data));
         }
         if (got == 0)
             break;
-        data.append(buffer, got);
+        used += got;
     }
+    data.resize(used);
     contents = std::move(data);
     return true;
 }

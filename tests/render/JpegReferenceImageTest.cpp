@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "PixelChecks.h"
 #include "fakes/MemoryFileSystem.h"
 #include "render/ColorConversion.h"
@@ -191,18 +193,20 @@ TEST_F(ReferenceImageTest, FilesThatCannotBeShownSayWhy) {
               "locked.jpg unreadable: Access denied.");
 }
 
-// A converter that, like the colour system, maps each pixel on its own.
+// A colour mapping that, like the colour system's, depends on each pixel alone.
+void MapPixel(std::uint8_t* p) {
+    const std::uint8_t b = p[0], g = p[1], r = p[2];
+    p[0] = static_cast<std::uint8_t>(255 - r), p[1] = g ^ 0x5A,
+    p[2] = static_cast<std::uint8_t>(b / 2 + 7);
+}
+
 class PixelwiseConverter : public ColorConverter {
 public:
     void ConvertForDisplay(Bitmap& bitmap, DeviceContext) override {
         ++calls;
         for (int y = 0; y < bitmap.height; ++y)
-            for (int x = 0; x < bitmap.width; ++x) {
-                std::uint8_t* p = bitmap.Row(y) + 3 * x;
-                const std::uint8_t b = p[0], g = p[1], r = p[2];
-                p[0] = static_cast<std::uint8_t>(255 - r), p[1] = g ^ 0x5A,
-                p[2] = static_cast<std::uint8_t>(b / 2 + 7);
-            }
+            for (int x = 0; x < bitmap.width; ++x)
+                MapPixel(bitmap.Row(y) + 3 * x);
     }
     std::string ProfileOf(DeviceContext) override { return profile; }
     int calls = 0;
@@ -283,6 +287,45 @@ TEST_F(ReferenceImageTest, CroppedAndKeptImageIsWhatAFullDecodeShows) {
     pixelwise.profile = "C:\\colour\\other.icc";
     Draw("C:\\P\\photo.jpg");
     EXPECT_EQ(pixelwise.calls, calls + 1);
+}
+
+// Each distinct colour goes to the conversion once, and every pixel of it gets its result.
+TEST(DistinctColorsTest, EveryPixelEndsAsItsOwnConversion) {
+    Bitmap bitmap;
+    bitmap.width = 1001;  // rows padded by one byte
+    bitmap.height = 67;
+    bitmap.pixels.assign(static_cast<std::size_t>(bitmap.Stride()) * bitmap.height, 0xEE);
+    std::set<std::uint32_t> distinct;
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x) {
+            // Mostly colours that repeat all over the bitmap, some of them only once; the
+            // first pixels are the lowest and highest colours and both sides of a table word.
+            const std::uint32_t corners[] = {0x000000, 0xFFFFFF, 63, 64, 0x7FFFBF, 0x7FFFC0};
+            const std::uint32_t h = static_cast<std::uint32_t>(x) * 73856093u ^
+                                    static_cast<std::uint32_t>(y) * 19349663u;
+            const std::uint32_t key = y == 0 && x < 6 ? corners[x]
+                                      : h % 5 == 0    ? h >> 8
+                                                      : (h >> 8) % 997 * 16811;
+            std::uint8_t* p = bitmap.Row(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(key), p[1] = static_cast<std::uint8_t>(key >> 8),
+            p[2] = static_cast<std::uint8_t>(key >> 16);
+            distinct.insert(key & 0xFFFFFF);
+        }
+    Bitmap expected = bitmap;
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x)
+            MapPixel(expected.Row(y) + 3 * x);
+
+    std::vector<std::uint32_t> handedOver;
+    ConvertDistinctColors(bitmap, [&](std::uint8_t* pixels, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i, pixels += 3) {
+            handedOver.push_back(std::uint32_t{pixels[0]} | std::uint32_t{pixels[1]} << 8 |
+                                 std::uint32_t{pixels[2]} << 16);
+            MapPixel(pixels);
+        }
+    });
+    EXPECT_EQ(handedOver, std::vector<std::uint32_t>(distinct.begin(), distinct.end()));
+    EXPECT_TRUE(bitmap.pixels == expected.pixels);
 }
 
 TEST_F(ReferenceImageTest, NothingIsDrawnWithoutASelectedDisplay) {

@@ -168,6 +168,56 @@ TEST(ColorConversionTest, WiderGamutProfileDesaturatesAndKeepsNeutrals) {
     EXPECT_EQ(bitmap.Row(0)[bitmap.Stride() - 1], 0xEE);
 }
 
+// A photograph's worth of colours, converted in parts on several threads, comes out as the
+// colour system gives each pixel on its own.
+TEST(ColorConversionTest, LargeBitmapMatchesTheColourSystemPixelByPixel) {
+    DisplayDC display;
+    AssociatedProfile adobe;
+    ASSERT_TRUE(adobe.ok());
+    Bitmap bitmap;
+    bitmap.width = 1283;
+    bitmap.height = 411;
+    bitmap.pixels.assign(static_cast<size_t>(bitmap.Stride()) * bitmap.height, 0xEE);
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x) {
+            const unsigned h =
+                static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u;
+            const unsigned key = h % 3 == 0 ? (h >> 4) % 4096 : h >> 8;  // repeats and singles
+            std::uint8_t* p = bitmap.Row(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(key), p[1] = static_cast<std::uint8_t>(key >> 8),
+            p[2] = static_cast<std::uint8_t>(key >> 16);
+        }
+    const Bitmap original = bitmap;
+    Bitmap expected = bitmap;
+    char name[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    ASSERT_TRUE(GetICMProfileA(display.dc, &size, name));
+    PROFILE profile{PROFILE_FILENAME, name, static_cast<DWORD>(lstrlenA(name) + 1)};
+    HPROFILE opened = OpenColorProfileA(&profile, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    ASSERT_NE(opened, nullptr);
+    LOGCOLORSPACEA source{};
+    source.lcsSignature = 0x50534F43;  // 'PSOC'
+    source.lcsVersion = 0x400;
+    source.lcsSize = sizeof source;
+    source.lcsCSType = 0x73524742;  // 'sRGB'
+    source.lcsIntent = LCS_GM_GRAPHICS;
+    HTRANSFORM transform =
+        CreateColorTransformA(&source, opened, nullptr, BEST_MODE | ENABLE_GAMUT_CHECKING);
+    ASSERT_NE(transform, nullptr);
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x) {
+            std::uint8_t* p = expected.Row(y) + 3 * x;
+            TranslateBitmapBits(transform, p, BM_RGBTRIPLETS, 1, 1, 0, p, BM_RGBTRIPLETS, 0,
+                                nullptr, 0);
+        }
+    DeleteColorTransform(transform);
+    CloseColorProfile(opened);
+
+    Colors().ConvertForDisplay(bitmap, display.handle());
+    EXPECT_FALSE(bitmap.pixels == original.pixels);
+    EXPECT_TRUE(bitmap.pixels == expected.pixels);
+}
+
 TEST(ColorConversionTest, NothingChangesWithoutAColourBitmapOrAProfile) {
     DisplayDC display;
     AssociatedProfile adobe;
