@@ -27,6 +27,9 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
 
 namespace {
 
+// Posted after the first paint.
+constexpr UINT kCreateRestMessage = WM_APP + 2;  // the backdrop has WM_APP + 1
+
 // The message box that an error escaping an event handler ends in.
 void ShowUnhandled(HWND owner, const std::exception& error) {
     MessageBoxA(owner, error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
@@ -115,6 +118,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_WINDOWPOSCHANGED:
             return WindowPosChanged(wParam, lParam);
+        case kCreateRestMessage:
+            if (form_) {
+                form_->CreateAdjustmentPanels();
+                TraceStartup("adjustment panels created");
+            }
+            return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -153,10 +162,12 @@ void MainWindow::Paint() {
                             form_->FormPaint(canvas);
                     });
     EndPaint(hwnd_, &paint);
-    static bool first = true;
-    if (first)
+    if (!painted_) {
+        painted_ = true;
         TraceStartup("first paint");
-    first = false;
+        // The rest of the window's controls are made once the first page is on the screen.
+        PostMessageA(hwnd_, kCreateRestMessage, 0, 0);
+    }
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {

@@ -68,4 +68,5 @@ private:
     int dpi_ = 96;  // what the controls are laid out for
     Color background_ = kBlack;
     bool topmost_ = true;
+    bool painted_ = false;
 };

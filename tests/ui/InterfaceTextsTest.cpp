@@ -34,20 +34,20 @@ TEST_F(InterfaceTexts, ApplyTextsRenewsEveryCaptionThenLaysThePageOut) {
         {form->GammaSetupLabel.get(), "LGamma"},
         {form->WelcomeLabel.get(), "LWelcome"},
         {form->WelcomeMemoText.get(), "TWelcome"},
-        {form->BlackLabel.get(), "LBlack"},
-        {form->WhiteLabel.get(), "LWhite"},
-        {form->PointLabel.get(), "LValue"},
-        {form->BalanceLabel.get(), "LBalance"},
-        {form->GammaLabel.get(), "LGamma"},
-        {form->BlackResetLabel.get(), "LReset"},
-        {form->WhiteResetLabel.get(), "LReset"},
-        {form->PointResetLabel.get(), "LReset"},
-        {form->BalanceResetLabel.get(), "LReset"},
-        {form->GammaResetLabel.get(), "LReset"},
-        {form->PointPosLabel.get(), "LPos"},
-        {form->PointPrevButton.get(), "BPrev"},
-        {form->PointNextButton.get(), "BNext"},
-        {form->PointClearButton.get(), "BClearAll"},
+        {&form->BlackLabel(), "LBlack"},
+        {&form->WhiteLabel(), "LWhite"},
+        {&form->PointLabel(), "LValue"},
+        {&form->BalanceLabel(), "LBalance"},
+        {&form->GammaLabel(), "LGamma"},
+        {&form->BlackResetLabel(), "LReset"},
+        {&form->WhiteResetLabel(), "LReset"},
+        {&form->PointResetLabel(), "LReset"},
+        {&form->BalanceResetLabel(), "LReset"},
+        {&form->GammaResetLabel(), "LReset"},
+        {&form->PointPosLabel(), "LPos"},
+        {&form->PointPrevButton(), "BPrev"},
+        {&form->PointNextButton(), "BNext"},
+        {&form->PointClearButton(), "BClearAll"},
         {form->HelpLabel.get(), "TGamma"},  // the help of the page shown
     };
     // Stale captions, as a previous language leaves them, must all be replaced.
@@ -64,7 +64,7 @@ TEST_F(InterfaceTexts, ApplyTextsRenewsEveryCaptionThenLaysThePageOut) {
                                         "TabGammaSharp", "TabColorBalance", "TabCorrectionPoints",
                                         "TabAllControls", "ReferenceImage"}));
     EXPECT_EQ(CurrentPage(), 3);
-    EXPECT_TRUE(form->GammaPanel->IsVisible());
+    EXPECT_TRUE(form->GammaPanel().IsVisible());
 }
 
 TEST_F(InterfaceTexts, WithNoLanguageFileTheSelectorIsEmptyAndKeysShow) {
@@ -124,19 +124,19 @@ TEST_F(InterfaceTexts, SwitchingOnTheBalancePageKeepsItsPanelsAndRenewsItsHelp) 
     AddLanguage(kProgramFolder, "English", "TColorBalance=Balance the greys.\r\n");
     AddLanguage(kProgramFolder, "Deutsch", "TColorBalance=Graue Balance.\r\n");
     OpenWithLanguage("English");
-    E(form->BalanceREdit).Type("4");
+    E(form->BalanceREdit()).Type("4");
     form->ShowPage(5);
     ASSERT_EQ(form->HelpLabel->GetText(), "Balance the greys.");
-    const Bounds black = form->BlackPanel->GetBounds();
+    const Bounds black = form->BlackPanel().GetBounds();
     const int writes = RampWrites();
 
     Languages().Choose(1);
     EXPECT_EQ(CurrentPage(), 5);
     EXPECT_EQ(form->HelpLabel->GetText(), "Graue Balance.");
-    EXPECT_TRUE(form->BlackPanel->IsVisible());
-    EXPECT_TRUE(form->BalancePanel->IsVisible());
-    EXPECT_TRUE(form->WhitePanel->IsVisible());
-    EXPECT_EQ(form->BlackPanel->GetBounds(), black);
+    EXPECT_TRUE(form->BlackPanel().IsVisible());
+    EXPECT_TRUE(form->BalancePanel().IsVisible());
+    EXPECT_TRUE(form->WhitePanel().IsVisible());
+    EXPECT_EQ(form->BlackPanel().GetBounds(), black);
     EXPECT_EQ(Record().BalanceR, 4);
     EXPECT_EQ(RampWrites(), writes);  // texts only: nothing applied
 }
