@@ -73,6 +73,9 @@ public:
     bool FormClose();
     // Fills the canvas with the window's background and paints the page's pattern.
     void FormPaint(Canvas& canvas);
+    // False while the page shown is its background alone (the welcome page): the host may then
+    // fill the window directly, without an off-screen bitmap, for the same pixels.
+    bool PaintsPattern() const { return kPages[CurrentPage()].pattern != nullptr; }
     // Ctrl+Tab and Ctrl+Shift+Tab change the page, Escape asks whether to discard and close
     // (AskDiscardAndClose); the key is never consumed.
     void FormKeyDown(int key, bool ctrl, bool shift);
@@ -184,6 +187,7 @@ private:
     void CreateAdjustmentPanel(Adjustment kind);
     void CreatePointColumn();
     void WireEvents();
+    void ApplyControlTexts();
     void ApplyPanelTexts();
     void RefreshPanels();
 

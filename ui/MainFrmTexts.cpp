@@ -36,6 +36,11 @@ std::string LanguageNameOf(const std::string& entry) {
 }  // namespace
 
 void TMainForm::ApplyTexts() {
+    ApplyControlTexts();
+    ShowPage(CurrentPage());  // the help text and the layout follow the new texts
+}
+
+void TMainForm::ApplyControlTexts() {
     OkButton->SetText(LangText("BOK"));
     CancelButton->SetText(LangText("BCancel"));
     MinimizeButton->SetText(LangText("BMinimize"));
@@ -52,7 +57,6 @@ void TMainForm::ApplyTexts() {
     textsApplied_ = true;
     if (panelsCreated_)
         ApplyPanelTexts();
-    ShowPage(CurrentPage());  // the help text and the layout follow the new texts
 }
 
 void TMainForm::ApplyPanelTexts() {

@@ -70,7 +70,7 @@ bool TMainForm::FormCreate() {
     InDpiChange = false;
     Engine().CurrentDisplay = 0;
     FillLanguageList();
-    ApplyTexts();
+    ApplyControlTexts();  // MoveToDisplay lays the page out
     host_.SetCaption(kProgramTitle);
     host_.SetTopmost(true);
     SaveDisplayRamps();  // before any correction of this run reaches the hardware

@@ -156,11 +156,17 @@ void MainWindow::Paint() {
         ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
     const Color background = form_ ? form_->Background() : background_;
-    painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
-                    background, [this](Canvas& canvas) {
-                        if (form_)
-                            form_->FormPaint(canvas);
-                    });
+    if (form_ && !form_->PaintsPattern()) {
+        // A plain fill does not flicker, and spares the first paint a full-screen bitmap.
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(ToColorRef(background)));
+        ::FillRect(dc, &paint.rcPaint, brush.get());
+    } else {
+        painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
+                        background, [this](Canvas& canvas) {
+                            if (form_)
+                                form_->FormPaint(canvas);
+                        });
+    }
     EndPaint(hwnd_, &paint);
     if (!painted_) {
         painted_ = true;

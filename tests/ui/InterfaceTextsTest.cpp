@@ -142,3 +142,35 @@ TEST_F(InterfaceTexts, SwitchingOnTheBalancePageKeepsItsPanelsAndRenewsItsHelp) 
 }
 
 }  // namespace
+
+// The adjustment panels are made after the first page: made later, after a language switch and
+// a dpi change, reached by the keyboard, they show what panels made at the start would show.
+TEST_F(InterfaceTexts, PanelsMadeAfterALanguageAndDpiChangeShowThatLanguageScaleAndRecord) {
+    AddLanguage(kProgramFolder, "English", "LBlack=Black:\r\nBPrev=Prev\r\n");
+    AddLanguage(kProgramFolder, "Deutsch",
+                "LBlack=Schwarz:\r\nBPrev=Zur\xFC"
+                "ck\r\n");
+    TCorrection stored;
+    stored.BlackR = 5;
+    AddDisplay({0, 0, 1920, 1080});
+    StoreRampFile(0, stored);
+    Settings().LanguageName = "English";
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(Languages().items, (std::vector<std::string>{"English", "Deutsch"}));
+    Languages().Choose(1);
+    form->HandleDpiChange(144);
+    const size_t madeAtStart = controls.controls.size();
+
+    form->FormKeyDown(kKeyTab, true, false);  // Ctrl+Tab: the black point page
+    EXPECT_EQ(CurrentPage(), 1);
+    EXPECT_GT(controls.controls.size(), madeAtStart);
+    EXPECT_EQ(form->BlackLabel().GetText(), "Schwarz:");
+    EXPECT_EQ(form->PointPrevButton().GetText(),
+              "Zur\xFC"
+              "ck");
+    EXPECT_EQ(form->BlackREdit().GetText(), "5");
+    // As in PageLayout's dpi test: the panel 182 x 213 at 144 dpi, 30 above the 80-high bar.
+    EXPECT_EQ(form->BlackPanel().GetBounds(), (Bounds{960 - 91, 1080 - 80 - 213 - 30, 182, 213}));
+    EXPECT_EQ(form->BlackREdit().GetBounds(), (Bounds{99, 51, 53, 32}));
+    EXPECT_EQ(RampOf(Record()), LastWritten());
+}
