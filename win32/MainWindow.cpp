@@ -27,8 +27,8 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
 
 namespace {
 
-// Posted after the first paint.
-constexpr UINT kCreateRestMessage = WM_APP + 2;  // the backdrop has WM_APP + 1
+// Posted by the first paint; the backdrop window has WM_APP + 1.
+constexpr UINT kFirstPaintDone = WM_APP + 2;
 
 // The message box that an error escaping an event handler ends in.
 void ShowUnhandled(HWND owner, const std::exception& error) {
@@ -118,10 +118,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_WINDOWPOSCHANGED:
             return WindowPosChanged(wParam, lParam);
-        case kCreateRestMessage:
-            if (form_) {
-                form_->CreateAdjustmentPanels();
-                TraceStartup("adjustment panels created");
+        case kFirstPaintDone:
+            if (afterFirstPaint_) {
+                const std::function<void()> step = std::move(afterFirstPaint_);
+                afterFirstPaint_ = nullptr;
+                step();
             }
             return 0;
     }
@@ -171,9 +172,15 @@ void MainWindow::Paint() {
     if (!painted_) {
         painted_ = true;
         TraceStartup("first paint");
-        // The rest of the window's controls are made once the first page is on the screen.
-        PostMessageA(hwnd_, kCreateRestMessage, 0, 0);
+        PostMessageA(hwnd_, kFirstPaintDone, 0, 0);
     }
+}
+
+void MainWindow::AfterFirstPaint(std::function<void()> step) {
+    if (painted_)
+        step();
+    else
+        afterFirstPaint_ = std::move(step);
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {
