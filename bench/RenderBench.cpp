@@ -5,8 +5,8 @@
 
 #include "ramp/Correction.h"
 #include "ramp/Displays.h"
-#include "render/PagePainter.h"
 #include "render/PixelCanvas.h"
+#include "ui/Pages.h"
 
 namespace {
 

@@ -29,11 +29,28 @@ void TextBackings(Canvas& c, const PageView& view) {
         c.FillRect(box.left, box.top, box.right, box.bottom);
 }
 
-void PaintGamma(Canvas& c) {
+}  // namespace
+
+void PaintBlackPoint(Canvas& c, const PageView& view) {
+    Graph(c, kBlack, false);
+    DrawLevelSquares(c, view.dpi, LevelSquares::kBlack);
+}
+
+void PaintWhitePoint(Canvas& c, const PageView& view) {
+    Graph(c, kWhite, false);
+    DrawLevelSquares(c, view.dpi, LevelSquares::kWhite);
+}
+
+void PaintGamma(Canvas& c, const PageView&) {
     Graph(c, kBlack, false);
     const int bx = CenterX(300), by = CenterY(200);
     MidMark(c, bx, by + 100, 300);
     DrawRampColumn(c, bx, by, 60, 200, 255, 0);
+}
+
+void PaintGammaSharp(Canvas& c, const PageView&) {
+    Graph(c, kBlack, false);
+    DrawGammaField(c, CenterX(480), CenterY(220), Patterns().PointPos);
 }
 
 void PaintColorBalance(Canvas& c, const PageView& view) {
@@ -71,45 +88,9 @@ void PaintCorrectionPoints(Canvas& c, const PageView& view) {
     EdgeBlends(c, view);
 }
 
-}  // namespace
-
-void PaintPage(Canvas& canvas, const PageView& view) {
-    // Every pattern is placed on the selected display; with none there is nowhere to centre.
-    const DisplayState& engine = Engine();
-    if (engine.CurrentDisplay < 0 || engine.CurrentDisplay >= engine.DisplayCount())
-        return;
-    switch (view.page) {
-        case 0:
-            break;
-        case 1:
-            Graph(canvas, kBlack, false);
-            DrawLevelSquares(canvas, view.dpi, LevelSquares::kBlack);
-            break;
-        case 2:
-            Graph(canvas, kWhite, false);
-            DrawLevelSquares(canvas, view.dpi, LevelSquares::kWhite);
-            break;
-        case 3:
-            PaintGamma(canvas);
-            break;
-        case 4:
-            Graph(canvas, kBlack, false);
-            DrawGammaField(canvas, CenterX(480), CenterY(220), Patterns().PointPos);
-            break;
-        case 5:
-            PaintColorBalance(canvas, view);
-            break;
-        case 6:
-        case 7:
-            PaintCorrectionPoints(canvas, view);
-            break;
-        case 8:
-            DrawReferenceImage(canvas, view.referenceImagePath, view.clientWidth, view.clientHeight,
-                               view.referenceImageTexts);
-            EdgeBlends(canvas, view);
-            TextBackings(canvas, view);
-            break;
-        default:
-            break;
-    }
+void PaintReferenceImagePage(Canvas& c, const PageView& view) {
+    DrawReferenceImage(c, view.referenceImagePath, view.clientWidth, view.clientHeight,
+                       view.referenceImageTexts);
+    EdgeBlends(c, view);
+    TextBackings(c, view);
 }

@@ -28,5 +28,13 @@ struct PageView {
     ReferenceImageTexts referenceImageTexts;
 };
 
-// Paints the page's pattern onto a canvas already filled with the window's background colour.
-void PaintPage(Canvas& canvas, const PageView& view);
+// One page's pattern, painted onto a canvas already filled with the window's background colour
+// on the selected display. The page table (ui/Pages.h) says which page shows which.
+using PagePattern = void (*)(Canvas& canvas, const PageView& view);
+void PaintBlackPoint(Canvas& canvas, const PageView& view);
+void PaintWhitePoint(Canvas& canvas, const PageView& view);
+void PaintGamma(Canvas& canvas, const PageView& view);
+void PaintGammaSharp(Canvas& canvas, const PageView& view);
+void PaintColorBalance(Canvas& canvas, const PageView& view);
+void PaintCorrectionPoints(Canvas& canvas, const PageView& view);
+void PaintReferenceImagePage(Canvas& canvas, const PageView& view);

@@ -1,7 +1,13 @@
 // Creation of the calibration window's controls at their design places (96 dpi, design client
 // 1067 x 655) and the wiring of their events. Positions that depend on the display and the
 // page are set later by MoveToDisplay and ShowPage.
+//
+// The bar and the welcome page are made with the window; the adjustment panels, which most of
+// the controls belong to and the first page does not show, once that page is on the screen.
 #include "ui/MainFrm.h"
+
+#include "ramp/Displays.h"
+#include "ui/HandlersPaused.h"
 
 namespace {
 
@@ -72,110 +78,36 @@ int& CurrentPage() {
     return page;
 }
 
-struct TMainForm::AdjustmentPanelSlots {
-    std::unique_ptr<::Panel>& panel;
-    Bounds bounds;
-    std::unique_ptr<Label>& title;
-    std::string titleText;
-    std::unique_ptr<Edit>* overallEdit;  // null: the balance panel has no overall row
-    std::unique_ptr<UpDown>* overallUpDown;
-    std::unique_ptr<Label>&rLabel, &gLabel, &bLabel;
-    std::unique_ptr<Edit>&rEdit, &gEdit, &bEdit;
-    std::unique_ptr<UpDown>&rUpDown, &gUpDown, &bUpDown;
-    std::unique_ptr<Label>& resetLabel;
-    std::unique_ptr<Button>& resetButton;
-};
-
 TMainForm::TMainForm(ControlFactory& factory, FormHost& host) : factory_(factory), host_(host) {
     CreateBar();
     CreateWelcomeControls();
-    CreateAdjustmentPanel({GammaPanel,
-                           {0, 0, 121, 142},
-                           GammaLabel,
-                           "Gamma:",
-                           &GammaEdit,
-                           &GammaUpDown,
-                           GammaRLabel,
-                           GammaGLabel,
-                           GammaBLabel,
-                           GammaREdit,
-                           GammaGEdit,
-                           GammaBEdit,
-                           GammaRUpDown,
-                           GammaGUpDown,
-                           GammaBUpDown,
-                           GammaResetLabel,
-                           GammaResetButton});
-    CreateAdjustmentPanel({BlackPanel,
-                           {0, 0, 121, 142},
-                           BlackLabel,
-                           "Black:",
-                           &BlackEdit,
-                           &BlackUpDown,
-                           BlackRLabel,
-                           BlackGLabel,
-                           BlackBLabel,
-                           BlackREdit,
-                           BlackGEdit,
-                           BlackBEdit,
-                           BlackRUpDown,
-                           BlackGUpDown,
-                           BlackBUpDown,
-                           BlackResetLabel,
-                           BlackResetButton});
-    CreateAdjustmentPanel({WhitePanel,
-                           {0, 0, 123, 142},
-                           WhiteLabel,
-                           "White:",
-                           &WhiteEdit,
-                           &WhiteUpDown,
-                           WhiteRLabel,
-                           WhiteGLabel,
-                           WhiteBLabel,
-                           WhiteREdit,
-                           WhiteGEdit,
-                           WhiteBEdit,
-                           WhiteRUpDown,
-                           WhiteGUpDown,
-                           WhiteBUpDown,
-                           WhiteResetLabel,
-                           WhiteResetButton});
-    CreateAdjustmentPanel({BalancePanel,
-                           {0, 0, 121, 142},
-                           BalanceLabel,
-                           "Balance:",
-                           nullptr,
-                           nullptr,
-                           BalanceRLabel,
-                           BalanceGLabel,
-                           BalanceBLabel,
-                           BalanceREdit,
-                           BalanceGEdit,
-                           BalanceBEdit,
-                           BalanceRUpDown,
-                           BalanceGUpDown,
-                           BalanceBUpDown,
-                           BalanceResetLabel,
-                           BalanceResetButton});
-    CreateAdjustmentPanel({PointPanel,
-                           {0, 0, 247, 140},
-                           PointLabel,
-                           "Value:",
-                           &PointEdit,
-                           &PointUpDown,
-                           PointRLabel,
-                           PointGLabel,
-                           PointBLabel,
-                           PointREdit,
-                           PointGEdit,
-                           PointBEdit,
-                           PointRUpDown,
-                           PointGUpDown,
-                           PointBUpDown,
-                           PointResetLabel,
-                           PointResetButton});
-    CreatePointColumn();
     WireEvents();
+}
+
+void TMainForm::CreateAdjustmentPanels() {
+    if (panelsCreated_)
+        return;
+    panelsCreated_ = true;
+    for (int i = 0; i < kAdjustmentCount; ++i)
+        CreateAdjustmentPanel(static_cast<Adjustment>(i));
+    CreatePointColumn();
+    if (textsApplied_)
+        ApplyPanelTexts();
+    if (Engine().CurrentDisplay < Engine().DisplayCount()) {
+        HandlersPaused paused(HandlersEnabled);
+        points_.posUpDown->SetPosition(Patterns().PointPos);
+        RefreshPanels();
+    }
+}
+
+AdjustmentControls& TMainForm::Adjust(Adjustment kind) {
+    CreateAdjustmentPanels();
+    return adjustments_[static_cast<int>(kind)];
+}
+
+PointColumn& TMainForm::Points() {
+    CreateAdjustmentPanels();
+    return points_;
 }
 
 void TMainForm::CreateBar() {
@@ -189,9 +121,8 @@ void TMainForm::CreateBar() {
     tabs.parent = Panel.get();
     tabs.bounds = {0, 0, kDesignClientWidth, kBarTabsHeight};
     tabs.align = Align::Top;
-    tabs.tabs = {"Welcome",        "Black Point",   "White Point",       "Gamma",
-                 "Gamma Sharp",    "Color Balance", "Correction Points", "All Controls",
-                 "Reference Image"};
+    for (const PageRow& page : kPages)
+        tabs.tabs.push_back(page.tabText);
     TabSet = factory_.CreateTabSet(tabs);
 
     LabelArgs monitor = CaptionLabel(Panel.get(), {12, kBarLabelTop, 55, 13}, "Display:");
@@ -271,50 +202,59 @@ void TMainForm::CreateWelcomeControls() {
         c->SetVisible(false);
 }
 
-void TMainForm::CreateAdjustmentPanel(AdjustmentPanelSlots s) {
+void TMainForm::CreateAdjustmentPanel(Adjustment kind) {
+    const AdjustmentRow& row = RowOf(kind);
+    AdjustmentControls& controls = adjustments_[static_cast<int>(kind)];
     PanelArgs panel;
-    panel.bounds = s.bounds;
+    panel.bounds = {0, 0, row.width, row.height};
     panel.windowBackground = true;
-    s.panel = factory_.CreatePanel(panel);
-    Control* parent = s.panel.get();
+    controls.panel = factory_.CreatePanel(panel);
+    Control* parent = controls.panel.get();
 
-    s.title = factory_.CreateLabel(CaptionLabel(parent, {8, 10, 56, 13}, s.titleText));
-    if (s.overallEdit) {
-        *s.overallEdit = factory_.CreateEdit(ValueEdit(parent, 7, nullptr));
-        *s.overallUpDown = factory_.CreateUpDown(ValueUpDown(parent, s.overallEdit->get(), 7));
+    controls.overall.label = factory_.CreateLabel(CaptionLabel(parent, {8, 10, 56, 13}, row.title));
+    if (row.overall.Exists()) {
+        controls.overall.edit = factory_.CreateEdit(ValueEdit(parent, 7, nullptr));
+        controls.overall.upDown =
+            factory_.CreateUpDown(ValueUpDown(parent, controls.overall.edit.get(), 7));
     }
-    struct Row {
+    struct Channel {
         int top;
         const char* caption;
         const Color* color;
-        std::unique_ptr<Label>& label;
-        std::unique_ptr<Edit>& edit;
-        std::unique_ptr<UpDown>& upDown;
     };
-    for (Row row : {Row{34, "R:", &kChannelRed, s.rLabel, s.rEdit, s.rUpDown},
-                    Row{61, "G:", &kChannelGreen, s.gLabel, s.gEdit, s.gUpDown},
-                    Row{88, "B:", &kChannelBlue, s.bLabel, s.bEdit, s.bUpDown}}) {
-        row.label =
-            factory_.CreateLabel(CaptionLabel(parent, {8, row.top + 3, 20, 13}, row.caption));
-        row.edit = factory_.CreateEdit(ValueEdit(parent, row.top, row.color));
-        row.upDown = factory_.CreateUpDown(ValueUpDown(parent, row.edit.get(), row.top));
+    static constexpr Channel kChannels[3] = {
+        {34, "R:", &kChannelRed}, {61, "G:", &kChannelGreen}, {88, "B:", &kChannelBlue}};
+    for (int i = 0; i < 3; ++i) {
+        const Channel& channel = kChannels[i];
+        AdjustmentControls::Value& value = controls.channels[i];
+        value.label = factory_.CreateLabel(
+            CaptionLabel(parent, {8, channel.top + 3, 20, 13}, channel.caption));
+        value.edit = factory_.CreateEdit(ValueEdit(parent, channel.top, channel.color));
+        value.upDown = factory_.CreateUpDown(ValueUpDown(parent, value.edit.get(), channel.top));
     }
-    s.resetLabel = factory_.CreateLabel(CaptionLabel(parent, {8, 118, 56, 13}, "Reset:"));
+    controls.resetLabel = factory_.CreateLabel(CaptionLabel(parent, {8, 118, 56, 13}, "Reset:"));
     ButtonArgs reset;
     reset.parent = parent;
     reset.bounds = {66, 115, 51, 21};
     reset.text = ">0<";
-    s.resetButton = factory_.CreateButton(reset);
-    s.panel->SetVisible(false);
+    controls.resetButton = factory_.CreateButton(reset);
+    controls.panel->SetVisible(false);
+
+    for (AdjustmentControls::Value* value :
+         {&controls.overall, &controls.channels[0], &controls.channels[1], &controls.channels[2]})
+        if (value->edit)
+            value->edit->onChange = [this, kind] { AdjustmentChange(kind); };
+    controls.resetButton->onClick = [this, kind] { AdjustmentResetClick(kind); };
 }
 
 void TMainForm::CreatePointColumn() {
-    Control* parent = PointPanel.get();
+    Control* parent = adjustments_[static_cast<int>(Adjustment::Point)].panel.get();
+    PointColumn& column = points_;
     CheckBoxArgs check;
     check.parent = parent;
     check.bounds = {152, 11, 17, 17};
-    PointCheckBox = factory_.CreateCheckBox(check);
-    PointPosLabel = factory_.CreateLabel(CaptionLabel(parent, {173, 10, 60, 13}, "Point:"));
+    column.checkBox = factory_.CreateCheckBox(check);
+    column.posLabel = factory_.CreateLabel(CaptionLabel(parent, {173, 10, 60, 13}, "Point:"));
 
     EditArgs pos;
     pos.parent = parent;
@@ -323,14 +263,14 @@ void TMainForm::CreatePointColumn() {
     pos.customColors = true;
     pos.background = kSilver;
     pos.textColor = kBlack;
-    PointPosEdit = factory_.CreateEdit(pos);
+    column.posEdit = factory_.CreateEdit(pos);
     UpDownArgs posUpDown;
     posUpDown.parent = parent;
     posUpDown.bounds = {190, 33, 16, 21};
-    posUpDown.buddy = PointPosEdit.get();
+    posUpDown.buddy = column.posEdit.get();
     posUpDown.min = 0;
     posUpDown.max = 255;
-    PointPosUpDown = factory_.CreateUpDown(posUpDown);
+    column.posUpDown = factory_.CreateUpDown(posUpDown);
 
     auto button = [&](Bounds bounds, const char* text) {
         ButtonArgs args;
@@ -340,9 +280,15 @@ void TMainForm::CreatePointColumn() {
         return factory_.CreateButton(args);
     };
     // As wide as the column allows, so that "previous/next point" fits in every language.
-    PointPrevButton = button({123, 61, 60, 25}, "Prev");
-    PointNextButton = button({187, 61, 60, 25}, "Next");
-    PointClearButton = button({123, 115, 124, 25}, "Clear All");
+    column.prev = button({123, 61, 60, 25}, "Prev");
+    column.next = button({187, 61, 60, 25}, "Next");
+    column.clear = button({123, 115, 124, 25}, "Clear All");
+
+    column.posEdit->onChange = [this] { PointPosEditChange(); };
+    column.checkBox->onClick = [this] { PointCheckBoxClick(); };
+    column.prev->onClick = [this] { PointPrevButtonClick(); };
+    column.next->onClick = [this] { PointNextButtonClick(); };
+    column.clear->onClick = [this] { PointClearButtonClick(); };
 }
 
 void TMainForm::WireEvents() {
@@ -356,26 +302,4 @@ void TMainForm::WireEvents() {
     FileLabel->onClick = [this] { FileLabelClick(); };
     LangComboBox->onChange = [this] { LangComboBoxChange(); };
     GammaSetupEdit->onChange = [this] { GammaSetupEditChange(); };
-
-    for (Edit* e : {GammaEdit.get(), GammaREdit.get(), GammaGEdit.get(), GammaBEdit.get()})
-        e->onChange = [this] { GammaChange(); };
-    for (Edit* e : {BlackEdit.get(), BlackREdit.get(), BlackGEdit.get(), BlackBEdit.get()})
-        e->onChange = [this] { BlackChange(); };
-    for (Edit* e : {WhiteEdit.get(), WhiteREdit.get(), WhiteGEdit.get(), WhiteBEdit.get()})
-        e->onChange = [this] { WhiteChange(); };
-    for (Edit* e : {BalanceREdit.get(), BalanceGEdit.get(), BalanceBEdit.get()})
-        e->onChange = [this] { BalanceChange(); };
-    for (Edit* e : {PointEdit.get(), PointREdit.get(), PointGEdit.get(), PointBEdit.get()})
-        e->onChange = [this] { PointEditChange(); };
-    PointPosEdit->onChange = [this] { PointPosEditChange(); };
-    PointCheckBox->onClick = [this] { PointCheckBoxClick(); };
-
-    GammaResetButton->onClick = [this] { GammaResetButtonClick(); };
-    BlackResetButton->onClick = [this] { BlackResetButtonClick(); };
-    WhiteResetButton->onClick = [this] { WhiteResetButtonClick(); };
-    BalanceResetButton->onClick = [this] { BalanceResetButtonClick(); };
-    PointResetButton->onClick = [this] { PointResetButtonClick(); };
-    PointPrevButton->onClick = [this] { PointPrevButtonClick(); };
-    PointNextButton->onClick = [this] { PointNextButtonClick(); };
-    PointClearButton->onClick = [this] { PointClearButtonClick(); };
 }

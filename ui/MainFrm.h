@@ -1,9 +1,11 @@
 #pragma once
 // The calibration window: a borderless, stay-on-top window covering the selected display,
-// nine pages of test patterns, and the panels that edit the selected display's correction.
+// nine pages of test patterns (ui/Pages.h), and the panels that edit the selected display's
+// correction.
 // It reaches its controls and its native window only through ControlFactory and FormHost, so
 // everything here runs natively in tests.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,11 +15,11 @@
 #include "render/Canvas.h"
 #include "ui/ControlFactory.h"
 #include "ui/Controls.h"
+#include "ui/Pages.h"
 
 // The page shown, 0..8; the tab index equals it. Read by the painting of both windows.
 int& CurrentPage();
 
-inline constexpr int kPageCount = 9;
 // Exit code of the program when FormCreate finds no display to calibrate.
 inline constexpr int kExitNoDisplay = 1;
 inline constexpr const char* kNoDisplayMessage =
@@ -27,9 +29,33 @@ inline constexpr int kKeyEscape = 0x1B;  // VK_ESCAPE
 // The colour of the window's texts on the black pages.
 inline constexpr Color kLabelGrey = Grey(128);
 
+// The controls of one adjustment panel (see AdjustmentRow in ui/Pages.h).
+struct AdjustmentControls {
+    struct Value {
+        std::unique_ptr<Label> label;  // the panel's title for the overall value
+        std::unique_ptr<Edit> edit;
+        std::unique_ptr<UpDown> upDown;
+    };
+    std::unique_ptr<::Panel> panel;
+    Value overall;                  // only its title on the balance panel
+    std::array<Value, 3> channels;  // R, G, B
+    std::unique_ptr<Label> resetLabel;
+    std::unique_ptr<Button> resetButton;
+};
+
+// The correction-points panel's column beside its values: the level and its neighbours.
+struct PointColumn {
+    std::unique_ptr<CheckBox> checkBox;
+    std::unique_ptr<Label> posLabel;
+    std::unique_ptr<Edit> posEdit;
+    std::unique_ptr<UpDown> posUpDown;
+    std::unique_ptr<Button> prev, next, clear;
+};
+
 class TMainForm {
 public:
-    // Creates every control at its design place and wires the events; shows nothing yet.
+    // Creates the bar and the welcome page's controls at their design places and wires their
+    // events; shows nothing yet. The adjustment panels come later (CreateAdjustmentPanels).
     TMainForm(ControlFactory& factory, FormHost& host);
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -37,17 +63,22 @@ public:
     // False when there is no display: the message has been shown (FormHost::ShowError), no
     // ramp was touched, and the program is to end with kExitNoDisplay.
     bool FormCreate();
+    // Creates the five adjustment panels, with the current language's texts, at the window's
+    // dpi, showing the selected display's record; does nothing once they exist. The window's
+    // host calls it once the first page has painted; before that, a page that shows a panel and
+    // every name of a panel's control below make them first.
+    void CreateAdjustmentPanels();
     // Every way of closing. True: the program may end. False: a save on OK failed; the error
     // has been shown, the window stays open and the next close (other than OK) restores.
     bool FormClose();
     // Fills the canvas with the window's background and paints the page's pattern.
     void FormPaint(Canvas& canvas);
+    // False while the page shown is its background alone (the welcome page): the host may then
+    // fill the window directly, without an off-screen bitmap, for the same pixels.
+    bool PaintsPattern() const { return kPages[CurrentPage()].pattern != nullptr; }
     // Ctrl+Tab and Ctrl+Shift+Tab change the page, Escape asks whether to discard and close
     // (AskDiscardAndClose); the key is never consumed.
     void FormKeyDown(int key, bool ctrl, bool shift);
-    // Puts the captured ramps back while it asks "Discard the changes and close?": Yes (the
-    // default) is exactly Cancel, No puts back what every display showed before.
-    void AskDiscardAndClose();
     void HandleDpiChange(int newDpi);
     // The system changed the displays (mode, monitors, scale): the window covers the selected
     // display's rectangle as it now is (or, when that display is gone, moves to the first one
@@ -60,37 +91,10 @@ public:
 
     void MoveToDisplay(int index);
     void ShowPage(int page);
-    void ApplyToDisplay();
     void RefreshEdits();
     void ApplyTexts();
-    void FillLanguageList();
-
-    // Event handlers, wired to the controls by the constructor.
-    void TabSetChange(int newTab);
-    void DisplayComboBoxChange();
-    void OkButtonClick();
-    void CancelButtonClick();
-    void MinimizeButtonClick();
-    void OffButtonClick();
-    void ResetButtonClick();
-    void FileLabelClick();
+    // The user chose a language in the selector.
     void LangComboBoxChange();
-    void GammaChange();
-    void BlackChange();
-    void WhiteChange();
-    void BalanceChange();
-    void GammaResetButtonClick();
-    void BlackResetButtonClick();
-    void WhiteResetButtonClick();
-    void BalanceResetButtonClick();
-    void PointResetButtonClick();
-    void PointPosEditChange();
-    void PointEditChange();
-    void PointCheckBoxClick();
-    void PointNextButtonClick();
-    void PointPrevButtonClick();
-    void PointClearButtonClick();
-    void GammaSetupEditChange();
 
     // The backdrop window, once the host has created it.
     std::function<void()> onInvalidateBackdrop;
@@ -105,7 +109,6 @@ public:
     bool LutOn = false;
     bool RestoreOnClose = false;
     bool InDpiChange = false;
-    bool InDisplayChange = false;
 
     // The bottom bar. (`::` because members carry their types' names.)
     std::unique_ptr<::Panel> Panel;
@@ -128,41 +131,55 @@ public:
     std::unique_ptr<Label> GammaSetupLabel;
     std::unique_ptr<Edit> GammaSetupEdit;
 
-    std::unique_ptr<::Panel> GammaPanel;
-    std::unique_ptr<Label> GammaLabel, GammaRLabel, GammaGLabel, GammaBLabel, GammaResetLabel;
-    std::unique_ptr<Edit> GammaEdit, GammaREdit, GammaGEdit, GammaBEdit;
-    std::unique_ptr<UpDown> GammaUpDown, GammaRUpDown, GammaGUpDown, GammaBUpDown;
-    std::unique_ptr<Button> GammaResetButton;
-
-    std::unique_ptr<::Panel> BlackPanel;
-    std::unique_ptr<Label> BlackLabel, BlackRLabel, BlackGLabel, BlackBLabel, BlackResetLabel;
-    std::unique_ptr<Edit> BlackEdit, BlackREdit, BlackGEdit, BlackBEdit;
-    std::unique_ptr<UpDown> BlackUpDown, BlackRUpDown, BlackGUpDown, BlackBUpDown;
-    std::unique_ptr<Button> BlackResetButton;
-
-    std::unique_ptr<::Panel> WhitePanel;
-    std::unique_ptr<Label> WhiteLabel, WhiteRLabel, WhiteGLabel, WhiteBLabel, WhiteResetLabel;
-    std::unique_ptr<Edit> WhiteEdit, WhiteREdit, WhiteGEdit, WhiteBEdit;
-    std::unique_ptr<UpDown> WhiteUpDown, WhiteRUpDown, WhiteGUpDown, WhiteBUpDown;
-    std::unique_ptr<Button> WhiteResetButton;
-
-    std::unique_ptr<::Panel> BalancePanel;
-    std::unique_ptr<Label> BalanceLabel, BalanceRLabel, BalanceGLabel, BalanceBLabel,
-        BalanceResetLabel;
-    std::unique_ptr<Edit> BalanceREdit, BalanceGEdit, BalanceBEdit;
-    std::unique_ptr<UpDown> BalanceRUpDown, BalanceGUpDown, BalanceBUpDown;
-    std::unique_ptr<Button> BalanceResetButton;
-
-    std::unique_ptr<::Panel> PointPanel;
-    std::unique_ptr<Label> PointLabel, PointRLabel, PointGLabel, PointBLabel, PointResetLabel;
-    std::unique_ptr<Edit> PointEdit, PointREdit, PointGEdit, PointBEdit;
-    std::unique_ptr<UpDown> PointUpDown, PointRUpDown, PointGUpDown, PointBUpDown;
-    std::unique_ptr<Button> PointResetButton;
-    std::unique_ptr<CheckBox> PointCheckBox;
-    std::unique_ptr<Label> PointPosLabel;
-    std::unique_ptr<Edit> PointPosEdit;
-    std::unique_ptr<UpDown> PointPosUpDown;
-    std::unique_ptr<Button> PointPrevButton, PointNextButton, PointClearButton;
+    // An adjustment panel's controls, made first when they do not exist yet.
+    AdjustmentControls& Adjust(Adjustment kind);
+    PointColumn& Points();
+    // The panels' controls by their names.
+    ::Panel& GammaPanel() { return *Adjust(Adjustment::Gamma).panel; }
+    ::Panel& BlackPanel() { return *Adjust(Adjustment::Black).panel; }
+    ::Panel& WhitePanel() { return *Adjust(Adjustment::White).panel; }
+    ::Panel& BalancePanel() { return *Adjust(Adjustment::Balance).panel; }
+    ::Panel& PointPanel() { return *Adjust(Adjustment::Point).panel; }
+    Label& GammaLabel() { return *Adjust(Adjustment::Gamma).overall.label; }
+    Label& BlackLabel() { return *Adjust(Adjustment::Black).overall.label; }
+    Label& WhiteLabel() { return *Adjust(Adjustment::White).overall.label; }
+    Label& BalanceLabel() { return *Adjust(Adjustment::Balance).overall.label; }
+    Label& PointLabel() { return *Adjust(Adjustment::Point).overall.label; }
+    Edit& GammaEdit() { return *Adjust(Adjustment::Gamma).overall.edit; }
+    Edit& BlackEdit() { return *Adjust(Adjustment::Black).overall.edit; }
+    Edit& WhiteEdit() { return *Adjust(Adjustment::White).overall.edit; }
+    Edit& PointEdit() { return *Adjust(Adjustment::Point).overall.edit; }
+    Edit& GammaREdit() { return *Adjust(Adjustment::Gamma).channels[0].edit; }
+    Edit& GammaGEdit() { return *Adjust(Adjustment::Gamma).channels[1].edit; }
+    Edit& GammaBEdit() { return *Adjust(Adjustment::Gamma).channels[2].edit; }
+    Edit& BlackREdit() { return *Adjust(Adjustment::Black).channels[0].edit; }
+    Edit& BlackGEdit() { return *Adjust(Adjustment::Black).channels[1].edit; }
+    Edit& BlackBEdit() { return *Adjust(Adjustment::Black).channels[2].edit; }
+    Edit& WhiteREdit() { return *Adjust(Adjustment::White).channels[0].edit; }
+    Edit& WhiteGEdit() { return *Adjust(Adjustment::White).channels[1].edit; }
+    Edit& WhiteBEdit() { return *Adjust(Adjustment::White).channels[2].edit; }
+    Edit& BalanceREdit() { return *Adjust(Adjustment::Balance).channels[0].edit; }
+    Edit& BalanceGEdit() { return *Adjust(Adjustment::Balance).channels[1].edit; }
+    Edit& BalanceBEdit() { return *Adjust(Adjustment::Balance).channels[2].edit; }
+    Edit& PointREdit() { return *Adjust(Adjustment::Point).channels[0].edit; }
+    Edit& PointGEdit() { return *Adjust(Adjustment::Point).channels[1].edit; }
+    Edit& PointBEdit() { return *Adjust(Adjustment::Point).channels[2].edit; }
+    UpDown& GammaRUpDown() { return *Adjust(Adjustment::Gamma).channels[0].upDown; }
+    Label& GammaResetLabel() { return *Adjust(Adjustment::Gamma).resetLabel; }
+    Label& BlackResetLabel() { return *Adjust(Adjustment::Black).resetLabel; }
+    Label& WhiteResetLabel() { return *Adjust(Adjustment::White).resetLabel; }
+    Label& BalanceResetLabel() { return *Adjust(Adjustment::Balance).resetLabel; }
+    Label& PointResetLabel() { return *Adjust(Adjustment::Point).resetLabel; }
+    Button& BlackResetButton() { return *Adjust(Adjustment::Black).resetButton; }
+    Button& BalanceResetButton() { return *Adjust(Adjustment::Balance).resetButton; }
+    Button& PointResetButton() { return *Adjust(Adjustment::Point).resetButton; }
+    CheckBox& PointCheckBox() { return *Points().checkBox; }
+    Label& PointPosLabel() { return *Points().posLabel; }
+    Edit& PointPosEdit() { return *Points().posEdit; }
+    UpDown& PointPosUpDown() { return *Points().posUpDown; }
+    Button& PointPrevButton() { return *Points().prev; }
+    Button& PointNextButton() { return *Points().next; }
+    Button& PointClearButton() { return *Points().clear; }
 
 private:
     // The bottom bar at 96 dpi: the tab strip on top, then the row of the display selector
@@ -175,14 +192,38 @@ private:
     static constexpr int kBarComboTop = 29;
     static constexpr int kBarButtonTop = 28;
     static constexpr int kWarningRowHeight = 41;
-
-    // The controls of one adjustment panel, by reference to the members above.
-    struct AdjustmentPanelSlots;
     void CreateBar();
     void CreateWelcomeControls();
-    void CreateAdjustmentPanel(AdjustmentPanelSlots slots);
+    void CreateAdjustmentPanel(Adjustment kind);
     void CreatePointColumn();
     void WireEvents();
+    void ApplyControlTexts();
+    void ApplyPanelTexts();
+    void RefreshPanels();
+
+    // Puts the captured ramps back while it asks "Discard the changes and close?": Yes (the
+    // default) is exactly Cancel, No puts back what every display showed before.
+    void AskDiscardAndClose();
+    void ApplyToDisplay();
+    void FillLanguageList();
+
+    // Event handlers, wired to the controls when these are made.
+    void TabSetChange(int newTab);
+    void DisplayComboBoxChange();
+    void OkButtonClick();
+    void CancelButtonClick();
+    void MinimizeButtonClick();
+    void OffButtonClick();
+    void ResetButtonClick();
+    void FileLabelClick();
+    void AdjustmentChange(Adjustment kind);
+    void AdjustmentResetClick(Adjustment kind);
+    void PointPosEditChange();
+    void PointCheckBoxClick();
+    void PointNextButtonClick();
+    void PointPrevButtonClick();
+    void PointClearButtonClick();
+    void GammaSetupEditChange();
 
     TCorrection& SelectedCorrection();
     int Scaled(int designPixels) const;  // design pixels at 96 dpi -> the window's dpi
@@ -194,12 +235,16 @@ private:
     // last write was refused; the page follows when the bar's height changes.
     void LayOutBar();
     void LayOutPage(int page);
+    void LayOutWelcome();
+    void LayOutFileLabel();
     void PlaceAboveBar(::Panel& panel, int left);
-    void StoreFourValues(UpDown& overall, UpDown& r, UpDown& g, UpDown& b,
-                         std::int32_t& overallField, std::int32_t& rField, std::int32_t& gField,
-                         std::int32_t& bField);
 
     ControlFactory& factory_;
     FormHost& host_;
     Color background_ = kBlack;
+    bool InDisplayChange = false;
+    bool textsApplied_ = false;  // the language's texts replace the design texts
+    bool panelsCreated_ = false;
+    std::array<AdjustmentControls, kAdjustmentCount> adjustments_;
+    PointColumn points_;
 };

@@ -5,125 +5,66 @@
 #include "ui/MainFrm.h"
 #include "ui/TargetGammaText.h"
 
-void TMainForm::StoreFourValues(UpDown& overall, UpDown& r, UpDown& g, UpDown& b,
-                                std::int32_t& overallField, std::int32_t& rField,
-                                std::int32_t& gField, std::int32_t& bField) {
-    // All four are rewritten whichever edit changed.
-    overallField = overall.Position();
-    rField = r.Position();
-    gField = g.Position();
-    bField = b.Position();
+// Every value of the panel is rewritten whichever edit changed. Editing a correction point's
+// value turns the point on, and the interpolation then rewrites the points that are off.
+void TMainForm::AdjustmentChange(Adjustment kind) {
+    if (!HandlersEnabled)
+        return;
+    const AdjustmentRow& row = RowOf(kind);
+    const AdjustmentControls& controls = adjustments_[static_cast<int>(kind)];
+    const bool point = kind == Adjustment::Point;
+    HandlersPaused paused(HandlersEnabled);
+    TCorrection& c = SelectedCorrection();
+    const int pos = Patterns().PointPos;
+    if (point)
+        c.PointOn[pos] = 1;
+    if (row.overall.Exists())
+        row.overall.Of(c, pos) = controls.overall.upDown->Position();
+    for (int k = 0; k < 3; ++k)
+        row.channels[k].Of(c, pos) = controls.channels[k].upDown->Position();
     ApplyToDisplay();
-}
-
-void TMainForm::GammaChange() {
-    if (!HandlersEnabled)
-        return;
-    TCorrection& c = SelectedCorrection();
-    StoreFourValues(*GammaUpDown, *GammaRUpDown, *GammaGUpDown, *GammaBUpDown, c.Gamma, c.GammaR,
-                    c.GammaG, c.GammaB);
-}
-
-void TMainForm::BlackChange() {
-    if (!HandlersEnabled)
-        return;
-    TCorrection& c = SelectedCorrection();
-    StoreFourValues(*BlackUpDown, *BlackRUpDown, *BlackGUpDown, *BlackBUpDown, c.Black, c.BlackR,
-                    c.BlackG, c.BlackB);
-}
-
-void TMainForm::WhiteChange() {
-    if (!HandlersEnabled)
-        return;
-    TCorrection& c = SelectedCorrection();
-    StoreFourValues(*WhiteUpDown, *WhiteRUpDown, *WhiteGUpDown, *WhiteBUpDown, c.White, c.WhiteR,
-                    c.WhiteG, c.WhiteB);
-}
-
-void TMainForm::BalanceChange() {
-    if (!HandlersEnabled)
-        return;
-    TCorrection& c = SelectedCorrection();
-    c.BalanceR = BalanceRUpDown->Position();
-    c.BalanceG = BalanceGUpDown->Position();
-    c.BalanceB = BalanceBUpDown->Position();
-    ApplyToDisplay();
+    if (point)
+        RefreshEdits();
 }
 
 // Each position that actually changes rewrites its edit, whose change handler applies: so a
 // reset applies once per value that was not 0, and not at all when all were.
-void TMainForm::GammaResetButtonClick() {
-    for (UpDown* u :
-         {GammaUpDown.get(), GammaRUpDown.get(), GammaGUpDown.get(), GammaBUpDown.get()})
-        u->SetPosition(0);
-}
-
-void TMainForm::BlackResetButtonClick() {
-    for (UpDown* u :
-         {BlackUpDown.get(), BlackRUpDown.get(), BlackGUpDown.get(), BlackBUpDown.get()})
-        u->SetPosition(0);
-}
-
-void TMainForm::WhiteResetButtonClick() {
-    for (UpDown* u :
-         {WhiteUpDown.get(), WhiteRUpDown.get(), WhiteGUpDown.get(), WhiteBUpDown.get()})
-        u->SetPosition(0);
-}
-
-void TMainForm::BalanceResetButtonClick() {
-    for (UpDown* u : {BalanceRUpDown.get(), BalanceGUpDown.get(), BalanceBUpDown.get()})
-        u->SetPosition(0);
-}
-
-void TMainForm::PointResetButtonClick() {
-    for (UpDown* u :
-         {PointUpDown.get(), PointRUpDown.get(), PointGUpDown.get(), PointBUpDown.get()})
-        u->SetPosition(0);
+void TMainForm::AdjustmentResetClick(Adjustment kind) {
+    AdjustmentControls& controls = adjustments_[static_cast<int>(kind)];
+    for (AdjustmentControls::Value* value :
+         {&controls.overall, &controls.channels[0], &controls.channels[1], &controls.channels[2]})
+        if (value->upDown)
+            value->upDown->SetPosition(0);
 }
 
 void TMainForm::PointPosEditChange() {
     if (!HandlersEnabled)
         return;
     HandlersPaused paused(HandlersEnabled);
-    Patterns().PointPos = PointPosUpDown->Position();
+    Patterns().PointPos = points_.posUpDown->Position();
     RefreshEdits();
     ApplyToDisplay();  // also repaints, so the pattern marks the new level
-}
-
-void TMainForm::PointEditChange() {
-    if (!HandlersEnabled)
-        return;
-    HandlersPaused paused(HandlersEnabled);
-    TCorrection& c = SelectedCorrection();
-    const int pos = Patterns().PointPos;
-    c.PointOn[pos] = 1;  // editing a value turns the point on
-    c.Point[pos] = PointUpDown->Position();
-    c.PointR[pos] = PointRUpDown->Position();
-    c.PointG[pos] = PointGUpDown->Position();
-    c.PointB[pos] = PointBUpDown->Position();
-    ApplyToDisplay();
-    RefreshEdits();  // the interpolation has rewritten the points that are off
 }
 
 void TMainForm::PointCheckBoxClick() {
     if (!HandlersEnabled)
         return;
     HandlersPaused paused(HandlersEnabled);
-    SelectedCorrection().PointOn[Patterns().PointPos] = PointCheckBox->IsChecked() ? 1 : 0;
+    SelectedCorrection().PointOn[Patterns().PointPos] = points_.checkBox->IsChecked() ? 1 : 0;
     ApplyToDisplay();
     RefreshEdits();
 }
 
 void TMainForm::PointNextButtonClick() {
     Patterns().PointPos = NextPoint(SelectedCorrection(), Patterns().PointPos);
-    PointPosUpDown->SetPosition(Patterns().PointPos);
+    points_.posUpDown->SetPosition(Patterns().PointPos);
     RefreshEdits();
     ApplyToDisplay();
 }
 
 void TMainForm::PointPrevButtonClick() {
     Patterns().PointPos = PrevPoint(SelectedCorrection(), Patterns().PointPos);
-    PointPosUpDown->SetPosition(Patterns().PointPos);
+    points_.posUpDown->SetPosition(Patterns().PointPos);
     RefreshEdits();
     ApplyToDisplay();
 }

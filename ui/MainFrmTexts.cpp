@@ -36,6 +36,11 @@ std::string LanguageNameOf(const std::string& entry) {
 }  // namespace
 
 void TMainForm::ApplyTexts() {
+    ApplyControlTexts();
+    ShowPage(CurrentPage());  // the help text and the layout follow the new texts
+}
+
+void TMainForm::ApplyControlTexts() {
     OkButton->SetText(LangText("BOK"));
     CancelButton->SetText(LangText("BCancel"));
     MinimizeButton->SetText(LangText("BMinimize"));
@@ -43,29 +48,26 @@ void TMainForm::ApplyTexts() {
     ResetButton->SetText(LangText("BReset"));
     MonitorLabel->SetText(LangText("LDisplay"));
     RefusedLabel->SetText(LangText("LRampRefused"));
-    static const char* const kTabKeys[kPageCount] = {
-        "TabWelcome",    "TabBlackPoint",   "TabWhitePoint",       "TabGamma",
-        "TabGammaSharp", "TabColorBalance", "TabCorrectionPoints", "TabAllControls",
-        "ReferenceImage"};
     for (int i = 0; i < kPageCount; ++i)
-        TabSet->SetTabText(i, LangText(kTabKeys[i]));
+        TabSet->SetTabText(i, LangText(kPages[i].tabKey));
     LangLabel->SetText(LangText("LLanguage"));
     GammaSetupLabel->SetText(LangText("LGamma"));
     WelcomeLabel->SetText(FormatWelcomeCaption(LangText("LWelcome")));
     WelcomeMemoText->SetText(LangText("TWelcome"));
-    BlackLabel->SetText(LangText("LBlack"));
-    WhiteLabel->SetText(LangText("LWhite"));
-    PointLabel->SetText(LangText("LValue"));
-    BalanceLabel->SetText(LangText("LBalance"));
-    GammaLabel->SetText(LangText("LGamma"));
-    for (Label* reset : {BlackResetLabel.get(), WhiteResetLabel.get(), PointResetLabel.get(),
-                         BalanceResetLabel.get(), GammaResetLabel.get()})
-        reset->SetText(LangText("LReset"));
-    PointPosLabel->SetText(LangText("LPos"));
-    PointPrevButton->SetText(LangText("BPrev"));
-    PointNextButton->SetText(LangText("BNext"));
-    PointClearButton->SetText(LangText("BClearAll"));
-    ShowPage(CurrentPage());  // the help text and the layout follow the new texts
+    textsApplied_ = true;
+    if (panelsCreated_)
+        ApplyPanelTexts();
+}
+
+void TMainForm::ApplyPanelTexts() {
+    for (int i = 0; i < kAdjustmentCount; ++i) {
+        adjustments_[i].overall.label->SetText(LangText(kAdjustments[i].titleKey));
+        adjustments_[i].resetLabel->SetText(LangText("LReset"));
+    }
+    points_.posLabel->SetText(LangText("LPos"));
+    points_.prev->SetText(LangText("BPrev"));
+    points_.next->SetText(LangText("BNext"));
+    points_.clear->SetText(LangText("BClearAll"));
 }
 
 void TMainForm::FillLanguageList() {

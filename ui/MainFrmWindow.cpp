@@ -70,7 +70,7 @@ bool TMainForm::FormCreate() {
     InDpiChange = false;
     Engine().CurrentDisplay = 0;
     FillLanguageList();
-    ApplyTexts();
+    ApplyControlTexts();  // MoveToDisplay lays the page out
     host_.SetCaption(kProgramTitle);
     host_.SetTopmost(true);
     SaveDisplayRamps();  // before any correction of this run reaches the hardware
@@ -78,7 +78,8 @@ bool TMainForm::FormCreate() {
         onRampsCaptured();
     RestoreOnClose = true;
     HandlersEnabled = false;
-    PointPosUpDown->SetPosition(Patterns().PointPos);
+    if (panelsCreated_)
+        points_.posUpDown->SetPosition(Patterns().PointPos);
     LutOn = true;
 
     const std::string dataFolder = GetDataFolder(kSubPath);
@@ -199,23 +200,23 @@ void TMainForm::ShowPage(int page) {
         TabSet->SetTabIndex(page);
     }
     HandlersPaused paused(HandlersEnabled);
+    const PageRow& row = kPages[page];
+    if (row.panelCount > 0)
+        CreateAdjustmentPanels();
     for (Control* c :
-         {static_cast<Control*>(WelcomePanel.get()), static_cast<Control*>(GammaPanel.get()),
-          static_cast<Control*>(BlackPanel.get()), static_cast<Control*>(WhitePanel.get()),
-          static_cast<Control*>(BalancePanel.get()), static_cast<Control*>(PointPanel.get()),
-          static_cast<Control*>(LangPanel.get()), static_cast<Control*>(GammaSetupPanel.get()),
-          static_cast<Control*>(FileLabel.get())})
+         {static_cast<Control*>(WelcomePanel.get()), static_cast<Control*>(LangPanel.get()),
+          static_cast<Control*>(GammaSetupPanel.get()), static_cast<Control*>(FileLabel.get())})
         c->SetVisible(false);
+    if (panelsCreated_)
+        for (AdjustmentControls& controls : adjustments_)
+            controls.panel->SetVisible(false);
     SetWindowBackground(kBlack);
     HelpLabel->SetBounds({Scaled(70), 0, Scaled(300), Scaled(360)});
     HelpLabel->SetBackground(kBlack);
     HelpLabel->SetVisible(true);
     LayOutPage(page);
-    static const char* const kHelpKeys[kPageCount] = {
-        nullptr,         "TBlackPoint",       "TWhitePoint",  "TGamma",         "TGammaSharp",
-        "TColorBalance", "TCorrectionPoints", "TAllControls", "TReferenceImage"};
-    if (kHelpKeys[page])
-        HelpLabel->SetText(LangText(kHelpKeys[page]));
+    if (row.helpKey)
+        HelpLabel->SetText(LangText(row.helpKey));
     host_.Invalidate();
 }
 
@@ -228,78 +229,69 @@ void TMainForm::PlaceAboveBar(::Panel& panel, int left) {
 }
 
 void TMainForm::LayOutPage(int page) {
-    const int gap = Scaled(20);
-    auto centred = [&](::Panel& p) { PlaceAboveBar(p, CenterX(p.GetBounds().width)); };
-    auto rightOf = [&](::Panel& p, ::Panel& x) {
-        const Bounds b = x.GetBounds();
-        PlaceAboveBar(p, b.left + b.width + gap);
-    };
-    auto leftOf = [&](::Panel& p, ::Panel& x) {
-        PlaceAboveBar(p, x.GetBounds().left - p.GetBounds().width - gap);
-    };
-    switch (page) {
-        case 0: {
-            Bounds welcome = WelcomePanel->GetBounds();
-            welcome.left = CenterX(welcome.width);
-            welcome.top = CenterY(welcome.height);
-            WelcomePanel->SetBounds(welcome);
-            WelcomePanel->SetVisible(true);
-            Bounds lang = LangPanel->GetBounds();
-            Bounds setup = GammaSetupPanel->GetBounds();
-            lang.left = host_.ClientWidth() - lang.width;
-            lang.top = host_.ClientHeight() - BarHeight() - lang.height - setup.height - Scaled(4);
-            LangPanel->SetBounds(lang);
-            LangPanel->SetVisible(true);
-            setup.left = host_.ClientWidth() - setup.width;
-            setup.top = host_.ClientHeight() - BarHeight() - setup.height;
-            GammaSetupPanel->SetBounds(setup);
-            // Runs GammaSetupEditChange, which takes the value as shown (three decimals).
-            GammaSetupEdit->SetText(
-                FormatTargetGamma(Patterns().TargetGamma, host_.DecimalSeparator()));
-            GammaSetupPanel->SetVisible(true);
-            HelpLabel->SetVisible(false);
-            break;
-        }
-        case 1:
-            centred(*BlackPanel);
-            break;
-        case 2:
-            SetWindowBackground(kWhite);
-            centred(*WhitePanel);
-            HelpLabel->SetBackground(kWhite);
-            break;
-        case 3:
-        case 4:
-            centred(*GammaPanel);
-            break;
-        case 5:
-            centred(*BalancePanel);
-            rightOf(*WhitePanel, *BalancePanel);
-            leftOf(*BlackPanel, *BalancePanel);
-            break;
-        case 6:
-            centred(*PointPanel);
-            break;
-        case 7:
-            centred(*PointPanel);
-            rightOf(*BalancePanel, *PointPanel);
-            rightOf(*GammaPanel, *BalancePanel);
-            leftOf(*WhitePanel, *PointPanel);
-            leftOf(*BlackPanel, *WhitePanel);
-            break;
-        case 8: {
-            std::string& path = Settings().ReferenceImagePath;
-            if (!Files().FileExists(path))
-                path = GetProgramFolder() + "TonecastRef.sRGB.jpg";
-            FileLabel->SetText(FileNamePart(path));
-            Bounds b = FileLabel->GetBounds();  // sized to the new text
-            b.left = host_.ClientWidth() - b.width - Scaled(70);
-            b.top = host_.ClientHeight() - b.height - BarHeight() - Scaled(4);
-            FileLabel->SetBounds(b);
-            FileLabel->SetVisible(true);
-            break;
-        }
+    const PageRow& row = kPages[page];
+    if (row.background != kBlack) {
+        SetWindowBackground(row.background);
+        HelpLabel->SetBackground(row.background);
     }
+    if (row.panelCount > 0) {
+        // The centred panel first, then outwards: each panel keeps its gap to the one nearer
+        // the centre.
+        const int gap = Scaled(20);
+        auto panel = [&](int i) -> ::Panel& { return *Adjust(row.panels[i]).panel; };
+        ::Panel& centred = panel(row.centred);
+        PlaceAboveBar(centred, CenterX(centred.GetBounds().width));
+        for (int i = row.centred + 1; i < row.panelCount; ++i) {
+            const Bounds left = panel(i - 1).GetBounds();
+            PlaceAboveBar(panel(i), left.left + left.width + gap);
+        }
+        for (int i = row.centred - 1; i >= 0; --i)
+            PlaceAboveBar(panel(i),
+                          panel(i + 1).GetBounds().left - panel(i).GetBounds().width - gap);
+    }
+    switch (row.extra) {
+        case PageExtra::Welcome:
+            LayOutWelcome();
+            break;
+        case PageExtra::ReferenceFile:
+            LayOutFileLabel();
+            break;
+        case PageExtra::None:
+            break;
+    }
+}
+
+void TMainForm::LayOutWelcome() {
+    Bounds welcome = WelcomePanel->GetBounds();
+    welcome.left = CenterX(welcome.width);
+    welcome.top = CenterY(welcome.height);
+    WelcomePanel->SetBounds(welcome);
+    WelcomePanel->SetVisible(true);
+    Bounds lang = LangPanel->GetBounds();
+    Bounds setup = GammaSetupPanel->GetBounds();
+    lang.left = host_.ClientWidth() - lang.width;
+    lang.top = host_.ClientHeight() - BarHeight() - lang.height - setup.height - Scaled(4);
+    LangPanel->SetBounds(lang);
+    LangPanel->SetVisible(true);
+    setup.left = host_.ClientWidth() - setup.width;
+    setup.top = host_.ClientHeight() - BarHeight() - setup.height;
+    GammaSetupPanel->SetBounds(setup);
+    // Runs GammaSetupEditChange, which takes the value as shown (three decimals).
+    GammaSetupEdit->SetText(FormatTargetGamma(Patterns().TargetGamma, host_.DecimalSeparator()));
+    GammaSetupPanel->SetVisible(true);
+    HelpLabel->SetVisible(false);
+}
+
+void TMainForm::LayOutFileLabel() {
+    std::string& path = Settings().ReferenceImagePath;
+    if (!Files().FileExists(path))
+        path = GetProgramFolder() + "TonecastRef.sRGB.jpg";
+    FileLabel->SetText(FileNamePart(path));
+    Bounds b = FileLabel->GetBounds();  // sized to the new text
+    b.left = host_.ClientWidth() - b.width - Scaled(70);
+    b.top = host_.ClientHeight() - b.height - BarHeight() - Scaled(4);
+    FileLabel->SetBounds(b);
+    FileLabel->SetVisible(true);
 }
 
 void TMainForm::ApplyToDisplay() {
@@ -316,28 +308,23 @@ TCorrection& TMainForm::SelectedCorrection() {
 
 void TMainForm::RefreshEdits() {
     HandlersPaused paused(HandlersEnabled);
+    if (panelsCreated_)
+        RefreshPanels();
+}
+
+void TMainForm::RefreshPanels() {
     const TCorrection& c = SelectedCorrection();
-    GammaUpDown->SetPosition(c.Gamma);
-    GammaRUpDown->SetPosition(c.GammaR);
-    GammaGUpDown->SetPosition(c.GammaG);
-    GammaBUpDown->SetPosition(c.GammaB);
-    BlackUpDown->SetPosition(c.Black);
-    BlackRUpDown->SetPosition(c.BlackR);
-    BlackGUpDown->SetPosition(c.BlackG);
-    BlackBUpDown->SetPosition(c.BlackB);
-    WhiteUpDown->SetPosition(c.White);
-    WhiteRUpDown->SetPosition(c.WhiteR);
-    WhiteGUpDown->SetPosition(c.WhiteG);
-    WhiteBUpDown->SetPosition(c.WhiteB);
-    BalanceRUpDown->SetPosition(c.BalanceR);
-    BalanceGUpDown->SetPosition(c.BalanceG);
-    BalanceBUpDown->SetPosition(c.BalanceB);
     const int pos = Patterns().PointPos;
-    PointCheckBox->SetChecked(c.PointOn[pos] != 0);
-    PointUpDown->SetPosition(c.Point[pos]);
-    PointRUpDown->SetPosition(c.PointR[pos]);
-    PointGUpDown->SetPosition(c.PointG[pos]);
-    PointBUpDown->SetPosition(c.PointB[pos]);
+    for (int i = 0; i < kAdjustmentCount; ++i) {
+        const AdjustmentRow& row = kAdjustments[i];
+        AdjustmentControls& controls = adjustments_[i];
+        if (i == static_cast<int>(Adjustment::Point))
+            points_.checkBox->SetChecked(c.PointOn[pos] != 0);
+        if (row.overall.Exists())
+            controls.overall.upDown->SetPosition(row.overall.Of(c, pos));
+        for (int k = 0; k < 3; ++k)
+            controls.channels[k].upDown->SetPosition(row.channels[k].Of(c, pos));
+    }
 }
 
 void TMainForm::HandleDpiChange(int newDpi) {

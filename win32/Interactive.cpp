@@ -17,7 +17,7 @@
 namespace {
 
 // The backdrop covers the virtual desktop behind the calibration window when there are
-// several displays; it is made right after the calibration window.
+// several displays.
 void CreateBackdrop(TMainForm& form, MainWindow& window) {
     BackgroundWindowArgs args;
     args.mainWindow = window.Hwnd();
@@ -78,8 +78,14 @@ int RunInteractive() {
             return kExitNoDisplay;
         }
         TraceStartup("FormCreate done: ramps captured, ramp files read, window shown");
-        CreateBackdrop(form, window);
-        TraceStartup("backdrop created");
+        // Neither the backdrop nor the adjustment panels show on the first page of the display
+        // the window stands on: they are made once that page is on the screen.
+        window.AfterFirstPaint([&form, &window] {
+            CreateBackdrop(form, window);
+            TraceStartup("backdrop created");
+            form.CreateAdjustmentPanels();
+            TraceStartup("adjustment panels created");
+        });
         SetFocus(window.Hwnd());
         exitCode = RunMessageLoop(window);
         window.AttachForm(nullptr);

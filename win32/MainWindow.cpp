@@ -27,6 +27,9 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
 
 namespace {
 
+// Posted by the first paint; the backdrop window has WM_APP + 1.
+constexpr UINT kFirstPaintDone = WM_APP + 2;
+
 // The message box that an error escaping an event handler ends in.
 void ShowUnhandled(HWND owner, const std::exception& error) {
     MessageBoxA(owner, error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
@@ -115,6 +118,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_WINDOWPOSCHANGED:
             return WindowPosChanged(wParam, lParam);
+        case kFirstPaintDone:
+            if (afterFirstPaint_) {
+                const std::function<void()> step = std::move(afterFirstPaint_);
+                afterFirstPaint_ = nullptr;
+                step();
+            }
+            return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -147,16 +157,30 @@ void MainWindow::Paint() {
         ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
     const Color background = form_ ? form_->Background() : background_;
-    painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
-                    background, [this](Canvas& canvas) {
-                        if (form_)
-                            form_->FormPaint(canvas);
-                    });
+    if (form_ && !form_->PaintsPattern()) {
+        // A plain fill does not flicker, and spares the first paint a full-screen bitmap.
+        const GdiObject<HBRUSH> brush(CreateSolidBrush(ToColorRef(background)));
+        ::FillRect(dc, &paint.rcPaint, brush.get());
+    } else {
+        painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
+                        background, [this](Canvas& canvas) {
+                            if (form_)
+                                form_->FormPaint(canvas);
+                        });
+    }
     EndPaint(hwnd_, &paint);
-    static bool first = true;
-    if (first)
+    if (!painted_) {
+        painted_ = true;
         TraceStartup("first paint");
-    first = false;
+        PostMessageA(hwnd_, kFirstPaintDone, 0, 0);
+    }
+}
+
+void MainWindow::AfterFirstPaint(std::function<void()> step) {
+    if (painted_)
+        step();
+    else
+        afterFirstPaint_ = std::move(step);
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {

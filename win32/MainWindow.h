@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include <functional>
 #include <memory>
 
 #include "ui/ControlFactory.h"
@@ -27,7 +28,11 @@ public:
     HWND Hwnd() const { return hwnd_; }
     bool IsValid() const { return hwnd_ != nullptr; }
     // The form that receives the window's events; nullptr while there is none.
-    void AttachForm(TMainForm* form) { form_ = form; }
+    void AttachForm(TMainForm* form) {
+        form_ = form;
+        if (!form)
+            afterFirstPaint_ = nullptr;
+    }
 
     void SetWindowBounds(const Bounds& desktopBounds) override;
     int ClientWidth() const override;
@@ -49,6 +54,11 @@ public:
     char DecimalSeparator() const override;
     bool AskYesNo(const std::string& question) override;
 
+    // Runs `step` once the first paint is on the screen: from the message loop right after it
+    // (posted, so that the paint comes first), or at once when it has been. For what the
+    // first page does not need. Detaching the form drops a step that has not run.
+    void AfterFirstPaint(std::function<void()> step);
+
     // Key presses seen before the focused control gets them; nothing is consumed.
     void PreviewKeyDown(const MSG& message);
     // Tab and Shift+Tab move the focus through the controls in their tab order, into the
@@ -68,4 +78,6 @@ private:
     int dpi_ = 96;  // what the controls are laid out for
     Color background_ = kBlack;
     bool topmost_ = true;
+    bool painted_ = false;
+    std::function<void()> afterFirstPaint_;
 };

@@ -15,8 +15,6 @@
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
 
-#include <objbase.h>
-
 namespace {
 
 void UseAllServices() {
@@ -42,9 +40,6 @@ int RunTonecast() {
     try {
         if (StartApplication(FirstArgument(GetCommandLineA()), &exitCode)) {
             TraceStartup("settings and language files read");
-            // Only the interactive run needs COM (the start-up shortcut written on OK).
-            const HRESULT com = CoInitialize(nullptr);
-            TraceStartup("COM initialised");
             try {
                 exitCode = RunInteractive();
             } catch (const std::exception& error) {
@@ -58,8 +53,8 @@ int RunTonecast() {
                 ShowApplicationError(error.what());
                 exitCode = 1;
             }
-            if (SUCCEEDED(com))
-                CoUninitialize();
+            // Only the interactive run starts COM (the start-up shortcut written on OK).
+            EndCom();
         }
     } catch (const std::exception& error) {
         ShowApplicationError(error.what());

@@ -6,3 +6,9 @@
 
 Shell& Win32Shell();
 ProfileStore& Win32Profile();
+
+// COM on the calling thread: started by the first step that needs it (the start-up shortcut,
+// the file dialog), so that the start of the program neither waits for it nor loads it;
+// EndCom ends what was started.
+void EnsureCom();
+void EndCom();

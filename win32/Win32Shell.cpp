@@ -89,7 +89,7 @@ public:
             return {};
         char buffer[MAX_PATH + 1] = {};
         const BOOL found = SHGetPathFromIDListA(list, buffer);
-        CoTaskMemFree(list);
+        ILFree(list);  // the shell's own release, which needs no COM
         return found ? std::string(buffer) : std::string();
     }
 
@@ -107,6 +107,7 @@ public:
     }
 
     std::unique_ptr<ShellLink> CreateShellLink() override {
+        EnsureCom();
         ComPtr<IShellLinkA> link;
         const HRESULT created =
             CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -148,6 +149,7 @@ public:
         // c_str() adds the NUL that ends the list.
         ofn.lpstrFilter = request.filterList.c_str();
         ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+        EnsureCom();
         if (!GetOpenFileNameA(&ofn))
             return false;
         chosen = buffer.data();
@@ -177,7 +179,20 @@ private:
     }
 };
 
+bool g_comStarted = false;
+
 }  // namespace
+
+void EnsureCom() {
+    if (!g_comStarted)
+        g_comStarted = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void EndCom() {
+    if (g_comStarted)
+        CoUninitialize();
+    g_comStarted = false;
+}
 
 Shell& Win32Shell() {
     static Win32ShellImpl shell;

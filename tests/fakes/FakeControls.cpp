@@ -29,7 +29,11 @@ FakeControl<Base>::FakeControl(FakeControlFactory& factory, const ControlArgs& a
     state.factory = &factory;
     state.self = this;
     state.parent = args.parent;
-    state.bounds = args.bounds;
+    // As the real factory: design bounds in the window's current pixels per inch.
+    const Bounds& b = args.bounds;
+    const int dpi = factory.dpi;
+    state.bounds = {MulDiv(b.left, dpi, 96), MulDiv(b.top, dpi, 96), MulDiv(b.width, dpi, 96),
+                    MulDiv(b.height, dpi, 96)};
     state.text = args.text;
     state.align = args.align;
     factory.controls.push_back(&state);
@@ -239,7 +243,7 @@ std::unique_ptr<Panel> FakeControlFactory::CreatePanel(const PanelArgs& args) {
 }
 std::unique_ptr<Button> FakeControlFactory::CreateButton(const ButtonArgs& args) {
     auto button = std::make_unique<FakeButton>(*this, args);
-    button->state.rightAnchor = args.rightAnchor;
+    button->state.rightAnchor = args.rightAnchor < 0 ? -1 : MulDiv(args.rightAnchor, dpi, 96);
     return button;
 }
 std::unique_ptr<CheckBox> FakeControlFactory::CreateCheckBox(const CheckBoxArgs& args) {

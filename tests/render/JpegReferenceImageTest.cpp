@@ -9,8 +9,8 @@
 #include "fakes/MemoryFileSystem.h"
 #include "render/ColorConversion.h"
 #include "render/JpegEncode.h"
-#include "render/PagePainter.h"
 #include "render/ReferenceImage.h"
+#include "ui/Pages.h"
 
 namespace {
 

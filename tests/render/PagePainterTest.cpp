@@ -5,7 +5,7 @@
 
 #include "PixelChecks.h"
 #include "fakes/MemoryFileSystem.h"
-#include "render/PagePainter.h"
+#include "ui/Pages.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ protected:
 };
 
 TEST_F(AdjustmentEditing, TypingStoresEachValidPrefixAndKeepsTheLastForTextOutOfRange) {
-    FakeEdit& edit = E(form->GammaREdit);
+    FakeEdit& edit = E(form->GammaREdit());
     edit.Clear();  // the user selects the "0" and types over it
     const int writesBefore = RampWrites();
     edit.Type("1");
@@ -22,15 +22,15 @@ TEST_F(AdjustmentEditing, TypingStoresEachValidPrefixAndKeepsTheLastForTextOutOf
     EXPECT_EQ(RampWrites() - writesBefore, 3);  // every keystroke is one apply
     EXPECT_EQ(LastWritten(), RampOf(Record()));
 
-    U(form->GammaRUpDown).ClickUp();
+    U(form->GammaRUpDown()).ClickUp();
     EXPECT_EQ(Record().GammaR, 16);
     EXPECT_EQ(edit.GetText(), "16");
 }
 
 // The same on a panel and in the point column, whose handler refreshes every point edit.
 TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValueAndTheTextAsTyped) {
-    const std::pair<std::unique_ptr<Edit>*, const std::int32_t*> cases[] = {
-        {&form->BlackEdit, &Record().Black}, {&form->PointGEdit, &Record().PointG[127]}};
+    const std::pair<Edit*, const std::int32_t*> cases[] = {
+        {&form->BlackEdit(), &Record().Black}, {&form->PointGEdit(), &Record().PointG[127]}};
     for (const auto& [control, field] : cases) {
         FakeEdit& edit = E(*control);
         edit.SelectAll();
@@ -52,10 +52,10 @@ TEST_F(AdjustmentEditing, ClearingOrGarbageKeepsTheLastValidValueAndTheTextAsTyp
 // What stays on screen once the user leaves an edit is the value in effect, and showing it is
 // no new edit: nothing is applied again.
 TEST_F(AdjustmentEditing, LeavingAnEditShowsTheValueInEffectWithoutApplyingAgain) {
-    FakeEdit& gamma = E(form->GammaREdit);
+    FakeEdit& gamma = E(form->GammaREdit());
     gamma.Clear();
     gamma.Type("250");  // 2, 25, then out of range
-    FakeEdit& point = E(form->PointEdit);
+    FakeEdit& point = E(form->PointEdit());
     point.Clear();
     point.Type("4x");
     const TCorrection before = Record();
@@ -68,14 +68,14 @@ TEST_F(AdjustmentEditing, LeavingAnEditShowsTheValueInEffectWithoutApplyingAgain
     EXPECT_EQ(Record().GammaR, 25);
     EXPECT_EQ(Record().Point[Patterns().PointPos], 4);
     EXPECT_EQ(Record().PointOn, before.PointOn);
-    E(form->BlackEdit).LoseFocus();  // a text that is the value stays as it is
-    EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
+    E(form->BlackEdit()).LoseFocus();  // a text that is the value stays as it is
+    EXPECT_EQ(E(form->BlackEdit()).GetText(), "0");
 }
 
 TEST_F(AdjustmentEditing, EveryEditOfAPanelRewritesAllItsFieldsAndNoOther) {
-    E(form->WhiteGEdit).Type("7");
-    E(form->WhiteEdit).SetText("-3");
-    E(form->BalanceBEdit).Type("9");
+    E(form->WhiteGEdit()).Type("7");
+    E(form->WhiteEdit()).SetText("-3");
+    E(form->BalanceBEdit()).Type("9");
     const TCorrection& c = Record();
     EXPECT_EQ((std::vector<int>{c.White, c.WhiteR, c.WhiteG, c.WhiteB}),
               (std::vector<int>{-3, 0, 7, 0}));
@@ -85,29 +85,29 @@ TEST_F(AdjustmentEditing, EveryEditOfAPanelRewritesAllItsFieldsAndNoOther) {
 }
 
 TEST_F(AdjustmentEditing, ResetAppliesOncePerNonZeroValueAndNotAtAllWhenAllAreZero) {
-    E(form->BlackEdit).Type("5");
-    E(form->BlackGEdit).SetText("-3");
-    E(form->GammaEdit).Type("4");  // another panel, untouched by the black reset
+    E(form->BlackEdit()).Type("5");
+    E(form->BlackGEdit()).SetText("-3");
+    E(form->GammaEdit()).Type("4");  // another panel, untouched by the black reset
     host.ClearLog();
     int writes = RampWrites();
-    B(form->BlackResetButton).Click();
+    B(form->BlackResetButton()).Click();
     EXPECT_EQ(RampWrites() - writes, 2);
     EXPECT_EQ(Record().Black, 0);
     EXPECT_EQ(Record().BlackG, 0);
     EXPECT_EQ(Record().Gamma, 4);
-    EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
-    EXPECT_EQ(E(form->BlackGEdit).GetText(), "0");
+    EXPECT_EQ(E(form->BlackEdit()).GetText(), "0");
+    EXPECT_EQ(E(form->BlackGEdit()).GetText(), "0");
 
-    E(form->BlackREdit).SelectAll();
-    E(form->BlackREdit).Keys("-");  // text that is no number leaves the position at 0
+    E(form->BlackREdit()).SelectAll();
+    E(form->BlackREdit()).Keys("-");  // text that is no number leaves the position at 0
     B(form->OffButton).Click();
     host.ClearLog();
     writes = RampWrites();
-    B(form->BlackResetButton).Click();
-    B(form->BalanceResetButton).Click();
+    B(form->BlackResetButton()).Click();
+    B(form->BalanceResetButton()).Click();
     EXPECT_EQ(RampWrites(), writes);
     EXPECT_EQ(host.Count("Invalidate"), 0);
-    EXPECT_EQ(E(form->BlackREdit).GetText(), "-");
+    EXPECT_EQ(E(form->BlackREdit()).GetText(), "-");
     EXPECT_FALSE(form->LutOn);
 }
 
@@ -115,10 +115,10 @@ TEST_F(AdjustmentEditing, ValuesFromAFileOutsideTheRangeAreShownClampedAndKeptUn
     Record().Black = 150;
     Record().BlackR = -120;
     form->RefreshEdits();
-    EXPECT_EQ(E(form->BlackEdit).GetText(), "100");
-    EXPECT_EQ(E(form->BlackREdit).GetText(), "-100");
+    EXPECT_EQ(E(form->BlackEdit()).GetText(), "100");
+    EXPECT_EQ(E(form->BlackREdit()).GetText(), "-100");
     EXPECT_EQ(Record().Black, 150);  // showing does not write
-    E(form->BlackGEdit).Type("1");
+    E(form->BlackGEdit()).Type("1");
     EXPECT_EQ(Record().Black, 100);
     EXPECT_EQ(Record().BlackR, -100);
 }
@@ -126,10 +126,10 @@ TEST_F(AdjustmentEditing, ValuesFromAFileOutsideTheRangeAreShownClampedAndKeptUn
 // --- correction points -------------------------------------------------------------------
 
 TEST_F(AdjustmentEditing, EditingAPointValueTurnsThePointOn) {
-    E(form->PointREdit).Type("8");
+    E(form->PointREdit()).Type("8");
     EXPECT_EQ(Record().PointOn[127], 1);
     EXPECT_EQ(Record().PointR[127], 8);
-    EXPECT_TRUE(AsFake(*form->PointCheckBox).IsChecked());
+    EXPECT_TRUE(AsFake(form->PointCheckBox()).IsChecked());
 }
 
 TEST_F(AdjustmentEditing, PointResetTurnsThePointOnWhenItShowedAnInterpolatedValue) {
@@ -140,10 +140,10 @@ TEST_F(AdjustmentEditing, PointResetTurnsThePointOnWhenItShowedAnInterpolatedVal
     form->RefreshEdits();
     ApplyCorrection(0);  // the interpolation fills level 127
     form->RefreshEdits();
-    ASSERT_NE(E(form->PointEdit).GetText(), "0");
+    ASSERT_NE(E(form->PointEdit()).GetText(), "0");
     ASSERT_EQ(c.PointOn[127], 0);
 
-    B(form->PointResetButton).Click();
+    B(form->PointResetButton()).Click();
     EXPECT_EQ(c.PointOn[127], 1);
     EXPECT_EQ(c.Point[127], 0);
     EXPECT_EQ(c.PointR[127], 0);
@@ -160,20 +160,20 @@ TEST_F(AdjustmentEditing, UncheckingAPointShowsTheCurveThroughTheOthers) {
         c.PointB[level] = level == 127 ? -30 : 5;
     }
     form->RefreshEdits();
-    ASSERT_TRUE(AsFake(*form->PointCheckBox).IsChecked());
+    ASSERT_TRUE(AsFake(form->PointCheckBox()).IsChecked());
 
     TCorrection expected = c;
     expected.PointOn[127] = 0;
     InterpolatePoints(expected);
-    AsFake(*form->PointCheckBox).Click();
+    AsFake(form->PointCheckBox()).Click();
 
     EXPECT_EQ(c.PointOn[127], 0);
-    EXPECT_EQ(E(form->PointEdit).GetText(), std::to_string(expected.Point[127]));
-    EXPECT_EQ(E(form->PointBEdit).GetText(), std::to_string(expected.PointB[127]));
+    EXPECT_EQ(E(form->PointEdit()).GetText(), std::to_string(expected.Point[127]));
+    EXPECT_EQ(E(form->PointBEdit()).GetText(), std::to_string(expected.PointB[127]));
     EXPECT_NE(expected.Point[127], 60);
     EXPECT_EQ(LastWritten(), RampOf(c));
 
-    AsFake(*form->PointCheckBox).Click();  // on again: keeps the values it shows
+    AsFake(form->PointCheckBox()).Click();  // on again: keeps the values it shows
     EXPECT_EQ(c.PointOn[127], 1);
     EXPECT_EQ(c.Point[127], expected.Point[127]);
 }
@@ -181,12 +181,12 @@ TEST_F(AdjustmentEditing, UncheckingAPointShowsTheCurveThroughTheOthers) {
 TEST_F(AdjustmentEditing, TypingAPositionShowsThatLevelsValues) {
     Record().PointOn[30] = 1;
     Record().PointR[30] = 12;
-    FakeEdit& pos = E(form->PointPosEdit);
+    FakeEdit& pos = E(form->PointPosEdit());
     pos.Clear();
     pos.Type("30");
     EXPECT_EQ(Patterns().PointPos, 30);
-    EXPECT_TRUE(AsFake(*form->PointCheckBox).IsChecked());
-    EXPECT_EQ(E(form->PointREdit).GetText(), "12");
+    EXPECT_TRUE(AsFake(form->PointCheckBox()).IsChecked());
+    EXPECT_EQ(E(form->PointREdit()).GetText(), "12");
     pos.Type("0");  // "300" is beyond 255
     EXPECT_EQ(Patterns().PointPos, 30);
 }
@@ -217,29 +217,29 @@ TEST_F(AdjustmentEditing, NextAndPrevFollowTheEnabledPointsRoundTheLevels) {
         for (bool forward : {true, false}) {
             Patterns().PointPos = s.from;
             form->RefreshEdits();
-            U(form->PointPosUpDown).SetPosition(s.from);
-            B(forward ? form->PointNextButton : form->PointPrevButton).Click();
+            U(form->PointPosUpDown()).SetPosition(s.from);
+            B(forward ? form->PointNextButton() : form->PointPrevButton()).Click();
             const int expected = forward ? s.next : s.prev;
             EXPECT_EQ(Patterns().PointPos, expected)
                 << "from " << s.from << (forward ? " next" : " prev");
-            EXPECT_EQ(E(form->PointPosEdit).GetText(), std::to_string(expected));
-            EXPECT_EQ(AsFake(*form->PointCheckBox).IsChecked(), Record().PointOn[expected] == 1);
+            EXPECT_EQ(E(form->PointPosEdit()).GetText(), std::to_string(expected));
+            EXPECT_EQ(AsFake(form->PointCheckBox()).IsChecked(), Record().PointOn[expected] == 1);
         }
     }
 }
 
 TEST_F(AdjustmentEditing, ClearAllKeepsTheAdjustmentsAndThenNextStepsOneLevel) {
-    E(form->GammaEdit).Type("3");
+    E(form->GammaEdit()).Type("3");
     Record().PointOn[40] = Record().PointOn[90] = 1;
     Record().Point[40] = 9;
     const int writes = RampWrites();
-    B(form->PointClearButton).Click();
+    B(form->PointClearButton()).Click();
     EXPECT_EQ(RampWrites() - writes, 1);
     EXPECT_EQ(Record().Gamma, 3);
     EXPECT_EQ(Record().PointOn[40], 0);
     EXPECT_EQ(Record().Point[40], 0);
     EXPECT_EQ(Patterns().PointPos, 127);
-    B(form->PointNextButton).Click();
+    B(form->PointNextButton()).Click();
     EXPECT_EQ(Patterns().PointPos, 128);
 }
 

@@ -41,7 +41,7 @@ TEST_F(BarAndKeys, EscapeAsksOverTheCapturedRampsNoPutsBackWhatWasShownYesCancel
     for (int i = 0; i < kRampSize; ++i)
         for (int n = 0; n < 2; ++n)
             captured[n][i] = static_cast<std::uint16_t>((i % 256) * 200 + 7 * n);
-    E(form->GammaEdit).Type("40");
+    E(form->GammaEdit()).Type("40");
     AsFake(*form->DisplayComboBox).Choose(1);
     B(form->OffButton).Click();  // display 2 on the identity, display 1 keeps its correction
     const std::vector<Ramp> shown = {port.monitors[0].ramp, port.monitors[1].ramp};
@@ -78,7 +78,7 @@ TEST_F(BarAndKeys, ATabChangeWhileHandlersArePausedOnlyMovesTheTab) {
     form->HandlersEnabled = true;
     AsFake(*form->TabSet).ClickTab(6);
     EXPECT_EQ(CurrentPage(), 6);
-    EXPECT_TRUE(form->PointPanel->IsVisible());
+    EXPECT_TRUE(form->PointPanel().IsVisible());
 }
 
 TEST_F(BarAndKeys, MinimizeDropsStayOnTopAndHidesTheBackdrop) {
@@ -91,7 +91,7 @@ TEST_F(BarAndKeys, MinimizeDropsStayOnTopAndHidesTheBackdrop) {
 
 TEST_F(BarAndKeys, ResetClearsOnlyTheSelectedDisplayAndAppliesOnce) {
     Record(1).Gamma = 8;
-    E(form->WhiteEdit).Type("6");
+    E(form->WhiteEdit()).Type("6");
     Record(0).PointOn[3] = 1;
     Record(0).PointG[3] = 2;
     B(form->OffButton).Click();
@@ -100,7 +100,7 @@ TEST_F(BarAndKeys, ResetClearsOnlyTheSelectedDisplayAndAppliesOnce) {
     EXPECT_EQ(Record(0), TCorrection{});
     EXPECT_EQ(Record(1).Gamma, 8);
     EXPECT_EQ(RampWrites() - writes, 1);
-    EXPECT_EQ(E(form->WhiteEdit).GetText(), "0");
+    EXPECT_EQ(E(form->WhiteEdit()).GetText(), "0");
     EXPECT_EQ(port.monitors[0].ramp, RampOf(TCorrection{}));
     EXPECT_TRUE(form->LutOn);
 }
@@ -139,15 +139,15 @@ namespace {
 TEST_F(BarAndKeys, TheRefusalWarningShowsWhileTheSelectedDisplayRefuses) {
     port.monitors[0].refuseLikeWine = true;
     form->ShowPage(1);
-    E(form->BlackEdit).Type("100");  // entry 0 far above 256
+    E(form->BlackEdit()).Type("100");  // entry 0 far above 256
     EXPECT_TRUE(form->RefusedLabel->IsVisible());
     EXPECT_EQ(form->RefusedLabel->GetText(), "LRampRefused");
     // A row of its own between the tabs and the buttons, which keep their place at the bottom.
     EXPECT_EQ(form->RefusedLabel->GetBounds(), (Bounds{12, 26, 1920 - 12 - 5, 40}));
     EXPECT_EQ(form->Panel->GetBounds(), (Bounds{0, 1080 - 53 - 41, 1920, 53 + 41}));
     EXPECT_EQ(form->ResetButton->GetBounds().top, 28 + 41);
-    EXPECT_EQ(form->BlackPanel->GetBounds().top,
-              1080 - 94 - 20 - form->BlackPanel->GetBounds().height);
+    EXPECT_EQ(form->BlackPanel().GetBounds().top,
+              1080 - 94 - 20 - form->BlackPanel().GetBounds().height);
 
     host.onQuestion = [] { return false; };  // Escape, No: still the refused correction
     form->FormKeyDown(kKeyEscape, false, false);

@@ -34,20 +34,20 @@ TEST_F(InterfaceTexts, ApplyTextsRenewsEveryCaptionThenLaysThePageOut) {
         {form->GammaSetupLabel.get(), "LGamma"},
         {form->WelcomeLabel.get(), "LWelcome"},
         {form->WelcomeMemoText.get(), "TWelcome"},
-        {form->BlackLabel.get(), "LBlack"},
-        {form->WhiteLabel.get(), "LWhite"},
-        {form->PointLabel.get(), "LValue"},
-        {form->BalanceLabel.get(), "LBalance"},
-        {form->GammaLabel.get(), "LGamma"},
-        {form->BlackResetLabel.get(), "LReset"},
-        {form->WhiteResetLabel.get(), "LReset"},
-        {form->PointResetLabel.get(), "LReset"},
-        {form->BalanceResetLabel.get(), "LReset"},
-        {form->GammaResetLabel.get(), "LReset"},
-        {form->PointPosLabel.get(), "LPos"},
-        {form->PointPrevButton.get(), "BPrev"},
-        {form->PointNextButton.get(), "BNext"},
-        {form->PointClearButton.get(), "BClearAll"},
+        {&form->BlackLabel(), "LBlack"},
+        {&form->WhiteLabel(), "LWhite"},
+        {&form->PointLabel(), "LValue"},
+        {&form->BalanceLabel(), "LBalance"},
+        {&form->GammaLabel(), "LGamma"},
+        {&form->BlackResetLabel(), "LReset"},
+        {&form->WhiteResetLabel(), "LReset"},
+        {&form->PointResetLabel(), "LReset"},
+        {&form->BalanceResetLabel(), "LReset"},
+        {&form->GammaResetLabel(), "LReset"},
+        {&form->PointPosLabel(), "LPos"},
+        {&form->PointPrevButton(), "BPrev"},
+        {&form->PointNextButton(), "BNext"},
+        {&form->PointClearButton(), "BClearAll"},
         {form->HelpLabel.get(), "TGamma"},  // the help of the page shown
     };
     // Stale captions, as a previous language leaves them, must all be replaced.
@@ -64,7 +64,7 @@ TEST_F(InterfaceTexts, ApplyTextsRenewsEveryCaptionThenLaysThePageOut) {
                                         "TabGammaSharp", "TabColorBalance", "TabCorrectionPoints",
                                         "TabAllControls", "ReferenceImage"}));
     EXPECT_EQ(CurrentPage(), 3);
-    EXPECT_TRUE(form->GammaPanel->IsVisible());
+    EXPECT_TRUE(form->GammaPanel().IsVisible());
 }
 
 TEST_F(InterfaceTexts, WithNoLanguageFileTheSelectorIsEmptyAndKeysShow) {
@@ -124,21 +124,53 @@ TEST_F(InterfaceTexts, SwitchingOnTheBalancePageKeepsItsPanelsAndRenewsItsHelp) 
     AddLanguage(kProgramFolder, "English", "TColorBalance=Balance the greys.\r\n");
     AddLanguage(kProgramFolder, "Deutsch", "TColorBalance=Graue Balance.\r\n");
     OpenWithLanguage("English");
-    E(form->BalanceREdit).Type("4");
+    E(form->BalanceREdit()).Type("4");
     form->ShowPage(5);
     ASSERT_EQ(form->HelpLabel->GetText(), "Balance the greys.");
-    const Bounds black = form->BlackPanel->GetBounds();
+    const Bounds black = form->BlackPanel().GetBounds();
     const int writes = RampWrites();
 
     Languages().Choose(1);
     EXPECT_EQ(CurrentPage(), 5);
     EXPECT_EQ(form->HelpLabel->GetText(), "Graue Balance.");
-    EXPECT_TRUE(form->BlackPanel->IsVisible());
-    EXPECT_TRUE(form->BalancePanel->IsVisible());
-    EXPECT_TRUE(form->WhitePanel->IsVisible());
-    EXPECT_EQ(form->BlackPanel->GetBounds(), black);
+    EXPECT_TRUE(form->BlackPanel().IsVisible());
+    EXPECT_TRUE(form->BalancePanel().IsVisible());
+    EXPECT_TRUE(form->WhitePanel().IsVisible());
+    EXPECT_EQ(form->BlackPanel().GetBounds(), black);
     EXPECT_EQ(Record().BalanceR, 4);
     EXPECT_EQ(RampWrites(), writes);  // texts only: nothing applied
 }
 
 }  // namespace
+
+// The adjustment panels are made after the first page: made later, after a language switch and
+// a dpi change, reached by the keyboard, they show what panels made at the start would show.
+TEST_F(InterfaceTexts, PanelsMadeAfterALanguageAndDpiChangeShowThatLanguageScaleAndRecord) {
+    AddLanguage(kProgramFolder, "English", "LBlack=Black:\r\nBPrev=Prev\r\n");
+    AddLanguage(kProgramFolder, "Deutsch",
+                "LBlack=Schwarz:\r\nBPrev=Zur\xFC"
+                "ck\r\n");
+    TCorrection stored;
+    stored.BlackR = 5;
+    AddDisplay({0, 0, 1920, 1080});
+    StoreRampFile(0, stored);
+    Settings().LanguageName = "English";
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(Languages().items, (std::vector<std::string>{"English", "Deutsch"}));
+    Languages().Choose(1);
+    form->HandleDpiChange(144);
+    const size_t madeAtStart = controls.controls.size();
+
+    form->FormKeyDown(kKeyTab, true, false);  // Ctrl+Tab: the black point page
+    EXPECT_EQ(CurrentPage(), 1);
+    EXPECT_GT(controls.controls.size(), madeAtStart);
+    EXPECT_EQ(form->BlackLabel().GetText(), "Schwarz:");
+    EXPECT_EQ(form->PointPrevButton().GetText(),
+              "Zur\xFC"
+              "ck");
+    EXPECT_EQ(form->BlackREdit().GetText(), "5");
+    // As in PageLayout's dpi test: the panel 182 x 213 at 144 dpi, 30 above the 80-high bar.
+    EXPECT_EQ(form->BlackPanel().GetBounds(), (Bounds{960 - 91, 1080 - 80 - 213 - 30, 182, 213}));
+    EXPECT_EQ(form->BlackREdit().GetBounds(), (Bounds{99, 51, 53, 32}));
+    EXPECT_EQ(RampOf(Record()), LastWritten());
+}

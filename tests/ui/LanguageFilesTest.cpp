@@ -17,68 +17,62 @@
 #include "app/Platform.h"
 #include "fakes/FakeShell.h"
 #include "fakes/MemoryFileSystem.h"
+#include "ui/Pages.h"
 #include "ui/WelcomeText.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Every key the program looks up: the captions and tabs the calibration window sets, the help
-// texts of pages 1 to 8, both states of the LUT button, the reference-image dialog, the message
-// on a ramp file that cannot be read, the refusal warning, and the resident loader's menu and
-// tooltip.
-const std::vector<std::string> kWindowKeys = {"BOK",
-                                              "BCancel",
-                                              "BMinimize",
-                                              "BOffLUT",
-                                              "BOnLUT",
-                                              "BReset",
-                                              "LDisplay",
-                                              "TabWelcome",
-                                              "TabBlackPoint",
-                                              "TabWhitePoint",
-                                              "TabGamma",
-                                              "TabGammaSharp",
-                                              "TabColorBalance",
-                                              "TabCorrectionPoints",
-                                              "TabAllControls",
-                                              "ReferenceImage",
-                                              "LLanguage",
-                                              "LGamma",
-                                              "LWelcome",
-                                              "TWelcome",
-                                              "LBlack",
-                                              "LWhite",
-                                              "LValue",
-                                              "LBalance",
-                                              "LReset",
-                                              "LPos",
-                                              "BPrev",
-                                              "BNext",
-                                              "BClearAll",
-                                              "TBlackPoint",
-                                              "TWhitePoint",
-                                              "TGamma",
-                                              "TGammaSharp",
-                                              "TColorBalance",
-                                              "TCorrectionPoints",
-                                              "TAllControls",
-                                              "TReferenceImage",
-                                              "RefDlgTitle",
-                                              "RefDlgFiles",
-                                              "ERampUnreadable",
-                                              "ERampCleared",
-                                              "DiscardQuestion",
-                                              "RefImageDamaged",
-                                              "RefImageUnsupported",
-                                              "RefImageTooLarge",
-                                              "RefImageUnreadable",
-                                              "RefImageNoMemory",
-                                              "LRampRefused",
-                                              "TrayReapply",
-                                              "TrayOpen",
-                                              "TrayExit",
-                                              "TrayRefused"};
+// Every key the program looks up: the tabs, the help texts of pages 1 to 8 and the adjustment
+// panels' titles as the window's tables name them, and the other captions the window sets, both
+// states of the LUT button, the reference-image dialog, the message on a ramp file that cannot
+// be read, the refusal warning, and the resident loader's menu and tooltip.
+std::vector<std::string> WindowKeys() {
+    std::vector<std::string> keys = {"BOK",
+                                     "BCancel",
+                                     "BMinimize",
+                                     "BOffLUT",
+                                     "BOnLUT",
+                                     "BReset",
+                                     "LDisplay",
+                                     "LLanguage",
+                                     "LGamma",
+                                     "LWelcome",
+                                     "TWelcome",
+                                     "LReset",
+                                     "LPos",
+                                     "BPrev",
+                                     "BNext",
+                                     "BClearAll",
+                                     "RefDlgTitle",
+                                     "RefDlgFiles",
+                                     "ERampUnreadable",
+                                     "ERampCleared",
+                                     "DiscardQuestion",
+                                     "RefImageDamaged",
+                                     "RefImageUnsupported",
+                                     "RefImageTooLarge",
+                                     "RefImageUnreadable",
+                                     "RefImageNoMemory",
+                                     "LRampRefused",
+                                     "TrayReapply",
+                                     "TrayOpen",
+                                     "TrayExit",
+                                     "TrayRefused"};
+    auto add = [&keys](const char* key) {
+        if (key && std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    };
+    for (const PageRow& page : kPages) {
+        add(page.tabKey);
+        add(page.helpKey);
+    }
+    for (const AdjustmentRow& panel : kAdjustments)
+        add(panel.titleKey);
+    return keys;
+}
+const std::vector<std::string> kWindowKeys = WindowKeys();
 
 // Texts that fill a multi-line control; all others are one-line captions.
 const std::set<std::string> kLongTexts = {

@@ -20,11 +20,11 @@ protected:
         const std::pair<const char*, Control*> all[] = {{"Welcome", form->WelcomePanel.get()},
                                                         {"Lang", form->LangPanel.get()},
                                                         {"GammaSetup", form->GammaSetupPanel.get()},
-                                                        {"Black", form->BlackPanel.get()},
-                                                        {"White", form->WhitePanel.get()},
-                                                        {"Gamma", form->GammaPanel.get()},
-                                                        {"Balance", form->BalancePanel.get()},
-                                                        {"Point", form->PointPanel.get()},
+                                                        {"Black", &form->BlackPanel()},
+                                                        {"White", &form->WhitePanel()},
+                                                        {"Gamma", &form->GammaPanel()},
+                                                        {"Balance", &form->BalancePanel()},
+                                                        {"Point", &form->PointPanel()},
                                                         {"File", form->FileLabel.get()}};
         Layout shown;
         for (const auto& [name, control] : all)
@@ -123,7 +123,7 @@ TEST_F(PageLayout, ADpiChangeRescalesAndLaysThePageOutAgainOnTheSameDisplay) {
     EXPECT_EQ(host.dpi, 144);
     EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
     // Bar 80 high (53 * 1.5), panel 182 x 213, gap 30.
-    EXPECT_EQ(form->BlackPanel->GetBounds(), (Bounds{960 - 91, 1080 - 80 - 213 - 30, 182, 213}));
+    EXPECT_EQ(form->BlackPanel().GetBounds(), (Bounds{960 - 91, 1080 - 80 - 213 - 30, 182, 213}));
     EXPECT_EQ(form->HelpLabel->GetBounds(), (Bounds{105, 0, 450, 540}));
     EXPECT_FALSE(form->InDpiChange);
 

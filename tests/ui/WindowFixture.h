@@ -93,6 +93,9 @@ protected:
     FakeEdit& E(std::unique_ptr<Edit>& edit) { return AsFake(*edit); }
     FakeUpDown& U(std::unique_ptr<UpDown>& upDown) { return AsFake(*upDown); }
     FakeButton& B(std::unique_ptr<Button>& button) { return AsFake(*button); }
+    FakeEdit& E(Edit& edit) { return AsFake(edit); }
+    FakeUpDown& U(UpDown& upDown) { return AsFake(upDown); }
+    FakeButton& B(Button& button) { return AsFake(button); }
 
     FakeDisplayPort port;
     MemoryFileSystem files;

@@ -20,8 +20,8 @@ TEST_F(WindowTest, CreationCoversDisplayZeroAndAppliesOnlyItsStoredCorrection) {
     // The hardware of display 0 gets its correction; display 1 keeps its ramp.
     EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0}));
     EXPECT_EQ(port.monitors[0].ramp, RampOf(first));
-    EXPECT_EQ(E(form->GammaEdit).GetText(), "12");
-    EXPECT_EQ(E(form->PointPosEdit).GetText(), "127");
+    EXPECT_EQ(E(form->GammaEdit()).GetText(), "12");
+    EXPECT_EQ(E(form->PointPosEdit()).GetText(), "127");
 
     EXPECT_EQ(host.bounds, (Bounds{0, 0, 1920, 1080}));
     EXPECT_TRUE(host.visible);
@@ -104,19 +104,19 @@ TEST_F(WindowTest, SwitchingDisplaysKeepsThePageAndEachDisplaysValues) {
     AddDisplay({-1280, 0, 0, 1024});
     ASSERT_TRUE(Open());
     form->ShowPage(1);
-    E(form->BlackEdit).Type("9");
+    E(form->BlackEdit()).Type("9");
 
     AsFake(*form->DisplayComboBox).Choose(1);
     EXPECT_EQ(Engine().CurrentDisplay, 1);
     EXPECT_EQ(CurrentPage(), 1);
     EXPECT_EQ(host.bounds, (Bounds{-1280, 0, 1280, 1024}));
-    EXPECT_EQ(E(form->BlackEdit).GetText(), "0");
+    EXPECT_EQ(E(form->BlackEdit()).GetText(), "0");
     EXPECT_EQ(port.WriteOrder().back(), 1);
     EXPECT_EQ(port.monitors[1].ramp, RampOf(Record(1)));
-    EXPECT_EQ(form->BlackPanel->GetBounds().left, 640 - 60);  // centred on the new display
+    EXPECT_EQ(form->BlackPanel().GetBounds().left, 640 - 60);  // centred on the new display
 
     AsFake(*form->DisplayComboBox).Choose(0);
-    EXPECT_EQ(E(form->BlackEdit).GetText(), "9");
+    EXPECT_EQ(E(form->BlackEdit()).GetText(), "9");
     EXPECT_EQ(Record(0).Black, 9);
     EXPECT_EQ(Record(1).Black, 0);
 }
@@ -152,7 +152,7 @@ TEST_F(WindowTest, OffLutThenSwitchLeavesTheFirstDisplayLinear) {
     const Ramp captured0 = port.monitors[0].ramp;
     const Ramp captured1 = port.monitors[1].ramp;
     ASSERT_TRUE(Open());
-    E(form->GammaEdit).Type("30");
+    E(form->GammaEdit()).Type("30");
     Record(1).White = -10;
 
     B(form->OffButton).Click();
@@ -198,7 +198,7 @@ TEST_F(WindowTest, ADisplayChangeCoversTheNewRectangleAndWritesEveryCorrectionAg
 
     form->HandleDisplayChange();
     EXPECT_EQ(host.bounds, (Bounds{0, 0, 1280, 1024}));
-    EXPECT_EQ(form->GammaPanel->GetBounds(), (Bounds{640 - 60, 1024 - 53 - 142 - 20, 121, 142}));
+    EXPECT_EQ(form->GammaPanel().GetBounds(), (Bounds{640 - 60, 1024 - 53 - 142 - 20, 121, 142}));
     EXPECT_EQ(form->DisplayComboBox->GetBounds().width, 640 - 71);
     EXPECT_EQ(Engine().Displays[1].info.monitor, (ScreenRect{-1024, 0, 0, 768}));
     // The selected display last, as "Off LUT" left it; the graph keeps its correction.
@@ -227,7 +227,7 @@ TEST_F(WindowTest, WhenTheSelectedDisplayIsGoneTheWindowMovesToTheFirstLeft) {
     AddDisplay({1920, 0, 3200, 1024});
     const Ramp captured0 = port.monitors[0].ramp;
     ASSERT_TRUE(Open());
-    E(form->GammaEdit).Type("30");
+    E(form->GammaEdit()).Type("30");
     AsFake(*form->DisplayComboBox).Choose(1);
     B(form->OffButton).Click();
     port.monitors[1].detached = true;
@@ -263,9 +263,9 @@ TEST_F(WindowTest, CancelRestoresEveryDisplayAndWritesNoFile) {
     for (const FakeMonitor& m : port.monitors)
         captured.push_back(m.ramp);
     ASSERT_TRUE(Open());
-    E(form->GammaEdit).Type("40");
+    E(form->GammaEdit()).Type("40");
     AsFake(*form->DisplayComboBox).Choose(1);
-    E(form->BlackREdit).SetText("-8");
+    E(form->BlackREdit()).SetText("-8");
     ASSERT_NE(port.monitors[0].ramp, captured[0]);
     port.monitors[2].ramp[5] = 1;  // display 3 changed by somebody else meanwhile
 
@@ -286,7 +286,7 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     StoreRampFile(2, third);
     const std::string thirdFile = files.Contents(RampFileName(kDataFolder, 2));
     ASSERT_TRUE(Open());
-    E(form->GammaGEdit).Type("11");
+    E(form->GammaGEdit()).Type("11");
     const Ramp applied = port.monitors[0].ramp;
 
     B(form->OkButton).Click();
@@ -315,7 +315,7 @@ TEST_F(WindowTest, AFailedSaveKeepsTheWindowOpenAndALaterCancelRestores) {
     files.AddFolder(kDataFolder);
     files.FailWritesUnder(kDataFolder + "Tonecast2");
     ASSERT_TRUE(Open());
-    E(form->WhiteEdit).Type("5");
+    E(form->WhiteEdit()).Type("5");
 
     B(form->OkButton).Click();
     EXPECT_FALSE(host.closed);

@@ -17,9 +17,9 @@
 
 #include "ramp/Correction.h"
 #include "ramp/Displays.h"
-#include "render/PagePainter.h"
 #include "render/PixelCanvas.h"
 #include "render/RampEdit.h"
+#include "ui/Pages.h"
 #include "win32/GdiCanvas.h"
 
 namespace {
