@@ -9,8 +9,13 @@
 #include "ui/MainFrm.h"
 #include "win32/CrashRestore.h"
 #include "win32/StartupTrace.h"
-#include "win32/Win32Controls.h"
+#include "win32/Win32ControlBase.h"
+#include "win32/Win32ControlFonts.h"
+#include "win32/Win32ControlRouting.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32Panel.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32WindowBackground.h"
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -133,8 +138,8 @@ LRESULT MainWindow::WindowPosChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
+    const PaintingDC paint(hwnd_);
+    HDC dc = paint.get();
     // Children that paint themselves completely are left out, so they do not flicker when
     // the pattern is repainted after each edit.
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -152,7 +157,6 @@ void MainWindow::Paint() {
                         if (form_)
                             form_->FormPaint(canvas);
                     });
-    EndPaint(hwnd_, &paint);
     static bool first = true;
     if (first)
         TraceStartup("first paint");

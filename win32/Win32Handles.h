@@ -74,6 +74,25 @@ private:
     HDC dc_;
 };
 
+// The DC of a WM_PAINT: BeginPaint on construction, EndPaint when the scope ends, also when
+// the painting throws.
+class PaintingDC {
+public:
+    explicit PaintingDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintingDC() { EndPaint(window_, &paint_); }
+    PaintingDC(const PaintingDC&) = delete;
+    PaintingDC& operator=(const PaintingDC&) = delete;
+
+    HDC get() const { return dc_; }
+    // The part of the window to paint.
+    const RECT& Area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC and puts the one it replaced back when the scope ends.
 class SelectedObject {
 public:

@@ -24,8 +24,10 @@
 #include "ramp/Displays.h"
 #include "ui/MainFrm.h"
 #include "win32/MainWindow.h"
+#include "win32/Win32ControlBase.h"
 #include "win32/Win32Controls.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32WindowBackground.h"
 
 namespace {
 
@@ -327,6 +329,16 @@ TEST_F(WindowControlsTest, DesignBoundsAndFontsAreScaledToTheHostsDpiAtCreation)
     EXPECT_EQ(FontHeight(HwndOf(*designEdit)), -11);  // 8 pt at 96 dpi: 11 pixels
 }
 
+// The portable scaling rounds as the platform does, so the fake controls' bounds and the
+// painted patterns land on the real controls' pixels.
+TEST(DpiScalingTest, ScaledToDpiRoundsAsMulDiv) {
+    for (int from : {72, 96, 120, 144})
+        for (int to : {72, 96, 120, 144, 168, 192})
+            for (int pixels = -300; pixels <= 300; ++pixels)
+                ASSERT_EQ(ScaledToDpi(pixels, to, from), MulDiv(pixels, to, from))
+                    << pixels << " from " << from << " to " << to;
+}
+
 TEST_F(WindowControlsTest, FlatBarButtonsLeaveTheFocusWhereItWas) {
     auto edit = MakeEdit("0");
     ButtonArgs flatArgs;
@@ -607,7 +619,7 @@ std::vector<HWND> VisibleDescendants(HWND window) {
 // a key combination of the welcome text broken across lines.
 std::vector<std::string> CaptionFaults(HWND window, int dpi) {
     std::vector<std::string> faults;
-    const int buttonMargin = MulDiv(4, dpi, 96);  // the button's edge and some air, each side
+    const int buttonMargin = ScaledToDpi(4, dpi);  // the button's edge and some air, each side
     for (HWND control : VisibleDescendants(window)) {
         char name[64] = {};
         GetClassNameA(control, name, sizeof name);
