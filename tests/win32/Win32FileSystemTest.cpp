@@ -10,6 +10,7 @@
 #include "ramp/RampFile.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32Handles.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
@@ -66,8 +67,8 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformErr
     const std::string path = folder + "Tonecast1.lut";
     files.ReplaceFile(path, "good calibration");
     // Held open without sharing, the old file cannot be replaced.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
     try {
         files.ReplaceFile(path, "new");
         ADD_FAILURE() << "no error";
@@ -75,7 +76,7 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformErr
         EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
         EXPECT_STREQ(error.what(), "Access denied.");
     }
-    CloseHandle(held);
+    held.Close();
     EXPECT_EQ(Contents(path), "good calibration");
     EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"Tonecast1.lut"}));
 }
@@ -162,12 +163,12 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
     // /load with display 1's file held open by another program without sharing: that display
     // fades to the identity, display 2 still to its correction.
     ASSERT_TRUE(WriteRampFile(c, 1, RampFileName(folder, 1)));
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
     static Win32Clock clock;
     UseClock(clock);
     EXPECT_TRUE(LoadAndApplyAll(folder));
-    CloseHandle(held);
+    held.Close();
     Ramp identity, corrected;
     LinearRamp(identity);
     BuildRamp(c, corrected);

@@ -17,6 +17,7 @@
 #include "../ui/ControlContract.h"
 #include "RelocatedShell.h"
 #include "WindowProgramFiles.h"
+#include "WindowTree.h"
 #include "app/Language.h"
 #include "app/Main.h"
 #include "app/Settings.h"
@@ -30,10 +31,6 @@
 #include "win32/Win32WindowBackground.h"
 
 namespace {
-
-bool HaveDisplay() {
-    return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0;
-}
 
 // A host that reports a chosen DPI, for the factory's design-size scaling.
 class DpiHost : public FormHost {
@@ -452,7 +449,8 @@ struct PaintColors {
 
 // What the parent answers when `control` asks how to paint itself.
 PaintColors AskColors(HWND control, UINT message) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    const CreatedDC memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.get();
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(control), message,
                                                              reinterpret_cast<WPARAM>(dc),
                                                              reinterpret_cast<LPARAM>(control)));
@@ -464,7 +462,6 @@ PaintColors AskColors(HWND control, UINT message) {
     }
     colors.text = GetTextColor(dc);
     colors.backgroundMode = GetBkMode(dc);
-    DeleteDC(dc);
     return colors;
 }
 
@@ -570,49 +567,6 @@ TEST_F(WindowControlsTest, ChildWrappersOutlivingTheirPanelAreHarmless) {
 
 // ---- the real window's captions ----
 
-std::string WindowTextOf(HWND window) {
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-SIZE TextExtent(HWND control, const std::string& text, UINT flags, int wrapWidth) {
-    HDC dc = GetDC(control);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    RECT rect{0, 0, wrapWidth, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return {rect.right, rect.bottom};
-}
-
-RECT ClientOf(HWND window) {
-    RECT rect{};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
-RECT InParent(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-std::vector<HWND> VisibleDescendants(HWND window) {
-    std::vector<HWND> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) {
-            if (IsWindowVisible(child))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // What a user would see cut or crowded on the page shown: a static or button caption whose
 // text (in the control's own font) does not fit the control, a tab whose caption does not
 // fit its tab or that lies beyond the strip, a caption reaching into a sibling control, and
@@ -621,10 +575,8 @@ std::vector<std::string> CaptionFaults(HWND window, int dpi) {
     std::vector<std::string> faults;
     const int buttonMargin = ScaledToDpi(4, dpi);  // the button's edge and some air, each side
     for (HWND control : VisibleDescendants(window)) {
-        char name[64] = {};
-        GetClassNameA(control, name, sizeof name);
-        const std::string kind = name;
-        const std::string text = WindowTextOf(control);
+        const std::string kind = ClassOf(control);
+        const std::string text = TextOf(control);
         const RECT client = ClientOf(control);
         const LONG style = GetWindowLongA(control, GWL_STYLE);
         if (kind == "Static" && !text.empty()) {
@@ -636,18 +588,18 @@ std::vector<std::string> CaptionFaults(HWND window, int dpi) {
                                  std::to_string(size.cy) + ", has " + std::to_string(client.right) +
                                  "x" + std::to_string(client.bottom));
             // A caption sized to its text must keep clear of the controls beside it.
-            const RECT own = InParent(control);
+            const RECT own = RectInParent(control);
             HWND parent = GetParent(control);
             if (parent != window) {
                 for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
                      sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-                    RECT other = InParent(sibling), overlap{};
+                    RECT other = RectInParent(sibling), overlap{};
                     RECT widened = own;
                     widened.right += 1;  // touching counts as crowded
                     if (sibling != control && IsWindowVisible(sibling) &&
                         IntersectRect(&overlap, &widened, &other))
                         faults.push_back("label \"" + text + "\" reaches into \"" +
-                                         WindowTextOf(sibling) + "\"");
+                                         TextOf(sibling) + "\"");
                 }
             }
         } else if (kind == "Button" && (style & BS_TYPEMASK) == BS_PUSHBUTTON) {
@@ -677,13 +629,13 @@ std::vector<std::string> CaptionFaults(HWND window, int dpi) {
         } else if (kind == "Edit" && (style & ES_MULTILINE)) {
             // The whole welcome text shows, and each key combination ("Ctrl+Shift+Tab")
             // starts and ends on the same line.
-            HDC dc = GetDC(control);
-            HGDIOBJ old =
-                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
             TEXTMETRICA metrics{};
-            GetTextMetricsA(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(control, dc);
+            {
+                const WindowDC dc(control);
+                const SelectedObject font(
+                    dc.get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+                GetTextMetricsA(dc.get(), &metrics);
+            }
             const LRESULT lines = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
             if (lines * metrics.tmHeight > client.bottom)
                 faults.push_back("welcome text needs " + std::to_string(lines) + " lines of " +

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "win32/Win32Handles.h"
+
 // build/tests/win32_tests.exe -> build/exe/Tonecast.exe
 inline std::string BuiltProgramFolder() {
     char path[MAX_PATH] = {};
@@ -31,8 +33,8 @@ public:
         CreateDirectoryA(path_.c_str(), nullptr);
         const std::string from = BuiltProgramFolder();
         WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
+        const FindHandle search(FindFirstFileA((from + "*").c_str(), &found));
+        if (!search)
             return;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -42,18 +44,16 @@ public:
                                  name.ends_with(".lng") || name.ends_with(".jpg");
             if (shipped)
                 CopyFileA((from + name).c_str(), (path_ + name).c_str(), FALSE);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
     ~PortableProgramFolder() {
         WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
+        const FindHandle search(FindFirstFileA((path_ + "*").c_str(), &found));
+        if (search) {
             do {
                 if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                     DeleteFileA((path_ + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
+            } while (FindNextFileA(search.get(), &found));
         }
         RemoveDirectoryA(path_.c_str());
     }
