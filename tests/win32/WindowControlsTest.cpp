@@ -99,6 +99,8 @@ struct Win32Harness {
     ControlFactory& Factory() { return *factory; }
     Control* Parent() { return panel.get(); }
     void UserClick(CheckBox& box) { SendMessageA(HwndOf(box), BM_CLICK, 0, 0); }
+    void UserClick(Button& button) { SendMessageA(HwndOf(button), BM_CLICK, 0, 0); }
+    void UserClick(Label& label) { Click(HwndOf(label), 1, 1); }
     void UserClick(TabSet& tabs, int index) {
         RECT tab{};
         SendMessageA(HwndOf(tabs), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab));
@@ -227,7 +229,11 @@ TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenThePositionMoves) {
 class RealKeyboard : public KeyboardDriver {
 public:
     explicit RealKeyboard(HWND edit) : edit_(edit) { SetFocus(edit); }
-    void SelectAll() override { SendMessageA(edit_, EM_SETSEL, 0, -1); }
+    // The user comes back to the edit to select its text.
+    void SelectAll() override {
+        SetFocus(edit_);
+        SendMessageA(edit_, EM_SETSEL, 0, -1);
+    }
     void Keys(const std::string& characters) override {
         for (char ch : characters)
             SendMessageA(edit_, WM_CHAR, static_cast<unsigned char>(ch), 1);
@@ -238,6 +244,7 @@ public:
         SendMessageA(edit_, WM_KEYUP, VK_BACK, 0xC0000001);
     }
     void Up() override { PressKey(edit_, VK_UP); }
+    void Leave() override { SetFocus(GetAncestor(edit_, GA_ROOT)); }
     std::pair<size_t, size_t> Selection() const override {
         DWORD start = 0, end = 0;
         SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
