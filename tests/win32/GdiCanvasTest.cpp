@@ -15,6 +15,7 @@
 #include <sstream>
 #include <vector>
 
+#include "fakes/SingleDisplay.h"
 #include "ramp/Correction.h"
 #include "ramp/Displays.h"
 #include "render/PagePainter.h"
@@ -74,15 +75,7 @@ private:
 
 class GdiCanvasTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Engine() = DisplayState{};
-        Patterns() = PatternSettings{};
-        TDisplay display;
-        display.info.monitor = ScreenRect{0, 0, 1920, 1080};
-        Engine().Displays.push_back(display);
-        Engine().Corrections.resize(1);
-        LinearRamp(Engine().CurrentRamp);
-    }
+    void SetUp() override { UseSingleDisplay(1920, 1080); }
 
     // Draws the same on a GDI canvas and a pixel buffer, both first filled with `background`.
     void DrawBoth(int width, int height, Color background,
