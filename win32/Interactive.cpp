@@ -70,23 +70,18 @@ int RunInteractive() {
     int exitCode = 0;
     try {
         TMainForm form(factory, window);
-        window.AttachForm(&form);
+        const MainWindow::AttachedForm attached(window, form);
         form.onRampsCaptured = [] { ArmCrashRestore(); };
         TraceStartup("controls created");
-        if (!form.FormCreate()) {
-            window.AttachForm(nullptr);
+        if (!form.FormCreate())
             return kExitNoDisplay;
-        }
         TraceStartup("FormCreate done: ramps captured, ramp files read, window shown");
+        const BackgroundWindowScope backdrop;
         CreateBackdrop(form, window);
         TraceStartup("backdrop created");
         SetFocus(window.Hwnd());
         exitCode = RunMessageLoop(window);
-        window.AttachForm(nullptr);
-        DestroyBackgroundWindow();
     } catch (const std::exception& error) {
-        window.AttachForm(nullptr);
-        DestroyBackgroundWindow();
         window.ShowError(error.what());
         exitCode = 1;
     }

@@ -29,6 +29,20 @@ public:
     // The form that receives the window's events; nullptr while there is none.
     void AttachForm(TMainForm* form) { form_ = form; }
 
+    // Attaches a form for the life of the scope, and detaches it on every way out.
+    class AttachedForm {
+    public:
+        AttachedForm(MainWindow& window, TMainForm& form) : window_(window) {
+            window.AttachForm(&form);
+        }
+        ~AttachedForm() { window_.AttachForm(nullptr); }
+        AttachedForm(const AttachedForm&) = delete;
+        AttachedForm& operator=(const AttachedForm&) = delete;
+
+    private:
+        MainWindow& window_;
+    };
+
     void SetWindowBounds(const Bounds& desktopBounds) override;
     int ClientWidth() const override;
     int ClientHeight() const override;
