@@ -576,27 +576,33 @@ HWND Win32ControlFactory::ParentOf(const ControlArgs& args) const {
     return window_;
 }
 
+// Each wrapper on the window or its panel, at the host's present DPI.
+template <class Wrapper, class Args>
+std::unique_ptr<Wrapper> Win32ControlFactory::Make(const Args& args) const {
+    return std::make_unique<Wrapper>(ParentOf(args), args, host_.Dpi());
+}
+
 std::unique_ptr<Label> Win32ControlFactory::CreateLabel(const LabelArgs& args) {
-    return std::make_unique<Win32Label>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Label>(args);
 }
 std::unique_ptr<Panel> Win32ControlFactory::CreatePanel(const PanelArgs& args) {
-    return std::make_unique<Win32Panel>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Panel>(args);
 }
 std::unique_ptr<Button> Win32ControlFactory::CreateButton(const ButtonArgs& args) {
-    return std::make_unique<Win32Button>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Button>(args);
 }
 std::unique_ptr<CheckBox> Win32ControlFactory::CreateCheckBox(const CheckBoxArgs& args) {
-    return std::make_unique<Win32CheckBox>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32CheckBox>(args);
 }
 std::unique_ptr<Edit> Win32ControlFactory::CreateEdit(const EditArgs& args) {
-    return std::make_unique<Win32Edit>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Edit>(args);
 }
 std::unique_ptr<UpDown> Win32ControlFactory::CreateUpDown(const UpDownArgs& args) {
-    return std::make_unique<Win32UpDown>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32UpDown>(args);
 }
 std::unique_ptr<ComboBox> Win32ControlFactory::CreateComboBox(const ComboBoxArgs& args) {
-    return std::make_unique<Win32ComboBox>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32ComboBox>(args);
 }
 std::unique_ptr<TabSet> Win32ControlFactory::CreateTabSet(const TabSetArgs& args) {
-    return std::make_unique<Win32TabSet>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32TabSet>(args);
 }

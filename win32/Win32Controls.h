@@ -25,6 +25,8 @@ public:
 
 private:
     HWND ParentOf(const ControlArgs& args) const;
+    template <class Wrapper, class Args>
+    std::unique_ptr<Wrapper> Make(const Args& args) const;
     HWND window_;
     const FormHost& host_;
 };
