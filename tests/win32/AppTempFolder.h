@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the Wine prefix's temporary folder, removed with its files afterwards.
+// A fresh folder under the Wine prefix's temporary folder, removed with everything in it
+// afterwards (read-only files too).
 
 #include <string>
 
@@ -33,10 +34,13 @@ private:
                 const std::string name = data.cFileName;
                 if (name == "." || name == "..")
                     continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(folder + name + "\\");
-                else
-                    DeleteFileA((folder + name).c_str());
+                const std::string path = folder + name;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(path + "\\");
+                } else {
+                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(path.c_str());
+                }
             } while (FindNextFileA(find.get(), &data));
         }
         RemoveDirectoryA(folder.c_str());

@@ -60,18 +60,11 @@ std::string Describe(Color c) {
 }
 
 // The window font: Tahoma at 11 pixels, without smoothing so that glyph pixels are exact.
-class Font {
-public:
-    Font()
-        : font_(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma")) {
-    }
-    ~Font() { DeleteObject(font_); }
-    HFONT get() const { return font_; }
-
-private:
-    HFONT font_;
-};
+GdiObject<HFONT> WindowFont() {
+    return GdiObject<HFONT>(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma"));
+}
 
 class GdiCanvasTest : public ::testing::Test {
 protected:
@@ -97,7 +90,7 @@ protected:
         return view;
     }
 
-    Font font_;
+    GdiObject<HFONT> font_ = WindowFont();
     std::unique_ptr<GdiCanvas> gdi_;
     std::unique_ptr<PixelCanvas> buffer_;
 };

@@ -10,11 +10,13 @@
 #include "ramp/RampFile.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32FileSystem.h"
-#include "win32/Win32Handles.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
 #undef ReplaceFile
+
+#include "AppTempFolder.h"
+#include "win32/Win32Handles.h"
 
 namespace {
 
@@ -27,20 +29,6 @@ std::string ReadTestData(const std::string& name) {
 
 class Win32FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        folder = std::string(temp) + "tonecast-fs-" + std::to_string(GetCurrentProcessId()) + "\\";
-        ASSERT_TRUE(files.CreateFolder(folder));
-    }
-    void TearDown() override {
-        for (const std::string& name : files.ListFolder(folder, "*")) {
-            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((folder + name).c_str());
-            RemoveDirectoryA((folder + name).c_str());
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
     std::string Contents(const std::string& path) {
         std::string text;
         EXPECT_TRUE(files.ReadFile(path, text)) << path;
@@ -48,7 +36,8 @@ protected:
     }
 
     Win32FileSystem files;
-    std::string folder;
+    TempFolder temp;
+    const std::string folder = temp.path();
 };
 
 TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {

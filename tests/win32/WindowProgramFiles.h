@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "AppTempFolder.h"
 #include "win32/Win32Handles.h"
 
 // build/tests/win32_tests.exe -> build/exe/Tonecast.exe
@@ -25,12 +26,7 @@ inline std::string BuiltTonecastExe() {
 // program keeps its data (ramp files, settings) beside itself. Removed again at the end.
 class PortableProgramFolder {
 public:
-    PortableProgramFolder() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ =
-            std::string(temp) + "TonecastWindowTest" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
+    PortableProgramFolder() : path_(folder_.path()) {
         const std::string from = BuiltProgramFolder();
         WIN32_FIND_DATAA found{};
         const FindHandle search(FindFirstFileA((from + "*").c_str(), &found));
@@ -46,19 +42,6 @@ public:
                 CopyFileA((from + name).c_str(), (path_ + name).c_str(), FALSE);
         } while (FindNextFileA(search.get(), &found));
     }
-    ~PortableProgramFolder() {
-        WIN32_FIND_DATAA found{};
-        const FindHandle search(FindFirstFileA((path_ + "*").c_str(), &found));
-        if (search) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((path_ + found.cFileName).c_str());
-            } while (FindNextFileA(search.get(), &found));
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    PortableProgramFolder(const PortableProgramFolder&) = delete;
-    PortableProgramFolder& operator=(const PortableProgramFolder&) = delete;
 
     const std::string& Path() const { return path_; }
     bool Exists(const std::string& name) const {
@@ -66,5 +49,6 @@ public:
     }
 
 private:
+    TempFolder folder_;
     std::string path_;
 };
