@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <utility>
 
 // A handle freed by `Free::Close`. None is null, or `Free::None()` where the platform uses
@@ -63,6 +65,9 @@ struct FindFree {
 struct LocalMemoryFree {
     static void Close(void* memory) { LocalFree(memory); }
 };
+struct CoTaskMemoryFree {
+    static void Close(void* memory) { CoTaskMemFree(memory); }
+};
 
 using RegistryKey = ScopedHandle<HKEY, RegistryKeyFree>;
 // A search from FindFirstFile.
@@ -70,6 +75,9 @@ using FindHandle = ScopedHandle<HANDLE, FindFree>;
 // Memory the system allocated for the caller with LocalAlloc (FormatMessage's buffer).
 template <class Pointer>
 using LocalMemory = ScopedHandle<Pointer, LocalMemoryFree>;
+// Memory a COM or shell function allocated for the caller (an item identifier list).
+template <class Pointer>
+using CoTaskMemory = ScopedHandle<Pointer, CoTaskMemoryFree>;
 // A pen, brush, font or bitmap; it must no longer be selected into a DC when this ends.
 template <class Object>
 using GdiObject = ScopedHandle<Object, GdiObjectFree>;
