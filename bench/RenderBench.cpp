@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "fakes/SingleDisplay.h"
 #include "ramp/Correction.h"
 #include "ramp/Displays.h"
 #include "render/PixelCanvas.h"
@@ -11,12 +12,7 @@
 namespace {
 
 void UseDisplay(int width, int height) {
-    Engine() = DisplayState{};
-    Patterns() = PatternSettings{};
-    TDisplay display;
-    display.info.monitor = ScreenRect{0, 0, width, height};
-    Engine().Displays.push_back(display);
-    Engine().Corrections.resize(1);
+    UseSingleDisplay(width, height);
     TCorrection c;
     c.Gamma = 20;
     for (int level : {32, 96, 160, 224})

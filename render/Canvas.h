@@ -18,11 +18,12 @@ constexpr Color Grey(int v) {
 constexpr Color kBlack{0, 0, 0};
 constexpr Color kWhite{255, 255, 255};
 
-// Design pixels at 96 dpi in pixels at `dpi`, halves rounded away from zero as the platform's
-// multiply-then-divide rounds them; the product is taken in 64 bits so that it cannot overflow.
-constexpr int ScaledToDpi(int designPixels, int dpi) {
-    const long long product = static_cast<long long>(designPixels) * dpi;
-    const long long magnitude = ((product < 0 ? -product : product) + 48) / 96;
+// Pixels meant for `fromDpi` (design pixels: 96) in pixels at `dpi`, halves rounded away from
+// zero as the platform's multiply-then-divide rounds them; the product is taken in 64 bits so
+// that it cannot overflow. `fromDpi` is positive.
+constexpr int ScaledToDpi(int pixels, int dpi, int fromDpi = 96) {
+    const long long product = static_cast<long long>(pixels) * dpi;
+    const long long magnitude = ((product < 0 ? -product : product) + fromDpi / 2) / fromDpi;
     return static_cast<int>(product < 0 ? -magnitude : magnitude);
 }
 

@@ -23,6 +23,16 @@ void InvalidateBackgroundWindow();
 void HideBackgroundWindow();
 void DestroyBackgroundWindow();
 
+// Destroys the backdrop when the scope ends, on every way out: the backdrop reads the form
+// that the scope's owner keeps alive.
+class BackgroundWindowScope {
+public:
+    BackgroundWindowScope() = default;
+    ~BackgroundWindowScope() { DestroyBackgroundWindow(); }
+    BackgroundWindowScope(const BackgroundWindowScope&) = delete;
+    BackgroundWindowScope& operator=(const BackgroundWindowScope&) = delete;
+};
+
 // The window class's name, for tests and tools that look for the window.
 constexpr const char kBackgroundWindowClass[] = "TBackgroundForm";
 // Posted to the backdrop when it becomes active; handling it brings the calibration window to

@@ -123,7 +123,8 @@ void GdiCanvas::TextOut(int x, int y, const std::string& text) {
 
 void GdiCanvas::MeasureText(const std::string& text, int& width, int& height) {
     SIZE size{};
-    if (!dc_ || !GetTextExtentPoint32A(dc_.get(), text.data(), static_cast<int>(text.size()), &size))
+    if (!dc_ ||
+        !GetTextExtentPoint32A(dc_.get(), text.data(), static_cast<int>(text.size()), &size))
         size = SIZE{};
     width = size.cx;
     height = size.cy;
@@ -197,14 +198,13 @@ bool BufferedPainter::Paint(HDC target, int width, int height, HFONT font, Color
 
 void BufferedPainter::PaintWindow(HWND window, HFONT font, Color background,
                                   const std::function<void(Canvas&)>& paint) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    if (!dc)
+    const PaintingDC dc(window);
+    if (!dc.get())
         return;
     RECT client{};
     GetClientRect(window, &client);
-    Paint(dc, client.right - client.left, client.bottom - client.top, font, background, paint);
-    EndPaint(window, &ps);
+    Paint(dc.get(), client.right - client.left, client.bottom - client.top, font, background,
+          paint);
 }
 
 void PaintWindowBuffered(HWND window, HFONT font, Color background,

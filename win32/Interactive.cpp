@@ -70,14 +70,13 @@ int RunInteractive() {
     int exitCode = 0;
     try {
         TMainForm form(factory, window);
-        window.AttachForm(&form);
+        const MainWindow::AttachedForm attached(window, form);
         form.onRampsCaptured = [] { ArmCrashRestore(); };
         TraceStartup("controls created");
-        if (!form.FormCreate()) {
-            window.AttachForm(nullptr);
+        if (!form.FormCreate())
             return kExitNoDisplay;
-        }
         TraceStartup("FormCreate done: ramps captured, ramp files read, window shown");
+        const BackgroundWindowScope backdrop;
         // Neither the backdrop nor the adjustment panels show on the first page of the display
         // the window stands on: they are made once that page is on the screen.
         window.AfterFirstPaint([&form, &window] {
@@ -88,11 +87,7 @@ int RunInteractive() {
         });
         SetFocus(window.Hwnd());
         exitCode = RunMessageLoop(window);
-        window.AttachForm(nullptr);
-        DestroyBackgroundWindow();
     } catch (const std::exception& error) {
-        window.AttachForm(nullptr);
-        DestroyBackgroundWindow();
         window.ShowError(error.what());
         exitCode = 1;
     }

@@ -9,8 +9,14 @@
 #include "ui/MainFrm.h"
 #include "win32/CrashRestore.h"
 #include "win32/StartupTrace.h"
-#include "win32/Win32Controls.h"
+#include "win32/Win32ControlBase.h"
+#include "win32/Win32ControlFonts.h"
+#include "win32/Win32ControlRouting.h"
+#include "win32/Win32Color.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32Panel.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32WindowBackground.h"
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -143,8 +149,8 @@ LRESULT MainWindow::WindowPosChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
+    const PaintingDC paint(hwnd_);
+    HDC dc = paint.get();
     // Children that paint themselves completely are left out, so they do not flicker when
     // the pattern is repainted after each edit.
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -160,7 +166,7 @@ void MainWindow::Paint() {
     if (form_ && !form_->PaintsPattern()) {
         // A plain fill does not flicker, and spares the first paint a full-screen bitmap.
         const GdiObject<HBRUSH> brush(CreateSolidBrush(ToColorRef(background)));
-        ::FillRect(dc, &paint.rcPaint, brush.get());
+        ::FillRect(dc, &paint.Area(), brush.get());
     } else {
         painter_->Paint(dc, ClientWidth(), ClientHeight(), ControlFont(8, false, false, dpi_),
                         background, [this](Canvas& canvas) {
@@ -168,7 +174,6 @@ void MainWindow::Paint() {
                                 form_->FormPaint(canvas);
                         });
     }
-    EndPaint(hwnd_, &paint);
     if (!painted_) {
         painted_ = true;
         TraceStartup("first paint");

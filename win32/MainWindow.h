@@ -34,6 +34,20 @@ public:
             afterFirstPaint_ = nullptr;
     }
 
+    // Attaches a form for the life of the scope, and detaches it on every way out.
+    class AttachedForm {
+    public:
+        AttachedForm(MainWindow& window, TMainForm& form) : window_(window) {
+            window.AttachForm(&form);
+        }
+        ~AttachedForm() { window_.AttachForm(nullptr); }
+        AttachedForm(const AttachedForm&) = delete;
+        AttachedForm& operator=(const AttachedForm&) = delete;
+
+    private:
+        MainWindow& window_;
+    };
+
     void SetWindowBounds(const Bounds& desktopBounds) override;
     int ClientWidth() const override;
     int ClientHeight() const override;

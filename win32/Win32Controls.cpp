@@ -3,261 +3,23 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
-#include <map>
-#include <tuple>
 
-#include "app/Main.h"
+#include "render/Canvas.h"
 #include "ui/UpDownRule.h"
+#include "win32/Win32Color.h"
+#include "win32/Win32ControlBase.h"
+#include "win32/Win32ControlFonts.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32Panel.h"
+#include "win32/Win32WindowBackground.h"
 
 namespace {
 
-constexpr const char* kControlProperty = "Tonecast.Control";
-constexpr const char* kBackgroundProperty = "Tonecast.Background";
-constexpr const char* kFollowsRootProperty = "Tonecast.FollowsRoot";
 constexpr const char* kFocusBeforeClickProperty = "Tonecast.FocusBeforeClick";
 // A drop-down list's window height is the height of its open list; the closed field takes
 // its height from the font.
 constexpr int kDropDownHeight = 200;
 constexpr int kUpDownWidth = 16;
-
-HBRUSH SolidBrush(Color color) {
-    static std::map<COLORREF, HBRUSH> brushes;
-    const COLORREF key = ToColorRef(color);
-    auto found = brushes.find(key);
-    if (found != brushes.end())
-        return found->second;
-    HBRUSH brush = CreateSolidBrush(key);
-    brushes.emplace(key, brush);
-    return brush;
-}
-
-HINSTANCE InstanceOf(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-}
-
-Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi) {
-    return {MulDiv(b.left, newDpi, oldDpi), MulDiv(b.top, newDpi, oldDpi),
-            MulDiv(b.width, newDpi, oldDpi), MulDiv(b.height, newDpi, oldDpi)};
-}
-
-// A control's design bounds (96 dpi) in pixels at `dpi`.
-Bounds Design(const ControlArgs& args, int dpi) {
-    return ScaledBounds(args.bounds, dpi, 96);
-}
-
-Bounds BoundsInParent(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
-}  // namespace
-
-Color WindowBackground(HWND window) {
-    if (GetPropA(window, kFollowsRootProperty))
-        window = GetAncestor(window, GA_ROOT);
-    const auto stored = reinterpret_cast<uintptr_t>(GetPropA(window, kBackgroundProperty));
-    if (stored == 0)
-        return kBlack;
-    const COLORREF color = static_cast<COLORREF>(stored - 1);
-    return Color{GetRValue(color), GetGValue(color), GetBValue(color)};
-}
-
-void FollowRootBackground(HWND window) {
-    SetPropA(window, kFollowsRootProperty, reinterpret_cast<HANDLE>(1));
-}
-
-void SetWindowBackground(HWND window, Color color) {
-    // Stored off by one so that black is told apart from "never set".
-    SetPropA(window, kBackgroundProperty,
-             reinterpret_cast<HANDLE>(static_cast<uintptr_t>(ToColorRef(color)) + 1));
-}
-
-HFONT ControlFont(int points, bool bold, bool underline, int dpi) {
-    static std::map<std::tuple<int, bool, bool>, HFONT> fonts;
-    const int height = -MulDiv(points, dpi, 72);
-    const auto key = std::make_tuple(height, bold, underline);
-    auto found = fonts.find(key);
-    if (found != fonts.end())
-        return found->second;
-    HFONT font = CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
-    fonts.emplace(key, font);
-    return font;
-}
-
-// ---- the common part of every wrapper ----
-
-Win32ControlBase* Win32ControlBase::FromHwnd(HWND hwnd) {
-    if (hwnd == nullptr)
-        return nullptr;
-    return static_cast<Win32ControlBase*>(GetPropA(hwnd, kControlProperty));
-}
-
-void Win32ControlBase::Attach(HWND hwnd) {
-    hwnd_ = hwnd;
-    SetPropA(hwnd, kControlProperty, this);
-    ApplyFont();
-}
-
-void Win32ControlBase::DestroyOwnWindow() {
-    // The parent may have taken the window with it already, and its handle may since name
-    // another window: only a window still marked as this wrapper's is destroyed.
-    if (hwnd_ != nullptr && IsWindow(hwnd_) && FromHwnd(hwnd_) == this) {
-        RemovePropA(hwnd_, kControlProperty);
-        DestroyWindow(hwnd_);
-    }
-    hwnd_ = nullptr;
-}
-
-void Win32ControlBase::ApplyFont() {
-    SendMessageA(
-        hwnd_, WM_SETFONT,
-        reinterpret_cast<WPARAM>(ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_)), TRUE);
-}
-
-void Win32ControlBase::OnParentResized(int parentWidth, int parentHeight) {
-    if (align_ == Align::None)
-        return;
-    const int height = BoundsInParent(hwnd_).height;
-    const int top = align_ == Align::Top ? 0 : parentHeight - height;
-    SetWindowPos(hwnd_, nullptr, 0, top, parentWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Win32ControlBase::Scale(int newDpi, int oldDpi) {
-    const Bounds b = ScaledBounds(BoundsInParent(hwnd_), newDpi, oldDpi);
-    MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
-    dpi_ = MulDiv(dpi_, newDpi, oldDpi);
-    ApplyFont();
-    HWND parent = GetParent(hwnd_);
-    RECT client{};
-    GetClientRect(parent, &client);
-    OnParentResized(client.right, client.bottom);
-}
-
-bool RouteToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_COMMAND:
-            if (auto* control = Win32ControlBase::FromHwnd(reinterpret_cast<HWND>(lParam))) {
-                control->OnCommand(HIWORD(wParam));
-                result = 0;
-                return true;
-            }
-            break;
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (auto* control = Win32ControlBase::FromHwnd(header->hwndFrom))
-                return control->OnNotify(*header, result);
-            break;
-        }
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-            if (auto* control = Win32ControlBase::FromHwnd(reinterpret_cast<HWND>(lParam))) {
-                if (HBRUSH brush = control->OnCtlColor(reinterpret_cast<HDC>(wParam))) {
-                    result = reinterpret_cast<LRESULT>(brush);
-                    return true;
-                }
-            }
-            break;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
-                if (auto* control = Win32ControlBase::FromHwnd(reinterpret_cast<HWND>(wParam))) {
-                    if (control->OnSetCursor()) {
-                        result = TRUE;
-                        return true;
-                    }
-                }
-            }
-            break;
-    }
-    return false;
-}
-
-void LayOutAnchoredChildren(HWND parent) {
-    RECT client{};
-    GetClientRect(parent, &client);
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (auto* control = Win32ControlBase::FromHwnd(child))
-            control->OnParentResized(client.right, client.bottom);
-    }
-}
-
-namespace {
-struct ScaleRequest {
-    int newDpi, oldDpi;
-};
-BOOL CALLBACK ScaleOne(HWND window, LPARAM param) {
-    const auto* request = reinterpret_cast<const ScaleRequest*>(param);
-    if (auto* control = Win32ControlBase::FromHwnd(window))
-        control->Scale(request->newDpi, request->oldDpi);
-    return TRUE;
-}
-}  // namespace
-
-void ScaleDescendants(HWND window, int newDpi, int oldDpi) {
-    if (newDpi == oldDpi || oldDpi <= 0)
-        return;
-    ScaleRequest request{newDpi, oldDpi};
-    EnumChildWindows(window, ScaleOne, reinterpret_cast<LPARAM>(&request));
-}
-
-// ---- the Control members, the same for every wrapper ----
-
-namespace {
-
-template <class Interface>
-class Win32Control : public Interface, public Win32ControlBase {
-public:
-    ~Win32Control() override { DestroyOwnWindow(); }
-
-    void SetBounds(const Bounds& b) override {
-        MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
-    }
-    Bounds GetBounds() const override { return BoundsInParent(hwnd_); }
-    void SetVisible(bool visible) override {
-        // Keys must not go on editing a control the user can no longer see (a page switch
-        // hides the panel whose edit had the focus): the window itself takes the focus.
-        HWND focus = GetFocus();
-        if (!visible && focus && (focus == hwnd_ || IsChild(hwnd_, focus)))
-            SetFocus(GetAncestor(hwnd_, GA_ROOT));
-        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
-    }
-    bool IsVisible() const override {
-        return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-    }
-    void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
-    bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
-    void SetText(const std::string& text) override { SetWindowTextA(hwnd_, text.c_str()); }
-    std::string GetText() const override { return WindowText(hwnd_); }
-
-protected:
-    // `b` in pixels at `dpi`.
-    void Create(const char* className, const std::string& text, DWORD style, DWORD exStyle,
-                HWND parent, const Bounds& b, int dpi, Align align) {
-        dpi_ = dpi;
-        align_ = align;
-        HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
-                                    WS_CHILD | WS_CLIPSIBLINGS | style, b.left, b.top, b.width,
-                                    b.height, parent, nullptr, InstanceOf(parent), nullptr);
-        Attach(hwnd);
-        RECT client{};
-        GetClientRect(parent, &client);
-        if (client.right > 0)
-            OnParentResized(client.right, client.bottom);
-    }
-};
 
 // ---- Label ----
 
@@ -348,15 +110,14 @@ private:
     // The text's extent as the static draws it: broken into lines of `wrapWidth` when the
     // label wraps, on one line otherwise.
     RECT MeasureText(int wrapWidth) const {
-        HDC dc = GetDC(hwnd_);
-        HGDIOBJ old = SelectObject(dc, ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_));
+        const WindowDC dc(hwnd_);
+        const SelectedObject font(dc.get(),
+                                  ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_));
         const std::string text = GetText();
         RECT rect{0, 0, wrapWidth, 0};
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+        DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect,
                   DT_CALCRECT | (link_ ? DT_NOPREFIX : 0) |
                       (wordWrap_ ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE));
-        SelectObject(dc, old);
-        ReleaseDC(hwnd_, dc);
         return rect;
     }
 
@@ -372,55 +133,6 @@ private:
     bool link_;
     bool autoSize_;
     bool wordWrap_;
-};
-
-// ---- Panel ----
-
-LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    // An error from an event handler must not unwind through the system's code.
-    try {
-        if (RouteToControl(message, wParam, lParam, result))
-            return result;
-    } catch (const std::exception& error) {
-        MessageBoxA(GetAncestor(hwnd, GA_ROOT), error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
-        return 0;
-    }
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            // Painted here rather than on erase: the main window repaints its pattern without
-            // asking its children to erase, and a panel must cover that every time.
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            FillRect(dc, &paint.rcPaint, SolidBrush(WindowBackground(hwnd)));
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
-        case WM_SIZE:
-            LayOutAnchoredChildren(hwnd);
-            return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-class Win32Panel : public Win32Control<Panel> {
-public:
-    Win32Panel(HWND parent, const PanelArgs& args, int dpi) {
-        // Tab and Shift+Tab walk into the panel's own controls.
-        Create(kPanelClassName, args.text, WS_VISIBLE, WS_EX_CONTROLPARENT, parent,
-               Design(args, dpi), dpi, args.align);
-        SetWindowBackground(hwnd_, args.background);
-        if (args.windowBackground)
-            FollowRootBackground(hwnd_);
-    }
-    ~Win32Panel() override {
-        if (hwnd_ && IsWindow(hwnd_) && FromHwnd(hwnd_) == this) {
-            RemovePropA(hwnd_, kBackgroundProperty);
-            RemovePropA(hwnd_, kFollowsRootProperty);
-        }
-    }
 };
 
 // ---- Button ----
@@ -459,7 +171,7 @@ LRESULT CALLBACK FocuslessButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 class Win32Button : public Win32Control<Button> {
 public:
     Win32Button(HWND parent, const ButtonArgs& args, int dpi)
-        : rightAnchor_(args.rightAnchor < 0 ? -1 : MulDiv(args.rightAnchor, dpi, 96)) {
+        : rightAnchor_(args.rightAnchor < 0 ? -1 : ScaledToDpi(args.rightAnchor, dpi)) {
         const DWORD style =
             WS_VISIBLE | BS_PUSHBUTTON | (args.flat ? static_cast<DWORD>(BS_FLAT) : WS_TABSTOP);
         Create(WC_BUTTONA, args.text, style, 0, parent, Design(args, dpi), dpi, args.align);
@@ -482,7 +194,7 @@ public:
 
     void Scale(int newDpi, int oldDpi) override {
         if (rightAnchor_ >= 0)
-            rightAnchor_ = MulDiv(rightAnchor_, newDpi, oldDpi);
+            rightAnchor_ = ScaledToDpi(rightAnchor_, newDpi, oldDpi);
         Win32ControlBase::Scale(newDpi, oldDpi);
     }
 
@@ -629,7 +341,7 @@ public:
             // would narrow it).
             const Bounds buddyBounds = buddy_->GetBounds();
             b = {buddyBounds.left + buddyBounds.width, buddyBounds.top,
-                 MulDiv(args.bounds.width > 0 ? args.bounds.width : kUpDownWidth, dpi, 96),
+                 ScaledToDpi(args.bounds.width > 0 ? args.bounds.width : kUpDownWidth, dpi),
                  buddyBounds.height};
         }
         Create(UPDOWN_CLASSA, "", WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, parent, b, dpi,
@@ -722,21 +434,20 @@ class Win32ComboBox : public Win32Control<ComboBox> {
 public:
     Win32ComboBox(HWND parent, const ComboBoxArgs& args, int dpi) {
         Bounds b = Design(args, dpi);
-        b.height = MulDiv(kDropDownHeight, dpi, 96);
+        b.height = ScaledToDpi(kDropDownHeight, dpi);
         Create(WC_COMBOBOXA, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent,
                b, dpi, args.align);
     }
 
     void SetBounds(const Bounds& b) override {
-        MoveWindow(hwnd_, b.left, b.top, b.width, MulDiv(kDropDownHeight, dpi_, 96), TRUE);
+        MoveWindow(hwnd_, b.left, b.top, b.width, ScaledToDpi(kDropDownHeight, dpi_), TRUE);
     }
 
     void Scale(int newDpi, int oldDpi) override {
-        const Bounds b = GetBounds();
-        dpi_ = MulDiv(dpi_, newDpi, oldDpi);
+        const Bounds b = ScaledBounds(GetBounds(), newDpi, oldDpi);
+        dpi_ = ScaledToDpi(dpi_, newDpi, oldDpi);
         ApplyFont();
-        SetBounds({MulDiv(b.left, newDpi, oldDpi), MulDiv(b.top, newDpi, oldDpi),
-                   MulDiv(b.width, newDpi, oldDpi), 0});
+        SetBounds(b);  // the height follows the list's
     }
 
     void ClearItems() override { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
@@ -859,45 +570,39 @@ public:
 
 // ---- the factory ----
 
-bool RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPanelClassName;
-    if (RegisterClassExA(&wc))
-        return true;
-    return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HWND Win32ControlFactory::ParentOf(const ControlArgs& args) const {
     if (auto* parent = dynamic_cast<Win32ControlBase*>(args.parent))
         return parent->Hwnd();
     return window_;
 }
 
+// Each wrapper on the window or its panel, at the host's present DPI.
+template <class Wrapper, class Args>
+std::unique_ptr<Wrapper> Win32ControlFactory::Make(const Args& args) const {
+    return std::make_unique<Wrapper>(ParentOf(args), args, host_.Dpi());
+}
+
 std::unique_ptr<Label> Win32ControlFactory::CreateLabel(const LabelArgs& args) {
-    return std::make_unique<Win32Label>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Label>(args);
 }
 std::unique_ptr<Panel> Win32ControlFactory::CreatePanel(const PanelArgs& args) {
-    return std::make_unique<Win32Panel>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Panel>(args);
 }
 std::unique_ptr<Button> Win32ControlFactory::CreateButton(const ButtonArgs& args) {
-    return std::make_unique<Win32Button>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Button>(args);
 }
 std::unique_ptr<CheckBox> Win32ControlFactory::CreateCheckBox(const CheckBoxArgs& args) {
-    return std::make_unique<Win32CheckBox>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32CheckBox>(args);
 }
 std::unique_ptr<Edit> Win32ControlFactory::CreateEdit(const EditArgs& args) {
-    return std::make_unique<Win32Edit>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32Edit>(args);
 }
 std::unique_ptr<UpDown> Win32ControlFactory::CreateUpDown(const UpDownArgs& args) {
-    return std::make_unique<Win32UpDown>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32UpDown>(args);
 }
 std::unique_ptr<ComboBox> Win32ControlFactory::CreateComboBox(const ComboBoxArgs& args) {
-    return std::make_unique<Win32ComboBox>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32ComboBox>(args);
 }
 std::unique_ptr<TabSet> Win32ControlFactory::CreateTabSet(const TabSetArgs& args) {
-    return std::make_unique<Win32TabSet>(ParentOf(args), args, host_.Dpi());
+    return Make<Win32TabSet>(args);
 }

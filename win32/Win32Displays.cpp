@@ -14,12 +14,10 @@ static_assert(offsetof(DISPLAY_DEVICEA, StateFlags) + sizeof(DWORD) == sizeof(Mo
 
 namespace {
 
-// The list EnumMonitors is filling, set only while EnumDisplayMonitors runs (its callback's
-// LPARAM is left at 0); the enumeration runs on the one user-interface thread.
-std::vector<MonitorHandle>* g_collecting = nullptr;
-
-BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
-    g_collecting->push_back(reinterpret_cast<MonitorHandle>(monitor));
+// `list` is the vector EnumMonitors fills.
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    reinterpret_cast<std::vector<MonitorHandle>*>(list)->push_back(
+        reinterpret_cast<MonitorHandle>(monitor));
     return TRUE;
 }
 
@@ -35,9 +33,7 @@ HDC ToHDC(DeviceContext dc) {
 
 std::vector<MonitorHandle> Win32DisplayPort::EnumMonitors() {
     std::vector<MonitorHandle> monitors;
-    g_collecting = &monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, 0);
-    g_collecting = nullptr;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     return monitors;
 }
 

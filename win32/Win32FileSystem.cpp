@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 #include "base/Path.h"
 #include "win32/Win32Clock.h"
+#include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
 
 namespace {
@@ -17,27 +18,6 @@ namespace {
     const DWORD code = GetLastError();
     throw InOutError(SystemErrorText(code), static_cast<int>(code));
 }
-
-// Closes the handle on every way out, exceptions included.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        if (!valid())
-            return true;
-        const BOOL ok = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 // The folder that holds the temporary file beside `path`.
 std::string FolderOf(const std::string& path) {
@@ -148,15 +128,14 @@ std::vector<std::string> Win32FileSystem::ListFolder(const std::string& folder,
         query += '\\';
     query += pattern;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(query.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA(query.c_str(), &found));
+    if (!search)
         return names;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return names;
 }
 

@@ -5,9 +5,13 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <utility>
 
-// A handle freed by `Free::Close`; null means none.
+// A handle freed by `Free::Close`. None is null, or `Free::None()` where the platform uses
+// another value (INVALID_HANDLE_VALUE).
 template <class Handle, class Free>
 class ScopedHandle {
 public:
@@ -21,21 +25,28 @@ public:
     }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    explicit operator bool() const { return handle_ != None(); }
     // For the functions that hand out a new handle through a pointer argument.
     Handle* OutPointer() {
         Reset();
         return &handle_;
     }
-    void Reset(Handle handle = nullptr) {
-        if (handle_ && handle_ != handle)
+    void Reset() { Reset(None()); }
+    void Reset(Handle handle) {
+        if (handle_ != None() && handle_ != handle)
             Free::Close(handle_);
         handle_ = handle;
     }
-    Handle Release() { return std::exchange(handle_, nullptr); }
+    Handle Release() { return std::exchange(handle_, None()); }
 
 private:
-    Handle handle_ = nullptr;
+    static Handle None() {
+        if constexpr (requires { Free::None(); })
+            return Free::None();
+        else
+            return nullptr;
+    }
+    Handle handle_ = None();
 };
 
 struct RegistryKeyFree {
@@ -48,12 +59,52 @@ struct CreatedDcFree {
     static void Close(HDC dc) { DeleteDC(dc); }
 };
 
+struct FindFree {
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE search) { FindClose(search); }
+};
+struct LocalMemoryFree {
+    static void Close(void* memory) { LocalFree(memory); }
+};
+struct ItemIdListFree {
+    // The shell's own release, which needs no COM.
+    static void Close(LPITEMIDLIST list) { ILFree(list); }
+};
+
 using RegistryKey = ScopedHandle<HKEY, RegistryKeyFree>;
+// A search from FindFirstFile.
+using FindHandle = ScopedHandle<HANDLE, FindFree>;
+// Memory the system allocated for the caller with LocalAlloc (FormatMessage's buffer).
+template <class Pointer>
+using LocalMemory = ScopedHandle<Pointer, LocalMemoryFree>;
+// An item identifier list the shell allocated for the caller.
+using ItemIdList = ScopedHandle<LPITEMIDLIST, ItemIdListFree>;
 // A pen, brush, font or bitmap; it must no longer be selected into a DC when this ends.
 template <class Object>
 using GdiObject = ScopedHandle<Object, GdiObjectFree>;
 // A DC from CreateDC or CreateCompatibleDC, deleted with DeleteDC.
 using CreatedDC = ScopedHandle<HDC, CreatedDcFree>;
+
+// A file handle from CreateFile, closed on every way out. Close() reports the close's own
+// failure, which for a written file can be the write's.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (!valid())
+            return true;
+        const BOOL ok = CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
 
 // A window's DC from GetDC (or the screen's, for a null window), given back with ReleaseDC.
 class WindowDC {
@@ -71,6 +122,25 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// The DC of a WM_PAINT: BeginPaint on construction, EndPaint when the scope ends, also when
+// the painting throws.
+class PaintingDC {
+public:
+    explicit PaintingDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintingDC() { EndPaint(window_, &paint_); }
+    PaintingDC(const PaintingDC&) = delete;
+    PaintingDC& operator=(const PaintingDC&) = delete;
+
+    HDC get() const { return dc_; }
+    // The part of the window to paint.
+    const RECT& Area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

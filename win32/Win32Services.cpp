@@ -10,6 +10,8 @@
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
 
+#include "win32/Win32Handles.h"
+
 void UseWin32Services() {
     static Win32FileSystem files;
     static Win32Clock clock;
@@ -20,15 +22,14 @@ void UseWin32Services() {
 }
 
 std::string SystemText(unsigned long code) {
-    char* buffer = nullptr;
+    LocalMemory<char*> buffer;
+    // With FORMAT_MESSAGE_ALLOCATE_BUFFER the buffer argument receives the allocated text.
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<char*>(buffer.OutPointer()), 0, nullptr);
     std::string text;
     if (length != 0 && buffer)
-        text.assign(buffer, length);
-    if (buffer)
-        LocalFree(buffer);
+        text.assign(buffer.get(), length);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
         text.pop_back();
     return text;

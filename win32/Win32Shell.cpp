@@ -84,13 +84,11 @@ public:
     }
 
     std::string SpecialFolderPath(SpecialFolder folder) override {
-        LPITEMIDLIST list = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), &list)) || !list)
+        ItemIdList list;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), list.OutPointer())) || !list)
             return {};
         char buffer[MAX_PATH + 1] = {};
-        const BOOL found = SHGetPathFromIDListA(list, buffer);
-        ILFree(list);  // the shell's own release, which needs no COM
-        return found ? std::string(buffer) : std::string();
+        return SHGetPathFromIDListA(list.get(), buffer) ? std::string(buffer) : std::string();
     }
 
     std::string StartupFolderValue() override {

@@ -16,11 +16,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 xorg_test_begin escape_and_crash 1
 
-fail() {
-  echo "FAIL: $1"
-  exit 1
-}
-
 xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 "$work/xgamma-ramp" set-power 1.8 || xorg_test_give_up "the X server has no XF86VidMode gamma ramp"
 "$work/xgamma-ramp" get | awk '{ print int($1 / 256) * 257 }' >"$work/captured"

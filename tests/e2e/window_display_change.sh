@@ -19,11 +19,6 @@ xorg_test_cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null
 }
 
-fail() {
-  echo "FAIL: $1"
-  exit 1
-}
-
 xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 [ -f "$build/tests/display_mode.exe" ] || fail "no display_mode.exe in $build/tests"
 # Outside "Program Files", so the program folder is the data folder.

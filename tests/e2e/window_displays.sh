@@ -11,11 +11,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 xorg_test_begin window_displays 2
 
-fail() {
-  echo "FAIL: $1"
-  exit 1
-}
-
 # With two displays the backdrop covers the whole desktop behind the window; the first click
 # must still reach the window's own controls, here Cancel (79 wide, 5 from the right edge of
 # the primary display, which starts at X 1280; the bar's buttons at top 28).

@@ -13,11 +13,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 xorg_test_begin window_ramp 1
 
-fail() {
-  echo "FAIL: $1"
-  exit 1
-}
-
 xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 
 # Outside "Program Files", so the program folder is the data folder.

@@ -118,6 +118,12 @@ xorg_dummy_stop() {
 # points Wine at the tests' own prefix for this server and at the server, makes the scratch
 # folder $work under $build, and at exit runs the script's own xorg_test_cleanup (if it has
 # one) before stopping Wine and the server.
+# Ends the test as failed, saying why.
+fail() {
+  echo "FAIL: $1"
+  exit 1
+}
+
 xorg_test_give_up() {
   if [ "${CI:-}" = true ]; then
     echo "FAIL: $1"

@@ -1,18 +1,12 @@
 #include "fakes/FakeControls.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
+#include "render/Canvas.h"
 #include "ui/UpDownRule.h"
 
 namespace {
-
-// The platform's MulDiv: rounded half away from zero.
-int MulDiv(int value, int numerator, int denominator) {
-    return static_cast<int>(
-        std::lround(static_cast<double>(value) * numerator / static_cast<double>(denominator)));
-}
 
 template <class Fake, class Interface>
 Fake& Cast(Interface& control) {
@@ -32,8 +26,8 @@ FakeControl<Base>::FakeControl(FakeControlFactory& factory, const ControlArgs& a
     // As the real factory: design bounds in the window's current pixels per inch.
     const Bounds& b = args.bounds;
     const int dpi = factory.dpi;
-    state.bounds = {MulDiv(b.left, dpi, 96), MulDiv(b.top, dpi, 96), MulDiv(b.width, dpi, 96),
-                    MulDiv(b.height, dpi, 96)};
+    state.bounds = {ScaledToDpi(b.left, dpi), ScaledToDpi(b.top, dpi), ScaledToDpi(b.width, dpi),
+                    ScaledToDpi(b.height, dpi)};
     state.text = args.text;
     state.align = args.align;
     factory.controls.push_back(&state);
@@ -72,19 +66,19 @@ void FakeLabel::TextChanged() {
         return;
     // A fixed extent per character stands in for the font's.
     const int dpi = state.factory->dpi;
-    state.bounds.width = MulDiv(6 * static_cast<int>(state.text.size()), dpi, 96);
-    state.bounds.height = MulDiv(13, dpi, 96);
+    state.bounds.width = ScaledToDpi(6 * static_cast<int>(state.text.size()), dpi);
+    state.bounds.height = ScaledToDpi(13, dpi);
 }
 
 Bounds FakeLabel::TextBounds() const {
     // The same fixed extent per character, broken into lines of the label's width.
     const int dpi = state.factory->dpi;
-    const int extent = MulDiv(6 * static_cast<int>(state.text.size()), dpi, 96);
+    const int extent = ScaledToDpi(6 * static_cast<int>(state.text.size()), dpi);
     const Bounds& b = state.bounds;
     if (!args.wordWrap || extent <= b.width)
-        return {b.left, b.top, std::min(extent, b.width), std::min(MulDiv(13, dpi, 96), b.height)};
+        return {b.left, b.top, std::min(extent, b.width), std::min(ScaledToDpi(13, dpi), b.height)};
     const int lines = (extent + b.width - 1) / b.width;
-    return {b.left, b.top, b.width, std::min(lines * MulDiv(13, dpi, 96), b.height)};
+    return {b.left, b.top, b.width, std::min(lines * ScaledToDpi(13, dpi), b.height)};
 }
 
 void FakeLabel::Click() {
@@ -243,7 +237,7 @@ std::unique_ptr<Panel> FakeControlFactory::CreatePanel(const PanelArgs& args) {
 }
 std::unique_ptr<Button> FakeControlFactory::CreateButton(const ButtonArgs& args) {
     auto button = std::make_unique<FakeButton>(*this, args);
-    button->state.rightAnchor = args.rightAnchor < 0 ? -1 : MulDiv(args.rightAnchor, dpi, 96);
+    button->state.rightAnchor = args.rightAnchor < 0 ? -1 : ScaledToDpi(args.rightAnchor, dpi);
     return button;
 }
 std::unique_ptr<CheckBox> FakeControlFactory::CreateCheckBox(const CheckBoxArgs& args) {
@@ -284,10 +278,10 @@ void FakeControlFactory::Realign(int clientWidth, int clientHeight) {
 void FakeControlFactory::Scale(int newDpi, int oldDpi) {
     for (FakeControlState* c : controls) {
         Bounds& b = c->bounds;
-        b = {MulDiv(b.left, newDpi, oldDpi), MulDiv(b.top, newDpi, oldDpi),
-             MulDiv(b.width, newDpi, oldDpi), MulDiv(b.height, newDpi, oldDpi)};
+        b = {ScaledToDpi(b.left, newDpi, oldDpi), ScaledToDpi(b.top, newDpi, oldDpi),
+             ScaledToDpi(b.width, newDpi, oldDpi), ScaledToDpi(b.height, newDpi, oldDpi)};
         if (c->rightAnchor >= 0)
-            c->rightAnchor = MulDiv(c->rightAnchor, newDpi, oldDpi);
+            c->rightAnchor = ScaledToDpi(c->rightAnchor, newDpi, oldDpi);
     }
     dpi = newDpi;
 }

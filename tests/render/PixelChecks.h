@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "fakes/SingleDisplay.h"
 #include "ramp/Correction.h"
 #include "ramp/Displays.h"
 #include "render/PixelCanvas.h"
@@ -45,17 +46,6 @@ inline ::testing::AssertionResult AllOf(const PixelCanvas& c, Box box, Color col
                 return ::testing::AssertionFailure()
                        << "pixel (" << x << "," << y << ") is " << c.At(x, y) << ", not " << color;
     return ::testing::AssertionSuccess();
-}
-
-// The ramp engine's state for one display at the desktop origin with an identity ramp.
-inline void UseSingleDisplay(int width, int height) {
-    Engine() = DisplayState{};
-    Patterns() = PatternSettings{};
-    TDisplay display;
-    display.info.monitor = ScreenRect{0, 0, width, height};
-    Engine().Displays.push_back(display);
-    Engine().Corrections.resize(1);
-    LinearRamp(Engine().CurrentRamp);
 }
 
 inline void AddDisplay(ScreenRect monitor) {

@@ -19,6 +19,7 @@ public:
     virtual void Keys(const std::string& characters) = 0;
     virtual void Backspace() = 0;
     virtual void Up() = 0;
+    virtual void Leave() = 0;  // the focus goes elsewhere
     virtual std::pair<size_t, size_t> Selection() const = 0;
 };
 
@@ -60,8 +61,8 @@ TYPED_TEST_P(ControlContract, TypedTextStaysAsTypedAndOnlyAMovedPositionRewrites
     };
     auto step = [&] {
         const auto [start, end] = keys->Selection();
-        seen.push_back(std::string("@").append(std::to_string(start)).append(",").append(
-            std::to_string(end)));
+        seen.push_back(
+            std::string("@").append(std::to_string(start)).append(",").append(std::to_string(end)));
     };
     keys->SelectAll();
     keys->Keys("-");
@@ -152,7 +153,70 @@ TYPED_TEST_P(ControlContract, ComboBoxRaisesChangeForTheUsersChoiceOnly) {
     EXPECT_EQ(combo->ItemIndex(), -1);
 }
 
+// Leaving the edit, the user sees the value in effect; the rewrite is no change of the user's.
+TYPED_TEST_P(ControlContract, LeavingAnIntegerEditShowsTheValueInEffectWithoutAChangeEvent) {
+    auto edit = this->MakeEdit("0");
+    auto upDown = this->MakeUpDown(*edit);
+    std::unique_ptr<KeyboardDriver> keys = this->h.Keyboard(*edit, *upDown);
+    int changes = 0;
+    edit->onChange = [&] { ++changes; };
+    keys->SelectAll();
+    keys->Keys("150");
+    EXPECT_EQ(changes, 3);
+    keys->Leave();
+    EXPECT_EQ(edit->GetText(), "15");
+    EXPECT_EQ(upDown->Position(), 15);
+    keys->SelectAll();
+    keys->Backspace();
+    keys->Leave();
+    EXPECT_EQ(edit->GetText(), "15");
+    EXPECT_EQ(changes, 4);  // the backspace's
+    edit->onChange = nullptr;
+}
+
+TYPED_TEST_P(ControlContract, ButtonAndLinkLabelRaiseOneClickPerClick) {
+    ButtonArgs buttonArgs;
+    buttonArgs.parent = this->h.Parent();
+    buttonArgs.bounds = {10, 40, 75, 25};
+    buttonArgs.text = "Reset";
+    auto button = this->h.Factory().CreateButton(buttonArgs);
+    LabelArgs linkArgs;
+    linkArgs.parent = this->h.Parent();
+    linkArgs.bounds = {10, 80, 200, 15};
+    linkArgs.text = "Tonecast1.lut";
+    linkArgs.link = true;
+    auto link = this->h.Factory().CreateLabel(linkArgs);
+    std::vector<std::string> seen;
+    button->onClick = [&] { seen.push_back("button"); };
+    link->onClick = [&] { seen.push_back("link"); };
+
+    this->h.UserClick(*button);
+    this->h.UserClick(*link);
+    this->h.UserClick(*button);
+    EXPECT_EQ(seen, (std::vector<std::string>{"button", "link", "button"}));
+}
+
+// An auto-sized label is exactly as wide as its text and follows every new text.
+TYPED_TEST_P(ControlContract, AutoSizedLabelKeepsItsTextAndFitsIt) {
+    LabelArgs args;
+    args.parent = this->h.Parent();
+    args.bounds = {10, 100, 0, 0};
+    args.autoSize = true;
+    args.text = "Gamma:";
+    auto label = this->h.Factory().CreateLabel(args);
+    const int shortWidth = label->GetBounds().width;
+    label->SetText("Gamma: 2.20 & Black Point");
+    EXPECT_EQ(label->GetText(), "Gamma: 2.20 & Black Point");
+    EXPECT_GT(label->GetBounds().width, shortWidth);
+    EXPECT_EQ(label->TextBounds().width, label->GetBounds().width);
+    EXPECT_EQ(label->GetBounds().left, 10);
+    EXPECT_EQ(label->GetBounds().top, 100);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ControlContract, TypedTextStaysAsTypedAndOnlyAMovedPositionRewritesIt,
+                            LeavingAnIntegerEditShowsTheValueInEffectWithoutAChangeEvent,
+                            ButtonAndLinkLabelRaiseOneClickPerClick,
+                            AutoSizedLabelKeepsItsTextAndFitsIt,
                             EditSetTextRaisesChangeEvenForTheSameText,
                             CheckBoxRaisesClickForEveryChangeOfState,
                             TabSetAnnouncesEveryNewTabByCodeOrClick,

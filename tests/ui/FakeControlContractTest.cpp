@@ -11,6 +11,7 @@ public:
     void Keys(const std::string& characters) override { edit_.Keys(characters); }
     void Backspace() override { edit_.Backspace(); }
     void Up() override { upDown_.ClickUp(); }
+    void Leave() override { edit_.LoseFocus(); }
     std::pair<size_t, size_t> Selection() const override {
         return {edit_.selectionStart, edit_.selectionEnd};
     }
@@ -25,6 +26,8 @@ struct FakeHarness {
     ControlFactory& Factory() { return factory; }
     Control* Parent() { return nullptr; }
     void UserClick(CheckBox& box) { AsFake(box).Click(); }
+    void UserClick(Button& button) { AsFake(button).Click(); }
+    void UserClick(Label& label) { AsFake(label).Click(); }
     void UserClick(TabSet& tabs, int index) { AsFake(tabs).ClickTab(index); }
     std::string TabText(TabSet& tabs, int index) { return AsFake(tabs).tabs.at(index); }
     void UserPicksPrevious(ComboBox& combo) { AsFake(combo).Choose(combo.ItemIndex() - 1); }

@@ -12,6 +12,7 @@
 #include "app/SysDialogs.h"
 #include "base/Errors.h"
 #include "win32/Win32AppServices.h"
+#include "win32/Win32Handles.h"
 
 #include "AppTempFolder.h"
 
@@ -32,33 +33,34 @@ class StartupValueOverride {
 public:
     StartupValueOverride() {
         RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr);
+                        key_.OutPointer(), nullptr);
         DWORD size = 0;
-        if (RegQueryValueExA(key_, "Startup", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key_.get(), "Startup", nullptr, &type_, nullptr, &size) ==
+            ERROR_SUCCESS) {
             saved_.resize(size);
-            RegQueryValueExA(key_, "Startup", nullptr, &type_, saved_.data(), &size);
+            RegQueryValueExA(key_.get(), "Startup", nullptr, &type_, saved_.data(), &size);
             hadValue_ = true;
         }
     }
     ~StartupValueOverride() {
         if (hadValue_)
-            RegSetValueExA(key_, "Startup", 0, type_, saved_.data(),
+            RegSetValueExA(key_.get(), "Startup", 0, type_, saved_.data(),
                            static_cast<DWORD>(saved_.size()));
         else
-            RegDeleteValueA(key_, "Startup");
-        RegCloseKey(key_);
+            RegDeleteValueA(key_.get(), "Startup");
     }
     StartupValueOverride(const StartupValueOverride&) = delete;
     StartupValueOverride& operator=(const StartupValueOverride&) = delete;
 
     void Set(const std::string& folder) {
-        RegSetValueExA(key_, "Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+        RegSetValueExA(key_.get(), "Startup", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(folder.c_str()),
                        static_cast<DWORD>(folder.size() + 1));
     }
-    void Remove() { RegDeleteValueA(key_, "Startup"); }
+    void Remove() { RegDeleteValueA(key_.get(), "Startup"); }
 
 private:
-    HKEY key_ = nullptr;
+    RegistryKey key_;
     DWORD type_ = REG_SZ;
     std::vector<BYTE> saved_;
     bool hadValue_ = false;
@@ -102,11 +104,11 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\x00\x00\x00", 4));
 
-    IShellLinkA* shellLink = nullptr;
+    ComPtr<IShellLinkA> shellLink;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkA, reinterpret_cast<void**>(&shellLink))));
-    IPersistFile* file = nullptr;
-    shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+                                           IID_IShellLinkA, shellLink.OutPointer())));
+    ComPtr<IPersistFile> file;
+    shellLink->QueryInterface(IID_IPersistFile, file.OutPointer());
     std::wstring wideLink(link.begin(), link.end());
     ASSERT_TRUE(SUCCEEDED(file->Load(wideLink.c_str(), STGM_READ)));
     char path[MAX_PATH] = {};
@@ -115,8 +117,6 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     char arguments[MAX_PATH] = "x";
     shellLink->GetArguments(arguments, MAX_PATH);
     EXPECT_STREQ(arguments, "");
-    file->Release();
-    shellLink->Release();
 }
 
 TEST_F(AppShellTest, NoStartupValueWritesNothing) {
@@ -125,10 +125,8 @@ TEST_F(AppShellTest, NoStartupValueWritesNothing) {
     EXPECT_EQ(Win32Shell().StartupFolderValue(), "");
     EnsureStartupShortcut(folder.path() + "Tonestart.exe");
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder.path() + "*.lnk").c_str(), &data);
-    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
+    const FindHandle find(FindFirstFileA((folder.path() + "*.lnk").c_str(), &data));
+    EXPECT_EQ(find.get(), INVALID_HANDLE_VALUE);
 }
 
 TEST_F(AppShellTest, LinkObjectThatCannotBeCreatedRaisesOleError) {

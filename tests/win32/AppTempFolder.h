@@ -1,9 +1,12 @@
 #pragma once
-// A fresh folder under the Wine prefix's temporary folder, removed with its files afterwards.
+// A fresh folder under the Wine prefix's temporary folder, removed with everything in it
+// afterwards (read-only files too).
 
 #include <string>
 
 #include <windows.h>
+
+#include "win32/Win32Handles.h"
 
 class TempFolder {
 public:
@@ -25,18 +28,20 @@ public:
 private:
     static void Remove(const std::string& folder) {
         WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
+        const FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
+        if (find) {
             do {
                 const std::string name = data.cFileName;
                 if (name == "." || name == "..")
                     continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(folder + name + "\\");
-                else
-                    DeleteFileA((folder + name).c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
+                const std::string path = folder + name;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(path + "\\");
+                } else {
+                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(path.c_str());
+                }
+            } while (FindNextFileA(find.get(), &data));
         }
         RemoveDirectoryA(folder.c_str());
     }
@@ -44,22 +49,21 @@ private:
 };
 
 inline std::string ReadBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr));
+    if (!file.valid())
         return "<missing>";
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+    while (::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got)
         bytes.append(buffer, got);
-    CloseHandle(file);
     return bytes;
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD put = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-    CloseHandle(file);
+    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
 }

@@ -202,9 +202,8 @@ TEST_F(BackgroundWindowTest, DISABLED_TwoRealDisplaysForScreenshots) {
     ASSERT_NE(folder, nullptr);
     const auto signal = [&](const char* name) {
         const std::string path = std::string(folder) + "\\" + name;
-        HANDLE file =
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(file);
+        const FileHandle created(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     };
     const auto await = [&](const char* name) {
         const std::string path = std::string(folder) + "\\" + name;

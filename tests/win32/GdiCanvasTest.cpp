@@ -15,6 +15,7 @@
 #include <sstream>
 #include <vector>
 
+#include "fakes/SingleDisplay.h"
 #include "ramp/Correction.h"
 #include "ramp/Displays.h"
 #include "render/PixelCanvas.h"
@@ -59,30 +60,15 @@ std::string Describe(Color c) {
 }
 
 // The window font: Tahoma at 11 pixels, without smoothing so that glyph pixels are exact.
-class Font {
-public:
-    Font()
-        : font_(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma")) {
-    }
-    ~Font() { DeleteObject(font_); }
-    HFONT get() const { return font_; }
-
-private:
-    HFONT font_;
-};
+GdiObject<HFONT> WindowFont() {
+    return GdiObject<HFONT>(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma"));
+}
 
 class GdiCanvasTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Engine() = DisplayState{};
-        Patterns() = PatternSettings{};
-        TDisplay display;
-        display.info.monitor = ScreenRect{0, 0, 1920, 1080};
-        Engine().Displays.push_back(display);
-        Engine().Corrections.resize(1);
-        LinearRamp(Engine().CurrentRamp);
-    }
+    void SetUp() override { UseSingleDisplay(1920, 1080); }
 
     // Draws the same on a GDI canvas and a pixel buffer, both first filled with `background`.
     void DrawBoth(int width, int height, Color background,
@@ -104,7 +90,7 @@ protected:
         return view;
     }
 
-    Font font_;
+    GdiObject<HFONT> font_ = WindowFont();
     std::unique_ptr<GdiCanvas> gdi_;
     std::unique_ptr<PixelCanvas> buffer_;
 };

@@ -15,6 +15,9 @@
 #include <windows.h>
 #undef ReplaceFile
 
+#include "AppTempFolder.h"
+#include "win32/Win32Handles.h"
+
 namespace {
 
 std::string ReadTestData(const std::string& name) {
@@ -26,20 +29,6 @@ std::string ReadTestData(const std::string& name) {
 
 class Win32FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        folder = std::string(temp) + "tonecast-fs-" + std::to_string(GetCurrentProcessId()) + "\\";
-        ASSERT_TRUE(files.CreateFolder(folder));
-    }
-    void TearDown() override {
-        for (const std::string& name : files.ListFolder(folder, "*")) {
-            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((folder + name).c_str());
-            RemoveDirectoryA((folder + name).c_str());
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
     std::string Contents(const std::string& path) {
         std::string text;
         EXPECT_TRUE(files.ReadFile(path, text)) << path;
@@ -47,7 +36,8 @@ protected:
     }
 
     Win32FileSystem files;
-    std::string folder;
+    TempFolder temp;
+    const std::string folder = temp.path();
 };
 
 TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
@@ -66,8 +56,8 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformErr
     const std::string path = folder + "Tonecast1.lut";
     files.ReplaceFile(path, "good calibration");
     // Held open without sharing, the old file cannot be replaced.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
     try {
         files.ReplaceFile(path, "new");
         ADD_FAILURE() << "no error";
@@ -75,7 +65,7 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformErr
         EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
         EXPECT_STREQ(error.what(), "Access denied.");
     }
-    CloseHandle(held);
+    held.Close();
     EXPECT_EQ(Contents(path), "good calibration");
     EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"Tonecast1.lut"}));
 }
@@ -162,12 +152,12 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
     // /load with display 1's file held open by another program without sharing: that display
     // fades to the identity, display 2 still to its correction.
     ASSERT_TRUE(WriteRampFile(c, 1, RampFileName(folder, 1)));
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
     static Win32Clock clock;
     UseClock(clock);
     EXPECT_TRUE(LoadAndApplyAll(folder));
-    CloseHandle(held);
+    held.Close();
     Ramp identity, corrected;
     LinearRamp(identity);
     BuildRamp(c, corrected);

@@ -17,6 +17,7 @@
 #include "../ui/ControlContract.h"
 #include "RelocatedShell.h"
 #include "WindowProgramFiles.h"
+#include "WindowTree.h"
 #include "app/Language.h"
 #include "app/Main.h"
 #include "app/Settings.h"
@@ -24,14 +25,12 @@
 #include "ramp/Displays.h"
 #include "ui/MainFrm.h"
 #include "win32/MainWindow.h"
+#include "win32/Win32ControlBase.h"
 #include "win32/Win32Controls.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32WindowBackground.h"
 
 namespace {
-
-bool HaveDisplay() {
-    return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0;
-}
 
 // A host that reports a chosen DPI, for the factory's design-size scaling.
 class DpiHost : public FormHost {
@@ -100,6 +99,8 @@ struct Win32Harness {
     ControlFactory& Factory() { return *factory; }
     Control* Parent() { return panel.get(); }
     void UserClick(CheckBox& box) { SendMessageA(HwndOf(box), BM_CLICK, 0, 0); }
+    void UserClick(Button& button) { SendMessageA(HwndOf(button), BM_CLICK, 0, 0); }
+    void UserClick(Label& label) { Click(HwndOf(label), 1, 1); }
     void UserClick(TabSet& tabs, int index) {
         RECT tab{};
         SendMessageA(HwndOf(tabs), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab));
@@ -228,7 +229,11 @@ TEST_F(WindowControlsTest, SetPositionClampsAndWritesOnlyWhenThePositionMoves) {
 class RealKeyboard : public KeyboardDriver {
 public:
     explicit RealKeyboard(HWND edit) : edit_(edit) { SetFocus(edit); }
-    void SelectAll() override { SendMessageA(edit_, EM_SETSEL, 0, -1); }
+    // The user comes back to the edit to select its text.
+    void SelectAll() override {
+        SetFocus(edit_);
+        SendMessageA(edit_, EM_SETSEL, 0, -1);
+    }
     void Keys(const std::string& characters) override {
         for (char ch : characters)
             SendMessageA(edit_, WM_CHAR, static_cast<unsigned char>(ch), 1);
@@ -239,6 +244,7 @@ public:
         SendMessageA(edit_, WM_KEYUP, VK_BACK, 0xC0000001);
     }
     void Up() override { PressKey(edit_, VK_UP); }
+    void Leave() override { SetFocus(GetAncestor(edit_, GA_ROOT)); }
     std::pair<size_t, size_t> Selection() const override {
         DWORD start = 0, end = 0;
         SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -325,6 +331,16 @@ TEST_F(WindowControlsTest, DesignBoundsAndFontsAreScaledToTheHostsDpiAtCreation)
     EXPECT_EQ(FontHeight(HwndOf(*title)), -23);  // 14 pt at 120 dpi
     auto designEdit = MakeEdit("0");
     EXPECT_EQ(FontHeight(HwndOf(*designEdit)), -11);  // 8 pt at 96 dpi: 11 pixels
+}
+
+// The portable scaling rounds as the platform does, so the fake controls' bounds and the
+// painted patterns land on the real controls' pixels.
+TEST(DpiScalingTest, ScaledToDpiRoundsAsMulDiv) {
+    for (int from : {72, 96, 120, 144})
+        for (int to : {72, 96, 120, 144, 168, 192})
+            for (int pixels = -300; pixels <= 300; ++pixels)
+                ASSERT_EQ(ScaledToDpi(pixels, to, from), MulDiv(pixels, to, from))
+                    << pixels << " from " << from << " to " << to;
 }
 
 TEST_F(WindowControlsTest, FlatBarButtonsLeaveTheFocusWhereItWas) {
@@ -440,7 +456,8 @@ struct PaintColors {
 
 // What the parent answers when `control` asks how to paint itself.
 PaintColors AskColors(HWND control, UINT message) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    const CreatedDC memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.get();
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(control), message,
                                                              reinterpret_cast<WPARAM>(dc),
                                                              reinterpret_cast<LPARAM>(control)));
@@ -452,7 +469,6 @@ PaintColors AskColors(HWND control, UINT message) {
     }
     colors.text = GetTextColor(dc);
     colors.backgroundMode = GetBkMode(dc);
-    DeleteDC(dc);
     return colors;
 }
 
@@ -558,61 +574,16 @@ TEST_F(WindowControlsTest, ChildWrappersOutlivingTheirPanelAreHarmless) {
 
 // ---- the real window's captions ----
 
-std::string WindowTextOf(HWND window) {
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-SIZE TextExtent(HWND control, const std::string& text, UINT flags, int wrapWidth) {
-    HDC dc = GetDC(control);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    RECT rect{0, 0, wrapWidth, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return {rect.right, rect.bottom};
-}
-
-RECT ClientOf(HWND window) {
-    RECT rect{};
-    GetClientRect(window, &rect);
-    return rect;
-}
-
-RECT InParent(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-std::vector<HWND> VisibleDescendants(HWND window) {
-    std::vector<HWND> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) {
-            if (IsWindowVisible(child))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // What a user would see cut or crowded on the page shown: a static or button caption whose
 // text (in the control's own font) does not fit the control, a tab whose caption does not
 // fit its tab or that lies beyond the strip, a caption reaching into a sibling control, and
 // a key combination of the welcome text broken across lines.
 std::vector<std::string> CaptionFaults(HWND window, int dpi) {
     std::vector<std::string> faults;
-    const int buttonMargin = MulDiv(4, dpi, 96);  // the button's edge and some air, each side
+    const int buttonMargin = ScaledToDpi(4, dpi);  // the button's edge and some air, each side
     for (HWND control : VisibleDescendants(window)) {
-        char name[64] = {};
-        GetClassNameA(control, name, sizeof name);
-        const std::string kind = name;
-        const std::string text = WindowTextOf(control);
+        const std::string kind = ClassOf(control);
+        const std::string text = TextOf(control);
         const RECT client = ClientOf(control);
         const LONG style = GetWindowLongA(control, GWL_STYLE);
         if (kind == "Static" && !text.empty()) {
@@ -624,18 +595,18 @@ std::vector<std::string> CaptionFaults(HWND window, int dpi) {
                                  std::to_string(size.cy) + ", has " + std::to_string(client.right) +
                                  "x" + std::to_string(client.bottom));
             // A caption sized to its text must keep clear of the controls beside it.
-            const RECT own = InParent(control);
+            const RECT own = RectInParent(control);
             HWND parent = GetParent(control);
             if (parent != window) {
                 for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
                      sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-                    RECT other = InParent(sibling), overlap{};
+                    RECT other = RectInParent(sibling), overlap{};
                     RECT widened = own;
                     widened.right += 1;  // touching counts as crowded
                     if (sibling != control && IsWindowVisible(sibling) &&
                         IntersectRect(&overlap, &widened, &other))
                         faults.push_back("label \"" + text + "\" reaches into \"" +
-                                         WindowTextOf(sibling) + "\"");
+                                         TextOf(sibling) + "\"");
                 }
             }
         } else if (kind == "Button" && (style & BS_TYPEMASK) == BS_PUSHBUTTON) {
@@ -665,13 +636,13 @@ std::vector<std::string> CaptionFaults(HWND window, int dpi) {
         } else if (kind == "Edit" && (style & ES_MULTILINE)) {
             // The whole welcome text shows, and each key combination ("Ctrl+Shift+Tab")
             // starts and ends on the same line.
-            HDC dc = GetDC(control);
-            HGDIOBJ old =
-                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
             TEXTMETRICA metrics{};
-            GetTextMetricsA(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(control, dc);
+            {
+                const WindowDC dc(control);
+                const SelectedObject font(
+                    dc.get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+                GetTextMetricsA(dc.get(), &metrics);
+            }
             const LRESULT lines = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
             if (lines * metrics.tmHeight > client.bottom)
                 faults.push_back("welcome text needs " + std::to_string(lines) + " lines of " +

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "AppTempFolder.h"
+#include "win32/Win32Handles.h"
+
 // build/tests/win32_tests.exe -> build/exe/Tonecast.exe
 inline std::string BuiltProgramFolder() {
     char path[MAX_PATH] = {};
@@ -23,16 +26,11 @@ inline std::string BuiltTonecastExe() {
 // program keeps its data (ramp files, settings) beside itself. Removed again at the end.
 class PortableProgramFolder {
 public:
-    PortableProgramFolder() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ =
-            std::string(temp) + "TonecastWindowTest" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
+    PortableProgramFolder() : path_(folder_.path()) {
         const std::string from = BuiltProgramFolder();
         WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
+        const FindHandle search(FindFirstFileA((from + "*").c_str(), &found));
+        if (!search)
             return;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -42,23 +40,8 @@ public:
                                  name.ends_with(".lng") || name.ends_with(".jpg");
             if (shipped)
                 CopyFileA((from + name).c_str(), (path_ + name).c_str(), FALSE);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
-    ~PortableProgramFolder() {
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((path_ + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    PortableProgramFolder(const PortableProgramFolder&) = delete;
-    PortableProgramFolder& operator=(const PortableProgramFolder&) = delete;
 
     const std::string& Path() const { return path_; }
     bool Exists(const std::string& name) const {
@@ -66,5 +49,6 @@ public:
     }
 
 private:
+    TempFolder folder_;
     std::string path_;
 };

@@ -18,41 +18,12 @@
 #include <vector>
 
 #include "WindowProgramFiles.h"
+#include "WindowTree.h"
 #include "app/Language.h"
 #include "ramp/Correction.h"
 #include "ramp/RampFile.h"
 
 namespace {
-
-bool HaveDisplay() {
-    return GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0;
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-RECT RectInParent(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> found;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        found.push_back(child);
-    return found;
-}
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -504,8 +475,8 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
         std::ofstream out(lut, std::ios::binary);
         out << FormatRampFile(saved, monitor.szDevice);
     }
-    HANDLE held = CreateFileA(lut.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileHandle held(CreateFileA(lut.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
 
     RunningTonecast run(folder);
     ASSERT_NE(run.Window(), nullptr);
@@ -520,7 +491,7 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
                   lut +
                   "\r\nSharing violation.\r\n\r\nThis display starts from a cleared "
                   "correction, and OK will replace the file.");
-    CloseHandle(held);
+    held.Close();
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50)
         Sleep(50);

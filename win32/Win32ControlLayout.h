@@ -1,0 +1,18 @@
+#pragma once
+// Where the control wrappers stand in their parent: bounds in the parent's client
+// coordinates, the bar's alignment after a resize and rescaling after a DPI change.
+
+#include <windows.h>
+
+#include "ui/Controls.h"
+
+// `window`'s rectangle in its parent's client coordinates.
+Bounds BoundsInParent(HWND window);
+// `b`, meant for `oldDpi`, in pixels at `newDpi`.
+Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi);
+
+// Moves every aligned or right-anchored child of `parent` after its client area changed.
+void LayOutAnchoredChildren(HWND parent);
+
+// Rescales every descendant of `window` that is one of our controls.
+void ScaleDescendants(HWND window, int newDpi, int oldDpi);
