@@ -1,6 +1,5 @@
 #include "win32/LoaderWindow.h"
 
-#include <cstring>
 #include <exception>
 #include <string>
 
