@@ -38,10 +38,14 @@ std::string FirstArgument(const std::string& commandLine) {
     return arguments.size() > 1 ? arguments[1] : std::string();
 }
 
-bool StartApplication(const std::string& firstArgument, int* exitCode) {
+void LoadSettingsAndLanguage() {
     LoadSettings();
     LoadLanguage("English");
     LoadLanguage(Settings().LanguageName);
+}
+
+bool StartApplication(const std::string& firstArgument, int* exitCode) {
+    LoadSettingsAndLanguage();
 
     if (firstArgument == kUninstallSwitch) {
         OpenUrl(std::string(kUninstallPage) + BuildUninstallQuery());

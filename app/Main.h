@@ -12,6 +12,8 @@ inline constexpr const char* kUninstallPage = "https://www.velmor.example/toneca
 inline constexpr const char* kUninstallFileName = "Uninstall.exe";
 inline constexpr const char* kLoadSwitch = "/load";
 inline constexpr const char* kUninstallSwitch = "/uninstall";
+// Tonestart.exe's switch for the fade alone, without staying resident.
+inline constexpr const char* kOnceSwitch = "/once";
 // Exit code of "/load" when a display did not take its correction (0: every display took it).
 inline constexpr int kExitDisplayRefused = 2;
 
@@ -22,6 +24,8 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // The first argument after the program; empty when there is none.
 std::string FirstArgument(const std::string& commandLine);
 
+// Reads the settings file and the language it names (English first, for missing texts).
+void LoadSettingsAndLanguage();
 // True when the interactive run is to follow. `firstArgument` is the first command-line
 // argument as FirstArgument gives it (empty when there is none). A switch that ends the
 // process leaves its exit code in `exitCode` when given.

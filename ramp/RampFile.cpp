@@ -1,5 +1,6 @@
 #include "ramp/RampFile.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/Clock.h"
@@ -157,29 +158,33 @@ bool StepToward(std::uint16_t& current, std::uint16_t target) {
     return true;
 }
 
-bool LoadAndApplyAll(const std::string& dataFolder) {
+bool ReadSavedRamp(const std::string& dataFolder, int displayIndex, Ramp& target) {
     DisplayState& e = Engine();
-    const int count = e.DisplayCount();
-    std::vector<Ramp> target(count), current(count);
+    if (displayIndex < 0 || displayIndex >= e.DisplayCount())
+        return false;
+    try {
+        std::string deviceName;
+        if (!ReadRampFile(e.Corrections[displayIndex], deviceName,
+                          RampFileName(dataFolder, displayIndex)))
+            return false;
+    } catch (const ConvertError&) {
+        // One damaged file must not keep the other displays from their corrections.
+        return false;
+    } catch (const InOutError&) {
+        // Nor one that cannot be opened or read (locked, no permission).
+        return false;
+    }
+    BuildRamp(e.Corrections[displayIndex], target);
+    return true;
+}
+
+bool FadeToRamps(const std::vector<Ramp>& target) {
+    DisplayState& e = Engine();
+    const int count = std::min(e.DisplayCount(), static_cast<int>(target.size()));
+    std::vector<Ramp> current(count);
     std::vector<bool> done(count, false);
 
     for (int i = 0; i < count; ++i) {
-        bool valid = false;
-        try {
-            std::string deviceName;
-            valid = ReadRampFile(e.Corrections[i], deviceName, RampFileName(dataFolder, i));
-        } catch (const ConvertError&) {
-            // One damaged file must not keep the other displays from their corrections.
-            valid = false;
-        } catch (const InOutError&) {
-            // Nor one that cannot be opened or read (locked, no permission).
-            valid = false;
-        }
-        if (valid)
-            BuildRamp(e.Corrections[i], target[i]);
-        else
-            LinearRamp(target[i]);
-
         if (!ReadDisplayRamp(i, current[i])) {
             LinearRamp(current[i]);
             WriteDisplayRamp(i, current[i]);
@@ -212,4 +217,12 @@ bool LoadAndApplyAll(const std::string& dataFolder) {
         if (!done[i] || DisplayRefused(i))
             return false;
     return true;
+}
+
+bool LoadAndApplyAll(const std::string& dataFolder) {
+    std::vector<Ramp> target(Engine().DisplayCount());
+    for (int i = 0; i < Engine().DisplayCount(); ++i)
+        if (!ReadSavedRamp(dataFolder, i, target[i]))
+            LinearRamp(target[i]);
+    return FadeToRamps(target);
 }

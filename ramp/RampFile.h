@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "base/Ramp.h"
 #include "ramp/Correction.h"
 
 // data folder + "Tonecast" + (index + 1) + ".lut"
@@ -23,6 +25,16 @@ bool ReadRampFile(TCorrection& c, std::string& deviceName, const std::string& fi
 std::string FormatRampFile(const TCorrection& c, const std::string& deviceName);
 // ReadRampFile on bytes already read.
 bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceName);
+
+// Reads display `displayIndex`'s file from the folder into its record in the engine and
+// synthesises `target` from it. False, with `target` untouched, when the file is missing,
+// malformed or unreadable.
+bool ReadSavedRamp(const std::string& dataFolder, int displayIndex, Ramp& target);
+
+// Fades every display's hardware ramp to its entry of `target` (one per display), in passes
+// of small steps. Each display's final write is verified (its `refused`); true only when every
+// display took it.
+bool FadeToRamps(const std::vector<Ramp>& target);
 
 // Reads every display's file from the folder and fades all hardware ramps to the result.
 // Each display's final write is verified (its `refused`); true only when every display took it.

@@ -7,6 +7,7 @@
 #include "base/Errors.h"
 #include "ramp/Displays.h"
 #include "win32/Interactive.h"
+#include "win32/LoaderWindow.h"
 #include "win32/StartupTrace.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32ColorConverter.h"
@@ -66,6 +67,8 @@ int RunTonecast() {
 
 int RunTonestart() {
     UseAllServices();
+    if (FirstArgument(GetCommandLineA()) != kOnceSwitch)
+        return RunResidentLoader();
     EnumDisplays();
     const int exitCode = LoadSavedCorrections();
     ReleaseDisplays();

@@ -99,13 +99,18 @@ got=$(recorded_url)
 [ "$got" = "https://www.velmor.example/tonecast/uninstall?prd=tnc&v=3.1.0&d=0" ] ||
   fail "/uninstall opened '$got'"
 
-# The log-on loader does the "/load" job: no settings, no address, the same exit code.
+# The log-on loader: "/once" does the "/load" job, with its exit code; without a ramp file
+# the resident run ends at once with 0. Neither writes settings or opens an address.
 cp "$build/exe/Tonestart.exe" "$portable/" || fail "no Tonestart.exe in $build/exe"
-wine "$portable/Tonestart.exe" </dev/null >/dev/null 2>&1
-rc=$?
-[ $rc = "$load_code" ] || fail "Tonestart.exe exited with $rc, not $load_code"
-[ -e "$settings" ] && fail "Tonestart.exe wrote the settings file"
-[ -e "$url_file" ] && fail "Tonestart.exe opened an address"
+wine "$portable/Tonecast.exe" /load </dev/null >/dev/null 2>&1
+load_rc=$?
+for args in '/once' ''; do
+  wine "$portable/Tonestart.exe" $args </dev/null >/dev/null 2>&1
+  rc=$?
+  [ $rc = "$([ -n "$args" ] && echo $load_rc || echo 0)" ] || fail "Tonestart.exe $args exited with $rc"
+  [ -e "$settings" ] && fail "Tonestart.exe $args wrote the settings file"
+  [ -e "$url_file" ] && fail "Tonestart.exe $args opened an address"
+done
 
 # Anything else is the interactive run, which saves the settings at its end.
 if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then

@@ -1,6 +1,7 @@
-/* Stands in for a resident Tonestart.exe in the release test: a hidden top-level window of
-   class "TonestartLoader" that ends the process on WM_CLOSE. Once the window exists it
-   creates the file named by its command line, so the test knows when to go on. */
+/* Stands in for the resident Tonestart.exe of another copy in the release test (a second real
+   loader would end at once: one per session): a hidden top-level window of class
+   "TonestartLoader" that ends the process on WM_CLOSE. Once the window exists it creates the
+   file named by its command line, so the test knows when to go on. */
 #include <windows.h>
 
 static LRESULT CALLBACK LoaderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

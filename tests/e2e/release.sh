@@ -5,7 +5,7 @@
 #    files and log-on shortcut in the all-users data folder; an upgrade keeps them and the
 #    date of the installation.
 #  - Uninstall.exe /S runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address),
-#    closes this installation's resident loader (a stand-in) but no other, removes the files,
+#    closes this installation's resident loader but no other (a stand-in), removes the files,
 #    both shortcuts and the entry, and keeps the data folder; its page removes the data folder
 #    too when "Also remove my saved corrections" is ticked.
 #  - GdiIcmGammaRange is set only with the option (/GAMMARANGE) and restored exactly: an old
@@ -136,21 +136,27 @@ check_range 0x100 "upgraded with the option"
 cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
   "$data/Tonecast.settings" || fail "the upgrade changed the data folder"
 
-# A resident loader of this installation and one of another copy.
+# The installation's resident loader (it stays: there is a ramp file to keep), and one of
+# another copy (a stand-in: a second real loader would end at once, one per session).
+wine "$installed/Tonestart.exe" </dev/null >/dev/null 2>&1 &
+ours=$!
+for _ in $(seq 100); do
+  wine "$build/tests/loader_control.exe" running </dev/null >/dev/null 2>&1 && break
+  sleep 0.1
+done
+wine "$build/tests/loader_control.exe" running </dev/null >/dev/null 2>&1 ||
+  fail "the installed loader did not start"
 x86_64-w64-mingw32-gcc -O2 -mwindows "$here/loader-standin.c" -o "$work/standin.exe" ||
   fail "cannot build the loader stand-in"
 mkdir "$work/other"
-cp "$work/standin.exe" "$installed/Tonestart.exe"
 cp "$work/standin.exe" "$work/other/Tonestart.exe"
-wine "$installed/Tonestart.exe" "$(winpath "$work/ours.ready")" </dev/null >/dev/null 2>&1 &
-ours=$!
 wine "$work/other/Tonestart.exe" "$(winpath "$work/other.ready")" </dev/null >/dev/null 2>&1 &
 other=$!
 for _ in $(seq 100); do
-  [ -e "$work/ours.ready" ] && [ -e "$work/other.ready" ] && break
+  [ -e "$work/other.ready" ] && break
   sleep 0.1
 done
-[ -e "$work/ours.ready" ] && [ -e "$work/other.ready" ] || fail "the loader stand-ins did not start"
+[ -e "$work/other.ready" ] || fail "the loader stand-in did not start"
 
 uninstall
 kill -0 $ours 2>/dev/null && fail "the installation's loader still runs"

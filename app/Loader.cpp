@@ -1,0 +1,102 @@
+#include "app/Loader.h"
+
+#include <utility>
+
+#include "app/Language.h"
+#include "base/FileSystem.h"
+#include "ramp/Displays.h"
+#include "ramp/RampFile.h"
+
+Loader::Loader(std::string dataFolder, std::function<bool()> calibrationOpen)
+    : dataFolder_(std::move(dataFolder)), calibrationOpen_(std::move(calibrationOpen)) {}
+
+bool Loader::Start() {
+    bool anyFile = false;
+    for (int i = 0; i < Engine().DisplayCount(); ++i)
+        anyFile = anyFile || Files().FileExists(RampFileName(dataFolder_, i));
+    if (!anyFile)
+        return false;
+    ReadTargets();
+    // The same fade as "/load": a display without a readable file goes to the identity.
+    std::vector<Ramp> fade(targets_.size());
+    bool anyTarget = false;
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        if (targets_[i]) {
+            fade[i] = *targets_[i];
+            anyTarget = true;
+        } else {
+            LinearRamp(fade[i]);
+        }
+    }
+    FadeToRamps(fade);
+    return anyTarget;
+}
+
+void Loader::ReadTargets() {
+    targets_.assign(Engine().DisplayCount(), std::nullopt);
+    for (int i = 0; i < Engine().DisplayCount(); ++i) {
+        Ramp ramp;
+        if (ReadSavedRamp(dataFolder_, i, ramp))
+            targets_[i] = ramp;
+    }
+}
+
+bool Loader::Paused() {
+    if (calibrationOpen_()) {
+        paused_ = true;
+        return true;
+    }
+    if (paused_) {
+        paused_ = false;
+        // The displays may have changed while the window had them.
+        EnumDisplays();
+        ReadTargets();
+    }
+    return false;
+}
+
+void Loader::WriteAll() {
+    for (std::size_t i = 0; i < targets_.size(); ++i)
+        if (targets_[i])
+            WriteVerifiedRamp(static_cast<int>(i), *targets_[i]);
+}
+
+void Loader::OnDisplayChange() {
+    if (Paused())
+        return;
+    EnumDisplays();
+    ReadTargets();
+    WriteAll();
+}
+
+void Loader::OnReapply() {
+    if (Paused())
+        return;
+    WriteAll();
+}
+
+void Loader::Check() {
+    if (Paused())
+        return;
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (!targets_[i] || DisplayRefused(index))
+            continue;
+        Ramp now;
+        // An unreadable ramp tells nothing; writing blindly could fight whoever holds it.
+        if (ReadDisplayRamp(index, now) && !SameHighBytes(*targets_[i], now))
+            WriteVerifiedRamp(index, *targets_[i]);
+    }
+}
+
+std::string Loader::TrayTip() const {
+    std::string names;
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (targets_[i] && DisplayRefused(index))
+            names += (names.empty() ? "" : ", ") + Engine().Displays[i].name;
+    }
+    if (names.empty())
+        return "Tonecast";
+    return "Tonecast\n" + LangText("TrayRefused") + ": " + names;
+}

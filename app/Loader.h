@@ -1,0 +1,52 @@
+#pragma once
+// The resident loader's decisions (Tonestart.exe): after the log-on fade it keeps every
+// display's saved ramp on the display. The window side (win32/LoaderWindow.cpp) turns the
+// system's messages and its timer into these calls.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Ramp.h"
+
+// How often the periodic check reads every display's ramp back.
+inline constexpr int kLoaderCheckIntervalMs = 2000;
+
+class Loader {
+public:
+    // `calibrationOpen` tells whether a calibration window is open; while it is, the loader
+    // leaves the displays to it.
+    Loader(std::string dataFolder, std::function<bool()> calibrationOpen);
+
+    // The log-on fade, as "/load" does it. False when there is nothing to keep: no display
+    // has a ramp file (then nothing is faded) or none of them could be read.
+    bool Start();
+    // The display configuration changed: the display list is made again and every saved
+    // ramp is written at once.
+    void OnDisplayChange();
+    // Resume, unlock, reconnect, "Re-apply now": every saved ramp is written at once, the
+    // refused ones included.
+    void OnReapply();
+    // The periodic check: one read-back per display; a display whose ramp is no longer its
+    // saved one gets it again. A display that refused is left until the next event, so a
+    // refusal costs one write per event rather than one per check.
+    void Check();
+
+    // "Tonecast", and on a second line the displays that refused their ramp.
+    std::string TrayTip() const;
+
+private:
+    // True while a calibration window is open; when it has closed, takes up the ramp files
+    // again (OK may have rewritten them) on a fresh display list.
+    bool Paused();
+    void ReadTargets();
+    void WriteAll();
+
+    std::string dataFolder_;
+    std::function<bool()> calibrationOpen_;
+    // One per display, by index; none for a display without a readable ramp file, which the
+    // loader leaves alone.
+    std::vector<std::optional<Ramp>> targets_;
+    bool paused_ = false;
+};

@@ -1,0 +1,158 @@
+// The resident loader over in-memory monitors: what it writes after the log-on fade, on the
+// periodic check and on events, and what it leaves alone.
+
+#include <gtest/gtest.h>
+
+#include "app/Loader.h"
+#include "fakes/FakeDisplayPort.h"
+#include "fakes/ManualClock.h"
+#include "fakes/MemoryFileSystem.h"
+#include "ramp/RampFile.h"
+
+namespace {
+
+using Kind = FakeDisplayPort::CallKind;
+const char* const kFolder = "C:\\Data\\";
+
+TCorrection WithGamma(int gamma) {
+    TCorrection c;
+    c.Gamma = gamma;
+    return c;
+}
+
+Ramp Built(TCorrection c) {
+    Ramp ramp;
+    BuildRamp(c, ramp);
+    return ramp;
+}
+
+Ramp Linear() {
+    Ramp ramp;
+    LinearRamp(ramp);
+    return ramp;
+}
+
+class LoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Engine() = DisplayState{};
+        UseDisplayPort(port);
+        UseFileSystem(files);
+        UseClock(clock);
+        files.AddFolder(kFolder);
+        port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
+        port.AddMonitor("\\\\.\\DISPLAY2", {-1280, 0, 0, 1024});
+        EnumDisplays();
+    }
+    void TearDown() override { Engine() = DisplayState{}; }
+
+    void SaveFile(int index, const TCorrection& c) {
+        files.AddFile(RampFileName(kFolder, index), FormatRampFile(c, "\\\\.\\DISPLAY1"));
+    }
+    // Forgets the calls so far.
+    void Mark() { port.calls.clear(); }
+
+    FakeDisplayPort port;
+    MemoryFileSystem files;
+    ManualClock clock;
+    bool calibrationOpen = false;
+    Loader loader{kFolder, [this] { return calibrationOpen; }};
+};
+
+TEST_F(LoaderTest, WithoutRampFilesItFadesNothingAndEnds) {
+    EXPECT_FALSE(loader.Start());
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+}
+
+TEST_F(LoaderTest, CheckReadsEachKeptDisplayOnceAndPutsBackOnlyAChangedRamp) {
+    SaveFile(0, WithGamma(20));
+    ASSERT_TRUE(loader.Start());
+    // As "/load": the display without a file faded to the identity, but it is not kept.
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
+    EXPECT_EQ(port.monitors[1].ramp, Linear());
+
+    Mark();
+    loader.Check();
+    EXPECT_EQ(port.CountOf(Kind::GetGammaRamp), 1);
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+
+    // Another program's ramps; one that differs only below the high byte counts as kept.
+    port.monitors[1].ramp = Built(WithGamma(-30));
+    Ramp lowBits = Built(WithGamma(20));
+    lowBits[100] ^= 0x7F;
+    port.monitors[0].ramp = lowBits;
+    Mark();
+    loader.Check();
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+
+    port.monitors[0].ramp = Built(WithGamma(-30));
+    Mark();
+    loader.Check();
+    EXPECT_EQ(port.WriteOrder(), std::vector<int>{0});
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
+    EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(-30)));
+    EXPECT_EQ(loader.TrayTip(), "Tonecast");
+}
+
+TEST_F(LoaderTest, ARefusedDisplayWaitsForTheNextEventAndShowsInTheTip) {
+    SaveFile(0, WithGamma(20));
+    SaveFile(1, WithGamma(10));
+    ASSERT_TRUE(loader.Start());
+    // Real Windows past its limit: the write reports success and nothing changes.
+    port.monitors[1].ignoreWrites = true;
+    port.monitors[1].ramp = Linear();
+    Mark();
+    loader.Check();
+    loader.Check();
+    EXPECT_EQ(port.WriteOrder(), std::vector<int>{1});
+    EXPECT_EQ(loader.TrayTip(), "Tonecast\nTrayRefused: Display 2 (Generic Non-PnP Monitor)");
+
+    Mark();
+    loader.OnReapply();
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 1}));
+    port.monitors[1].ignoreWrites = false;
+    loader.OnReapply();
+    EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(10)));
+    EXPECT_EQ(loader.TrayTip(), "Tonecast");
+}
+
+TEST_F(LoaderTest, DisplayChangeEnumeratesAgainAndWritesEveryKeptRamp) {
+    SaveFile(0, WithGamma(20));
+    ASSERT_TRUE(loader.Start());
+    port.monitors[1].detached = true;
+    port.AddMonitor("\\\\.\\DISPLAY3", {1920, 0, 3840, 1080});
+    SaveFile(1, WithGamma(10));
+    Mark();
+    loader.OnDisplayChange();
+    EXPECT_EQ(port.CountOf(Kind::EnumMonitors), 1);
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(port.monitors[2].ramp, Built(WithGamma(10)));
+}
+
+TEST_F(LoaderTest, WhileCalibratingNothingIsTouchedAndAfterwardsTheNewFilesAreKept) {
+    SaveFile(0, WithGamma(20));
+    ASSERT_TRUE(loader.Start());
+    calibrationOpen = true;
+    port.monitors[0].ramp = Built(WithGamma(35));
+    Mark();
+    loader.Check();
+    loader.OnReapply();
+    loader.OnDisplayChange();
+    EXPECT_TRUE(port.calls.empty());
+
+    // OK saved new corrections for both displays and left them on the displays.
+    SaveFile(0, WithGamma(35));
+    SaveFile(1, WithGamma(-10));
+    port.monitors[1].ramp = Built(WithGamma(-10));
+    calibrationOpen = false;
+    Mark();
+    loader.Check();
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+    port.monitors[0].ramp = Linear();
+    port.monitors[1].ramp = Linear();
+    loader.Check();
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(35)));
+    EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(-10)));
+}
+
+}  // namespace
