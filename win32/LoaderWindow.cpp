@@ -10,6 +10,7 @@
 #include "app/Platform.h"
 #include "ramp/Displays.h"
 #include "win32/MainWindow.h"
+#include "win32/Win32Handles.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
@@ -61,20 +62,19 @@ void UpdateTip(HWND hwnd) {
 }
 
 void ShowMenu(HWND hwnd) {
-    HMENU menu = CreatePopupMenu();
+    const PopupMenu menu(CreatePopupMenu());
     if (!menu)
         return;
-    AppendMenuA(menu, MF_STRING, kLoaderReapply, LangText("TrayReapply").c_str());
-    AppendMenuA(menu, MF_STRING, kLoaderOpen, LangText("TrayOpen").c_str());
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kLoaderExit, LangText("TrayExit").c_str());
+    AppendMenuA(menu.get(), MF_STRING, kLoaderReapply, LangText("TrayReapply").c_str());
+    AppendMenuA(menu.get(), MF_STRING, kLoaderOpen, LangText("TrayOpen").c_str());
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.get(), MF_STRING, kLoaderExit, LangText("TrayExit").c_str());
     POINT at{};
     GetCursorPos(&at);
     // Without being the foreground window the menu would not close on a click elsewhere.
     SetForegroundWindow(hwnd);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, hwnd, nullptr);
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, hwnd, nullptr);
     PostMessageA(hwnd, WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void OnCommand(HWND hwnd, WORD command) {
@@ -187,13 +187,9 @@ int RunLoaderWindow(Loader& loader) {
 }  // namespace
 
 int RunResidentLoader() {
-    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
-    if (!instanceMutex)
+    const KernelObject instanceMutex(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+    if (!instanceMutex || GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(instanceMutex);
-        return 0;
-    }
     int exitCode = 0;
     try {
         LoadSettingsAndLanguage();
@@ -206,6 +202,5 @@ int RunResidentLoader() {
         exitCode = 1;
     }
     ReleaseDisplays();
-    CloseHandle(instanceMutex);
     return exitCode;
 }

@@ -71,7 +71,18 @@ struct ItemIdListFree {
     static void Close(LPITEMIDLIST list) { ILFree(list); }
 };
 
+struct KernelObjectFree {
+    static void Close(HANDLE object) { CloseHandle(object); }
+};
+struct MenuFree {
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+
 using RegistryKey = ScopedHandle<HKEY, RegistryKeyFree>;
+// A kernel object (a mutex, an event) from a Create function that returns null on failure.
+using KernelObject = ScopedHandle<HANDLE, KernelObjectFree>;
+// A menu from CreatePopupMenu that no window owns.
+using PopupMenu = ScopedHandle<HMENU, MenuFree>;
 // A search from FindFirstFile.
 using FindHandle = ScopedHandle<HANDLE, FindFree>;
 // Memory the system allocated for the caller with LocalAlloc (FormatMessage's buffer).
