@@ -8,9 +8,7 @@
 #include <optional>
 #include <thread>
 
-#include <windows.h>
-// after windows.h
-#include <icm.h>
+#include "win32/Win32ColorTransform.h"
 
 namespace {
 
@@ -18,41 +16,6 @@ class Win32ColorConverter : public ColorConverter {
 public:
     void ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) override;
     std::string ProfileOf(DeviceContext dc) override;
-};
-
-// The headers spell these as multi-character constants ('PSOC', 'sRGB').
-constexpr DWORD kColorSpaceSignature = 0x50534F43;
-constexpr LCSCSTYPE kSRgbType = 0x73524742;
-
-LOGCOLORSPACEA SRgbColorSpace() {
-    LOGCOLORSPACEA space{};
-    space.lcsSignature = kColorSpaceSignature;
-    space.lcsVersion = 0x400;
-    space.lcsSize = sizeof(LOGCOLORSPACEA);
-    space.lcsCSType = kSRgbType;
-    space.lcsIntent = LCS_GM_GRAPHICS;
-    return space;
-}
-static_assert(sizeof(LOGCOLORSPACEA) == 328);
-
-// A transform from sRGB to the display's profile, deleted with the object.
-class Transform {
-public:
-    explicit Transform(HPROFILE display) {
-        LOGCOLORSPACEA source = SRgbColorSpace();
-        handle_ =
-            CreateColorTransformA(&source, display, nullptr, BEST_MODE | ENABLE_GAMUT_CHECKING);
-    }
-    ~Transform() {
-        if (handle_)
-            DeleteColorTransform(handle_);
-    }
-    Transform(const Transform&) = delete;
-    Transform& operator=(const Transform&) = delete;
-    HTRANSFORM get() const { return handle_; }
-
-private:
-    HTRANSFORM handle_ = nullptr;
 };
 
 // The rows hold blue, green, red, which is the memory order of BM_RGBTRIPLETS: the pixels are
@@ -76,12 +39,12 @@ void TranslateInParts(HTRANSFORM transform, HPROFILE display, std::uint8_t* pixe
     const std::size_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
     const std::size_t parts = std::clamp<std::size_t>(count / kColorsPerThread, 1, cores);
     const std::size_t step = (count + parts - 1) / parts;
-    std::array<std::optional<Transform>, kMaxThreads - 1> transforms;
+    std::array<std::optional<ColorTransform>, kMaxThreads - 1> transforms;
     std::array<std::thread, kMaxThreads - 1> threads;
     std::size_t untaken = std::min(step, count);  // where the parts no helper took begin
     for (std::size_t part = 1; part < parts; ++part) {
         try {
-            std::optional<Transform>& own = transforms[part - 1];
+            std::optional<ColorTransform>& own = transforms[part - 1];
             own.emplace(display);
             if (!own->get())
                 break;
@@ -104,26 +67,12 @@ void Win32ColorConverter::ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) {
     if (bitmap.bitsPerPixel != 24 || bitmap.width <= 0 || bitmap.height <= 0)
         return;
 
-    char profileName[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!GetICMProfileA(reinterpret_cast<HDC>(dc), &size, profileName))
-        return;
-
-    PROFILE profile{};
-    profile.dwType = PROFILE_FILENAME;
-    profile.pProfileData = profileName;
-    profile.cbDataSize = static_cast<DWORD>(lstrlenA(profileName) + 1);
-    HPROFILE display = OpenColorProfileA(&profile, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    if (!display)
-        return;
-    {
-        const Transform transform(display);
-        if (transform.get())
-            ConvertDistinctColors(bitmap, [&](std::uint8_t* pixels, std::size_t count) {
-                TranslateInParts(transform.get(), display, pixels, count);
-            });
-    }
-    CloseColorProfile(display);
+    const DisplayProfile display(reinterpret_cast<HDC>(dc));
+    const ColorTransform transform(display.get());
+    if (transform.get())
+        ConvertDistinctColors(bitmap, [&](std::uint8_t* pixels, std::size_t count) {
+            TranslateInParts(transform.get(), display.get(), pixels, count);
+        });
 }
 
 std::string Win32ColorConverter::ProfileOf(DeviceContext dc) {

@@ -23,6 +23,7 @@
 #include "render/PixelCanvas.h"
 #include "render/ReferenceImage.h"
 #include "win32/Win32ColorConverter.h"
+#include "win32/Win32ColorTransform.h"
 #include "win32/Win32Services.h"
 
 namespace {
@@ -54,25 +55,13 @@ Color Noise(int x, int y) {
 
 // The colour system as first called: every pixel handed over, row by row.
 void ConvertEachPixel(Bitmap& bitmap, DeviceContext dc) {
-    char name[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!GetICMProfileA(reinterpret_cast<HDC>(dc), &size, name))
+    const DisplayProfile display(reinterpret_cast<HDC>(dc));
+    const ColorTransform transform(display.get());
+    if (!transform.get())
         return;
-    PROFILE profile{PROFILE_FILENAME, name, static_cast<DWORD>(lstrlenA(name) + 1)};
-    HPROFILE display = OpenColorProfileA(&profile, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    LOGCOLORSPACEA source{};
-    source.lcsSignature = 0x50534F43;  // 'PSOC'
-    source.lcsVersion = 0x400;
-    source.lcsSize = sizeof source;
-    source.lcsCSType = 0x73524742;  // 'sRGB'
-    source.lcsIntent = LCS_GM_GRAPHICS;
-    HTRANSFORM transform =
-        CreateColorTransformA(&source, display, nullptr, BEST_MODE | ENABLE_GAMUT_CHECKING);
     for (int y = 0; y < bitmap.height; ++y)
-        TranslateBitmapBits(transform, bitmap.Row(y), BM_RGBTRIPLETS, bitmap.width, 1, 0,
+        TranslateBitmapBits(transform.get(), bitmap.Row(y), BM_RGBTRIPLETS, bitmap.width, 1, 0,
                             bitmap.Row(y), BM_RGBTRIPLETS, 0, nullptr, 0);
-    DeleteColorTransform(transform);
-    CloseColorProfile(display);
 }
 
 // The paint as it was: the whole file decoded, converted pixel by pixel and drawn, every time.

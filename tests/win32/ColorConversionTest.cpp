@@ -18,6 +18,7 @@
 #include "render/PixelCanvas.h"
 #include "render/ReferenceImage.h"
 #include "win32/Win32ColorConverter.h"
+#include "win32/Win32ColorTransform.h"
 
 namespace {
 
@@ -189,29 +190,16 @@ TEST(ColorConversionTest, LargeBitmapMatchesTheColourSystemPixelByPixel) {
         }
     const Bitmap original = bitmap;
     Bitmap expected = bitmap;
-    char name[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    ASSERT_TRUE(GetICMProfileA(display.dc, &size, name));
-    PROFILE profile{PROFILE_FILENAME, name, static_cast<DWORD>(lstrlenA(name) + 1)};
-    HPROFILE opened = OpenColorProfileA(&profile, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    ASSERT_NE(opened, nullptr);
-    LOGCOLORSPACEA source{};
-    source.lcsSignature = 0x50534F43;  // 'PSOC'
-    source.lcsVersion = 0x400;
-    source.lcsSize = sizeof source;
-    source.lcsCSType = 0x73524742;  // 'sRGB'
-    source.lcsIntent = LCS_GM_GRAPHICS;
-    HTRANSFORM transform =
-        CreateColorTransformA(&source, opened, nullptr, BEST_MODE | ENABLE_GAMUT_CHECKING);
-    ASSERT_NE(transform, nullptr);
+    const DisplayProfile opened(display.dc);
+    ASSERT_NE(opened.get(), nullptr);
+    const ColorTransform transform(opened.get());
+    ASSERT_NE(transform.get(), nullptr);
     for (int y = 0; y < expected.height; ++y)
         for (int x = 0; x < expected.width; ++x) {
             std::uint8_t* p = expected.Row(y) + 3 * x;
-            TranslateBitmapBits(transform, p, BM_RGBTRIPLETS, 1, 1, 0, p, BM_RGBTRIPLETS, 0,
+            TranslateBitmapBits(transform.get(), p, BM_RGBTRIPLETS, 1, 1, 0, p, BM_RGBTRIPLETS, 0,
                                 nullptr, 0);
         }
-    DeleteColorTransform(transform);
-    CloseColorProfile(opened);
 
     Colors().ConvertForDisplay(bitmap, display.handle());
     EXPECT_FALSE(bitmap.pixels == original.pixels);
