@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/Main.h"
+#include "ramp/Displays.h"
 #include "ui/MainFrm.h"
 #include "win32/BackgroundWindow.h"
 #include "win32/CrashRestore.h"
@@ -35,6 +36,15 @@ void CreateBackdrop(TMainForm& form, MainWindow& window) {
     form.onHideBackdrop = [] { HideBackgroundWindow(); };
 }
 
+// Where the form's start puts the window: over the first display.
+Bounds FirstDisplayBounds() {
+    const DisplayState& engine = Engine();
+    if (engine.DisplayCount() <= 0)
+        return {};
+    const ScreenRect& r = engine.Displays[0].info.monitor;
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 int RunMessageLoop(MainWindow& window) {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -59,7 +69,7 @@ int RunInteractive() {
     InitCommonControlsEx(&classes);
     TraceStartup("common controls initialised");
 
-    MainWindow window(GetModuleHandleA(nullptr));
+    MainWindow window(GetModuleHandleA(nullptr), FirstDisplayBounds());
     if (!window.IsValid()) {
         MessageBoxA(nullptr, "The calibration window could not be created.", kProgramTitle,
                     MB_OK | MB_ICONERROR);

@@ -9,10 +9,10 @@
 #include "ui/MainFrm.h"
 #include "win32/CrashRestore.h"
 #include "win32/StartupTrace.h"
+#include "win32/Win32Color.h"
 #include "win32/Win32ControlBase.h"
 #include "win32/Win32ControlFonts.h"
 #include "win32/Win32ControlRouting.h"
-#include "win32/Win32Color.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32Panel.h"
 #include "win32/Win32Services.h"
@@ -43,13 +43,16 @@ void ShowUnhandled(HWND owner, const std::exception& error) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : painter_(std::make_unique<BufferedPainter>()) {
+MainWindow::MainWindow(HINSTANCE instance, const Bounds& desktopBounds)
+    : painter_(std::make_unique<BufferedPainter>()) {
     RegisterPanelClass(instance);
     RegisterWindowClass(instance);
     // No WS_CLIPCHILDREN: labels on the window are transparent and need the window's own
     // painting beneath them; Paint leaves out the opaque children instead.
+    const Bounds& b = desktopBounds;
     hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kMainWindowClassName,
-                            kProgramTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+                            kProgramTitle, WS_POPUP, b.left, b.top, b.width, b.height, nullptr,
+                            nullptr, instance, this);
     if (!hwnd_)
         return;
     SetWindowBackground(hwnd_, background_);
@@ -189,6 +192,11 @@ void MainWindow::AfterFirstPaint(std::function<void()> step) {
 }
 
 void MainWindow::SetWindowBounds(const Bounds& b) {
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    if (now.left == b.left && now.top == b.top && now.right - now.left == b.width &&
+        now.bottom - now.top == b.height)
+        return;
     SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

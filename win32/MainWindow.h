@@ -18,9 +18,10 @@ inline constexpr const char* kMainWindowClassName = "TTonecastMainForm";
 
 class MainWindow : public FormHost {
 public:
-    // Registers the window classes on first use. The window starts hidden, at no size: the
-    // form's MoveToDisplay places and shows it.
-    explicit MainWindow(HINSTANCE instance);
+    // Registers the window classes on first use. The window starts hidden, at `desktopBounds`:
+    // the form's MoveToDisplay places and shows it. Made where it will stand, it is laid out and
+    // scaled for that display once.
+    explicit MainWindow(HINSTANCE instance, const Bounds& desktopBounds = {});
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

@@ -19,13 +19,15 @@ double MillisecondsSinceProcessCreation() {
 }  // namespace
 
 void TraceStartup(const char* step) {
-    static const bool enabled = GetEnvironmentVariableA("TONECAST_STARTUP_TRACE", nullptr, 0) > 0;
-    if (!enabled)
+    // Opened once: opening and closing the file for each step would cost the traced start
+    // more than some of its steps.
+    static FILE* const file = [] {
+        char path[MAX_PATH] = {};
+        const DWORD length = GetEnvironmentVariableA("TONECAST_STARTUP_TRACE", path, MAX_PATH);
+        return length > 0 && length < MAX_PATH ? std::fopen(path, "a") : nullptr;
+    }();
+    if (!file)
         return;
-    char path[MAX_PATH] = {};
-    GetEnvironmentVariableA("TONECAST_STARTUP_TRACE", path, MAX_PATH);
-    if (FILE* file = std::fopen(path, "a")) {
-        std::fprintf(file, "%.1f %s\n", MillisecondsSinceProcessCreation(), step);
-        std::fclose(file);
-    }
+    std::fprintf(file, "%.1f %s\n", MillisecondsSinceProcessCreation(), step);
+    std::fflush(file);
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+void TraceStartup(const char* step);
 
 #include "ui/ControlFactory.h"
 #include "win32/Win32ControlLayout.h"
@@ -63,8 +64,12 @@ class Win32Control : public Interface, public Win32ControlBase {
 public:
     ~Win32Control() override { DestroyOwnWindow(); }
 
+    // Moving a window onto its own place, or giving it the text it shows, still costs the
+    // window manager a round trip and the control a repaint: layouts repeat most bounds and
+    // texts, so only changes reach the window.
     void SetBounds(const Bounds& b) override {
-        MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
+        if (b != GetBounds())
+            MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
     }
     Bounds GetBounds() const override { return BoundsInParent(hwnd_); }
     void SetVisible(bool visible) override {
@@ -80,7 +85,10 @@ public:
     }
     void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
     bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
-    void SetText(const std::string& text) override { SetWindowTextA(hwnd_, text.c_str()); }
+    void SetText(const std::string& text) override {
+        if (text != GetText())
+            SetWindowTextA(hwnd_, text.c_str());
+    }
     std::string GetText() const override { return WindowText(hwnd_); }
 
 protected:
@@ -92,7 +100,9 @@ protected:
         HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
                                     WS_CHILD | WS_CLIPSIBLINGS | style, b.left, b.top, b.width,
                                     b.height, parent, nullptr, InstanceOf(parent), nullptr);
+        TraceStartup(" create");
         Attach(hwnd);
+        TraceStartup(" attach");
         RECT client{};
         GetClientRect(parent, &client);
         if (client.right > 0)

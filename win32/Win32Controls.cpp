@@ -10,6 +10,8 @@
 #include "win32/Win32ControlBase.h"
 #include "win32/Win32ControlFonts.h"
 #include "win32/Win32Handles.h"
+#include "win32/StartupTrace.h"
+#include <typeinfo>
 #include "win32/Win32Panel.h"
 #include "win32/Win32WindowBackground.h"
 
@@ -44,6 +46,8 @@ public:
     }
 
     void SetText(const std::string& text) override {
+        if (text == GetText())
+            return;
         // Nothing erases a transparent label's old text but its parent's painting.
         if (transparent_)
             InvalidateUnderneath();
@@ -262,7 +266,11 @@ public:
     }
     ~Win32Edit() override;
 
-    void SetText(const std::string& text) override { Win32Control<Edit>::SetText(ToNative(text)); }
+    // Every text set announces itself (EN_CHANGE), the same one again included: the handlers
+    // and the up-down buddy follow the edit through that notification.
+    void SetText(const std::string& text) override {
+        SetWindowTextA(hwnd_, ToNative(text).c_str());
+    }
     std::string GetText() const override {
         std::string text = Win32Control<Edit>::GetText();
         if (!multiLine_)
@@ -439,15 +447,19 @@ public:
                b, dpi, args.align);
     }
 
+    // The window's height is always the open list's; the bounds it reports are the closed
+    // field's, whose height follows the font.
     void SetBounds(const Bounds& b) override {
-        MoveWindow(hwnd_, b.left, b.top, b.width, ScaledToDpi(kDropDownHeight, dpi_), TRUE);
+        const Bounds now = GetBounds();
+        if (b.left != now.left || b.top != now.top || b.width != now.width)
+            Place(b);
     }
 
     void Scale(int newDpi, int oldDpi) override {
         const Bounds b = ScaledBounds(GetBounds(), newDpi, oldDpi);
         dpi_ = ScaledToDpi(dpi_, newDpi, oldDpi);
         ApplyFont();
-        SetBounds(b);  // the height follows the list's
+        Place(b);  // the open list's height follows the new dpi
     }
 
     void ClearItems() override { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
@@ -494,6 +506,10 @@ public:
     }
 
 private:
+    void Place(const Bounds& b) {
+        MoveWindow(hwnd_, b.left, b.top, b.width, ScaledToDpi(kDropDownHeight, dpi_), TRUE);
+    }
+
     bool changedInList_ = false;
 };
 
@@ -534,6 +550,9 @@ public:
     }
 
     void SetTabText(int index, const std::string& text) override {
+        // Each new text measures and repaints the whole strip.
+        if (text == TabText(index))
+            return;
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(text.c_str());
@@ -541,6 +560,17 @@ public:
     }
     int TabIndex() const override {
         return static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+    }
+    std::string TabText(int index) const {
+        char text[256] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        if (!SendMessageA(hwnd_, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)) ||
+            !item.pszText)
+            return {};
+        return item.pszText;
     }
     // TCM_SETCURSEL is silent; a tab chosen by code is announced like a user's choice.
     void SetTabIndex(int index) override {
@@ -579,7 +609,9 @@ HWND Win32ControlFactory::ParentOf(const ControlArgs& args) const {
 // Each wrapper on the window or its panel, at the host's present DPI.
 template <class Wrapper, class Args>
 std::unique_ptr<Wrapper> Win32ControlFactory::Make(const Args& args) const {
-    return std::make_unique<Wrapper>(ParentOf(args), args, host_.Dpi());
+    auto w = std::make_unique<Wrapper>(ParentOf(args), args, host_.Dpi());
+    TraceStartup(typeid(Wrapper).name());
+    return w;
 }
 
 std::unique_ptr<Label> Win32ControlFactory::CreateLabel(const LabelArgs& args) {
