@@ -1,8 +1,9 @@
 #pragma once
 // The common part of the thin wrappers over the Win32 controls of the calibration window.
-// Each wrapper owns its HWND and finds itself again from the HWND (a window property), so
-// that the parent's window procedure can hand WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR* and
-// WM_SETCURSOR to the control they concern: see RouteToControl.
+// Each wrapper owns its HWND and finds itself again from the HWND, so that the parent's window
+// procedure can hand WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR* and WM_SETCURSOR to the control they
+// concern (see RouteToControl); and it sees the window's own messages before the control's
+// class does (OnWindowMessage).
 
 #include <windows.h>
 
@@ -34,6 +35,14 @@ public:
 
 protected:
     void Attach(HWND hwnd);  // remembers hwnd and marks it as ours
+    // A message of the control's own window; true, with `result`, when the wrapper handled it.
+    // The window is gone once the call returns if the message destroyed it.
+    virtual bool OnWindowMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                                 LRESULT& /*result*/) {
+        return false;
+    }
+    // The control class's own handling of a message.
+    LRESULT CallClassProcedure(UINT message, WPARAM wParam, LPARAM lParam);
     void DestroyOwnWindow();
     // True while hwnd_ is still the window this wrapper made (see DestroyOwnWindow).
     bool OwnsWindow() const;
@@ -44,6 +53,10 @@ protected:
     bool fontBold_ = false;
     bool fontUnderline_ = false;
     void ApplyFont();
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    WNDPROC classProcedure_ = nullptr;
 };
 
 // A window's whole text.

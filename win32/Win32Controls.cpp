@@ -4,20 +4,19 @@
 
 #include <algorithm>
 
+#include <typeinfo>
 #include "render/Canvas.h"
 #include "ui/UpDownRule.h"
+#include "win32/StartupTrace.h"
 #include "win32/Win32Color.h"
 #include "win32/Win32ControlBase.h"
 #include "win32/Win32ControlFonts.h"
 #include "win32/Win32Handles.h"
-#include "win32/StartupTrace.h"
-#include <typeinfo>
 #include "win32/Win32Panel.h"
 #include "win32/Win32WindowBackground.h"
 
 namespace {
 
-constexpr const char* kFocusBeforeClickProperty = "Tonecast.FocusBeforeClick";
 // A drop-down list's window height is the height of its open list; the closed field takes
 // its height from the font.
 constexpr int kDropDownHeight = 200;
@@ -141,46 +140,39 @@ private:
 
 // ---- Button ----
 
-// A bar button acts on a click but leaves the keyboard focus where it was: the button takes
-// the focus on the press (it needs it to see the release as a click), and hands it back
-// once the click has been handled.
-LRESULT CALLBACK FocuslessButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            HWND before = GetFocus();
-            if (before != hwnd)
-                SetPropA(hwnd, kFocusBeforeClickProperty, before);
-            break;
-        }
-        case WM_LBUTTONUP: {
-            HWND before = static_cast<HWND>(GetPropA(hwnd, kFocusBeforeClickProperty));
-            RemovePropA(hwnd, kFocusBeforeClickProperty);
-            HWND root = GetAncestor(hwnd, GA_ROOT);
-            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-            // The click may have closed the window; then there is nothing to give back.
-            if (IsWindow(hwnd) && GetFocus() == hwnd)
-                SetFocus(before && IsWindow(before) ? before : root);
-            return result;
-        }
-        case WM_NCDESTROY:
-            RemovePropA(hwnd, kFocusBeforeClickProperty);
-            RemoveWindowSubclass(hwnd, FocuslessButtonProc, 0);
-            break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 class Win32Button : public Win32Control<Button> {
 public:
     Win32Button(HWND parent, const ButtonArgs& args, int dpi)
-        : rightAnchor_(args.rightAnchor < 0 ? -1 : ScaledToDpi(args.rightAnchor, dpi)) {
+        : rightAnchor_(args.rightAnchor < 0 ? -1 : ScaledToDpi(args.rightAnchor, dpi)),
+          flat_(args.flat) {
         const DWORD style =
             WS_VISIBLE | BS_PUSHBUTTON | (args.flat ? static_cast<DWORD>(BS_FLAT) : WS_TABSTOP);
         Create(WC_BUTTONA, args.text, style, 0, parent, Design(args, dpi), dpi, args.align);
-        if (args.flat)
-            SetWindowSubclass(hwnd_, FocuslessButtonProc, 0, 0);
+    }
+
+    // A bar button acts on a click but leaves the keyboard focus where it was: the button
+    // takes the focus on the press (it needs it to see the release as a click), and hands it
+    // back once the click has been handled.
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (!flat_)
+            return false;
+        if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+            HWND focus = GetFocus();
+            focusBeforeClick_ = focus == hwnd_ ? nullptr : focus;
+            return false;
+        }
+        if (message != WM_LBUTTONUP)
+            return false;
+        HWND self = hwnd_;
+        HWND before = focusBeforeClick_;
+        focusBeforeClick_ = nullptr;
+        HWND root = GetAncestor(self, GA_ROOT);
+        result = CallClassProcedure(message, wParam, lParam);
+        // The click may have closed the window, and this wrapper with it; then there is
+        // nothing to give back.
+        if (IsWindow(self) && GetFocus() == self)
+            SetFocus(before && IsWindow(before) ? before : root);
+        return true;
     }
 
     void OnCommand(int code) override {
@@ -204,6 +196,8 @@ public:
 
 private:
     int rightAnchor_;
+    bool flat_;
+    HWND focusBeforeClick_ = nullptr;
 };
 
 // ---- CheckBox ----
@@ -515,32 +509,12 @@ private:
 
 // ---- TabSet ----
 
-// The strip beside and below the tabs shows the bar's silver rather than the system's face
-// colour.
-LRESULT CALLBACK TabStripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR) {
-    switch (message) {
-        case WM_ERASEBKGND: {
-            RECT rect{};
-            GetClientRect(hwnd, &rect);
-            FillRect(reinterpret_cast<HDC>(wParam), &rect,
-                     SolidBrush(WindowBackground(GetParent(hwnd))));
-            return 1;
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, TabStripProc, 0);
-            break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 class Win32TabSet : public Win32Control<TabSet> {
 public:
     Win32TabSet(HWND parent, const TabSetArgs& args, int dpi) {
         // The tabs never hold the focus: the keyboard belongs to the edits and Ctrl+Tab.
         Create(WC_TABCONTROLA, "", WS_VISIBLE | TCS_TABS | TCS_SINGLELINE | TCS_FOCUSNEVER, 0,
                parent, Design(args, dpi), dpi, args.align);
-        SetWindowSubclass(hwnd_, TabStripProc, 0, 0);
         for (size_t i = 0; i < args.tabs.size(); ++i) {
             TCITEMA item{};
             item.mask = TCIF_TEXT;
@@ -579,6 +553,19 @@ public:
         SendMessageA(hwnd_, TCM_SETCURSEL, index, 0);
         if (onChange)
             onChange(index);
+    }
+
+    // The strip beside and below the tabs shows the bar's silver rather than the system's face
+    // colour.
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
+        if (message != WM_ERASEBKGND)
+            return false;
+        RECT rect{};
+        GetClientRect(hwnd_, &rect);
+        FillRect(reinterpret_cast<HDC>(wParam), &rect,
+                 SolidBrush(WindowBackground(GetParent(hwnd_))));
+        result = 1;
+        return true;
     }
 
     bool OnNotify(const NMHDR& header, LRESULT& result) override {
