@@ -203,17 +203,26 @@ void TMainForm::ShowPage(int page) {
     const PageRow& row = kPages[page];
     if (row.panelCount > 0)
         CreateAdjustmentPanels();
-    for (Control* c :
-         {static_cast<Control*>(WelcomePanel.get()), static_cast<Control*>(LangPanel.get()),
-          static_cast<Control*>(GammaSetupPanel.get()), static_cast<Control*>(FileLabel.get())})
-        c->SetVisible(false);
+    // What the page does not show goes; LayOutPage shows the rest in its place. A control the
+    // page keeps is not hidden and shown again: that would repaint it twice and take the
+    // keyboard focus from it.
+    const bool welcome = row.extra == PageExtra::Welcome;
+    if (!welcome)
+        for (Control* c :
+             {static_cast<Control*>(WelcomePanel.get()), static_cast<Control*>(LangPanel.get()),
+              static_cast<Control*>(GammaSetupPanel.get())})
+            c->SetVisible(false);
+    if (row.extra != PageExtra::ReferenceFile)
+        FileLabel->SetVisible(false);
     if (panelsCreated_)
-        for (AdjustmentControls& controls : adjustments_)
-            controls.panel->SetVisible(false);
+        for (int i = 0; i < kAdjustmentCount; ++i)
+            if (std::find(row.panels.begin(), row.panels.begin() + row.panelCount,
+                          static_cast<Adjustment>(i)) == row.panels.begin() + row.panelCount)
+                adjustments_[i].panel->SetVisible(false);
     SetWindowBackground(kBlack);
     HelpLabel->SetBounds({Scaled(70), 0, Scaled(300), Scaled(360)});
     HelpLabel->SetBackground(kBlack);
-    HelpLabel->SetVisible(true);
+    HelpLabel->SetVisible(!welcome);
     LayOutPage(page);
     if (row.helpKey)
         HelpLabel->SetText(LangText(row.helpKey));

@@ -86,6 +86,8 @@ public:
     }
     Bounds GetBounds() const override { return BoundsInParent(hwnd_); }
     void SetVisible(bool visible) override {
+        if (visible == IsVisible())
+            return;
         // Keys must not go on editing a control the user can no longer see (a page switch
         // hides the panel whose edit had the focus): the window itself takes the focus.
         HWND focus = GetFocus();
