@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <string>
-void TraceStartup(const char* step);
 
 #include "ui/ControlFactory.h"
 #include "win32/Win32ControlLayout.h"
@@ -115,9 +114,7 @@ protected:
         HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
                                     WS_CHILD | WS_CLIPSIBLINGS | style, b.left, b.top, b.width,
                                     b.height, parent, nullptr, InstanceOf(parent), nullptr);
-        TraceStartup(" create");
         Attach(hwnd);
-        TraceStartup(" attach");
         RECT client{};
         GetClientRect(parent, &client);
         if (client.right > 0)

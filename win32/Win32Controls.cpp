@@ -4,10 +4,8 @@
 
 #include <algorithm>
 
-#include <typeinfo>
 #include "render/Canvas.h"
 #include "ui/UpDownRule.h"
-#include "win32/StartupTrace.h"
 #include "win32/Win32Color.h"
 #include "win32/Win32ControlBase.h"
 #include "win32/Win32ControlFonts.h"
@@ -596,9 +594,7 @@ HWND Win32ControlFactory::ParentOf(const ControlArgs& args) const {
 // Each wrapper on the window or its panel, at the host's present DPI.
 template <class Wrapper, class Args>
 std::unique_ptr<Wrapper> Win32ControlFactory::Make(const Args& args) const {
-    auto w = std::make_unique<Wrapper>(ParentOf(args), args, host_.Dpi());
-    TraceStartup(typeid(Wrapper).name());
-    return w;
+    return std::make_unique<Wrapper>(ParentOf(args), args, host_.Dpi());
 }
 
 std::unique_ptr<Label> Win32ControlFactory::CreateLabel(const LabelArgs& args) {
