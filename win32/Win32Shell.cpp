@@ -6,7 +6,6 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <map>
 #include <vector>
 
 #include "base/Errors.h"
@@ -84,14 +83,12 @@ public:
         }
     }
 
-    // Each lookup walks the shell's folder registry; the start alone asks for the same three
-    // folders some twenty times (settings, language files, the language list, ramp files), and
-    // they do not move while the program runs.
     std::string SpecialFolderPath(SpecialFolder folder) override {
-        auto found = specialFolders_.find(folder);
-        if (found == specialFolders_.end())
-            found = specialFolders_.emplace(folder, LookUpSpecialFolder(folder)).first;
-        return found->second;
+        ItemIdList list;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), list.OutPointer())) || !list)
+            return {};
+        char buffer[MAX_PATH + 1] = {};
+        return SHGetPathFromIDListA(list.get(), buffer) ? std::string(buffer) : std::string();
     }
 
     std::string StartupFolderValue() override {
@@ -167,14 +164,6 @@ public:
     char DecimalSeparator() override { return LocaleDecimalSeparator(); }
 
 private:
-    static std::string LookUpSpecialFolder(SpecialFolder folder) {
-        ItemIdList list;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), list.OutPointer())) || !list)
-            return {};
-        char buffer[MAX_PATH + 1] = {};
-        return SHGetPathFromIDListA(list.get(), buffer) ? std::string(buffer) : std::string();
-    }
-
     static std::string ReadStringValue(HKEY key, const char* name) {
         DWORD type = 0, size = 0;
         if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -186,8 +175,6 @@ private:
             return {};
         return std::string(data.data());  // up to the first NUL, stored or added
     }
-
-    std::map<SpecialFolder, std::string> specialFolders_;
 };
 
 bool g_comStarted = false;
