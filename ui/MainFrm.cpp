@@ -131,7 +131,11 @@ void TMainForm::CreateBar() {
 
     ComboBoxArgs displays;
     displays.parent = Panel.get();
-    displays.bounds = {71, kBarComboTop, kDesignClientWidth / 2 - 71, 21};
+    // Reaching to the middle of the window, as the bar's layout makes it: a drop-down list is
+    // slow to move.
+    const int half = host_.ClientWidth() > 0 ? ScaledToDpi(host_.ClientWidth() / 2, 96, host_.Dpi())
+                                             : kDesignClientWidth / 2;
+    displays.bounds = {71, kBarComboTop, half - 71, 21};
     DisplayComboBox = factory_.CreateComboBox(displays);
 
     ResetButton = factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 100, 399, "Reset"));

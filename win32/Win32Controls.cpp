@@ -435,8 +435,11 @@ public:
     Win32ComboBox(HWND parent, const ComboBoxArgs& args, int dpi) {
         Bounds b = Design(args, dpi);
         b.height = ScaledToDpi(kDropDownHeight, dpi);
-        Create(WC_COMBOBOXA, "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, parent,
-               b, dpi, args.align);
+        // The open list shows all items up to its height either way; rounding that height to
+        // whole items costs the list window a resize on every font and move under Wine.
+        Create(WC_COMBOBOXA, "",
+               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 0,
+               parent, b, dpi, args.align);
     }
 
     // The window's height is always the open list's; the bounds it reports are the closed
