@@ -65,7 +65,8 @@ void AddItems(HWND comboBox, std::initializer_list<const char*> items, int selec
 }
 
 constexpr DWORD kPanel = WS_EX_CONTROLPARENT;
-constexpr DWORD kDropDownList = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kDropDownList =
+    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT;
 constexpr DWORD kBarButton = WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT;
 
 }  // namespace
