@@ -241,12 +241,18 @@ void MainWindow::SetBackground(Color color) {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+// The window is made with its caption and in the top band; saying so again would cost the
+// window manager a round trip each.
 void MainWindow::SetCaption(const std::string& caption) {
-    SetWindowTextA(hwnd_, caption.c_str());
+    if (WindowText(hwnd_) != caption)
+        SetWindowTextA(hwnd_, caption.c_str());
 }
 
 void MainWindow::SetTopmost(bool topmost) {
     topmost_ = topmost;
+    const bool isTopmost = (GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (isTopmost == topmost)
+        return;
     SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
