@@ -44,6 +44,10 @@ void LoadSettingsAndLanguage() {
     LoadLanguage(Settings().LanguageName);
 }
 
+bool IsInteractiveRun(const std::string& firstArgument) {
+    return firstArgument != kUninstallSwitch && firstArgument != kLoadSwitch;
+}
+
 bool StartApplication(const std::string& firstArgument, int* exitCode) {
     LoadSettingsAndLanguage();
 
@@ -57,7 +61,7 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
             *exitCode = code;
         return false;
     }
-    return true;
+    return IsInteractiveRun(firstArgument);
 }
 
 int LoadSavedCorrections() {

@@ -1,8 +1,6 @@
 #include "win32/Interactive.h"
 
 #include <windows.h>
-// After <windows.h>, which it needs.
-#include <commctrl.h>
 
 #include <exception>
 
@@ -10,6 +8,7 @@
 #include "ramp/Displays.h"
 #include "ui/MainFrm.h"
 #include "win32/BackgroundWindow.h"
+#include "win32/CommonControls.h"
 #include "win32/CrashRestore.h"
 #include "win32/MainWindow.h"
 #include "win32/StartupTrace.h"
@@ -64,13 +63,8 @@ int RunMessageLoop(MainWindow& window) {
 }  // namespace
 
 int RunInteractive() {
-    INITCOMMONCONTROLSEX classes{sizeof classes,
-                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&classes);
-    TraceStartup("common controls initialised");
-
     MainWindow window(GetModuleHandleA(nullptr), FirstDisplayBounds());
-    if (!window.IsValid()) {
+    if (!LoadCommonControls() || !window.IsValid()) {
         MessageBoxA(nullptr, "The calibration window could not be created.", kProgramTitle,
                     MB_OK | MB_ICONERROR);
         return 1;
