@@ -532,6 +532,18 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
     ASSERT_NE(deutsch, CB_ERR);
     ASSERT_NE(run.BarButton(english.at("BCancel")), nullptr);
 
+    // The list has the keyboard, as after the user opened it.
+    const DWORD thread = GetWindowThreadProcessId(selector, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    SetFocus(selector);
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    auto focus = [thread] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    };
+    ASSERT_EQ(focus(), selector);
+
     // As the list does when the user picks an entry: select it, then notify the parent.
     SendMessageA(selector, CB_SETCURSEL, static_cast<WPARAM>(deutsch), 0);
     SendMessageA(GetParent(selector), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(selector), CBN_SELCHANGE),
@@ -558,6 +570,8 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
     EXPECT_EQ(run.Page(), 0);
     EXPECT_EQ(TextOf(FindWindowExA(GetParent(selector), nullptr, WC_STATICA, nullptr)),
               german.at("LLanguage"));
+    // The page stays as it was, the keyboard on the list: a second choice is one key away.
+    EXPECT_EQ(focus(), selector);
 
     SendMessageA(run.BarButton(german.at("BCancel")), BM_CLICK, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
