@@ -10,29 +10,10 @@
 
 #include <initializer_list>
 
-#include "win32/StartupTrace.h"
+#include "BlackWindow.h"
 #include "win32/Win32ControlFonts.h"
 
 namespace {
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        EndPaint(hwnd, &paint);
-        static bool first = true;
-        if (first)
-            TraceStartup("first paint");
-        first = false;
-        return 0;
-    }
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 void Register(HINSTANCE instance, const char* name, WNDPROC proc, HBRUSH background) {
     WNDCLASSEXA wc{};
@@ -76,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX classes{sizeof classes,
                                  ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
-    Register(instance, "StandardControlsWindow", WindowProc, nullptr);
+    Register(instance, "StandardControlsWindow", BlackWindowProc, nullptr);
     Register(instance, "Bar", DefWindowProcA, CreateSolidBrush(RGB(192, 192, 192)));
     Register(instance, "Panel", DefWindowProcA, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -128,9 +109,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
           {2, 20, 145, 21});
 
     ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
-    return 0;
+    return RunBlackWindow(window);
 }
