@@ -4,15 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "app/Loader.h"
-#include "fakes/FakeDisplayPort.h"
-#include "fakes/ManualClock.h"
-#include "fakes/MemoryFileSystem.h"
-#include "ramp/RampFile.h"
+#include "fakes/FakeEngine.h"
 
 namespace {
 
 using Kind = FakeDisplayPort::CallKind;
-const char* const kFolder = "C:\\Data\\";
 
 TCorrection WithGamma(int gamma) {
     TCorrection c;
@@ -20,41 +16,17 @@ TCorrection WithGamma(int gamma) {
     return c;
 }
 
-Ramp Built(TCorrection c) {
-    Ramp ramp;
-    BuildRamp(c, ramp);
-    return ramp;
-}
-
-Ramp Linear() {
-    Ramp ramp;
-    LinearRamp(ramp);
-    return ramp;
-}
-
-class LoaderTest : public ::testing::Test {
+class LoaderTest : public FakeEngineTest {
 protected:
     void SetUp() override {
-        Engine() = DisplayState{};
-        UseDisplayPort(port);
-        UseFileSystem(files);
-        UseClock(clock);
-        files.AddFolder(kFolder);
+        FakeEngineTest::SetUp();
         port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
         port.AddMonitor("\\\\.\\DISPLAY2", {-1280, 0, 0, 1024});
         EnumDisplays();
     }
-    void TearDown() override { Engine() = DisplayState{}; }
-
-    void SaveFile(int index, const TCorrection& c) {
-        files.AddFile(RampFileName(kFolder, index), FormatRampFile(c, "\\\\.\\DISPLAY1"));
-    }
     // Forgets the calls so far.
     void Mark() { port.calls.clear(); }
 
-    FakeDisplayPort port;
-    MemoryFileSystem files;
-    ManualClock clock;
     bool calibrationOpen = false;
     Loader loader{kFolder, [this] { return calibrationOpen; }};
 };

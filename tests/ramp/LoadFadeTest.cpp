@@ -4,21 +4,11 @@
 
 #include <vector>
 
-#include "fakes/FakeDisplayPort.h"
-#include "fakes/ManualClock.h"
-#include "fakes/MemoryFileSystem.h"
-#include "ramp/RampFile.h"
+#include "fakes/FakeEngine.h"
 
 namespace {
 
 using Kind = FakeDisplayPort::CallKind;
-const char* const kFolder = "C:\\Data\\";
-
-Ramp Linear() {
-    Ramp ramp;
-    LinearRamp(ramp);
-    return ramp;
-}
 
 // `target` moved away by `distance` on every entry, staying inside 16 bits.
 Ramp Away(const Ramp& target, int distance) {
@@ -37,35 +27,14 @@ TCorrection Brighter() {
     return c;
 }
 
-class LoadFadeTest : public ::testing::Test {
+class LoadFadeTest : public FakeEngineTest {
 protected:
-    void SetUp() override {
-        Engine() = DisplayState{};
-        UseDisplayPort(port);
-        UseFileSystem(files);
-        UseClock(clock);
-        files.AddFolder(kFolder);
-    }
-    void TearDown() override { Engine() = DisplayState{}; }
-
     void Displays(int count) {
         for (int i = 0; i < count; ++i)
             port.AddMonitor("\\\\.\\DISPLAY" + std::to_string(i + 1), {0, 0, 1920, 1080});
         EnumDisplays();
     }
-    void SaveFile(int index, const TCorrection& c) {
-        files.AddFile(RampFileName(kFolder, index), FormatRampFile(c, "\\\\.\\DISPLAY1"));
-    }
-    static Ramp Built(TCorrection c) {
-        Ramp ramp;
-        BuildRamp(c, ramp);
-        return ramp;
-    }
     std::vector<int> FadeSleeps(int count) { return std::vector<int>(count, 10); }
-
-    FakeDisplayPort port;
-    MemoryFileSystem files;
-    ManualClock clock;
 };
 
 TEST_F(LoadFadeTest, DisplayWithoutFileFadesToIdentityAndTheOtherToItsFile) {
