@@ -44,10 +44,6 @@ void LoadSettingsAndLanguage() {
     LoadLanguage(Settings().LanguageName);
 }
 
-bool IsInteractiveRun(const std::string& firstArgument) {
-    return firstArgument != kUninstallSwitch && firstArgument != kLoadSwitch;
-}
-
 bool StartApplication(const std::string& firstArgument, int* exitCode) {
     LoadSettingsAndLanguage();
 
@@ -61,7 +57,7 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
             *exitCode = code;
         return false;
     }
-    return IsInteractiveRun(firstArgument);
+    return true;
 }
 
 int LoadSavedCorrections() {

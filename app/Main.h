@@ -24,9 +24,6 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // The first argument after the program; empty when there is none.
 std::string FirstArgument(const std::string& commandLine);
 
-// True when `firstArgument` starts the interactive run rather than a switch that ends the
-// process.
-bool IsInteractiveRun(const std::string& firstArgument);
 // Reads the settings file and the language it names (English first, for missing texts).
 void LoadSettingsAndLanguage();
 // True when the interactive run is to follow. `firstArgument` is the first command-line

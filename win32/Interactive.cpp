@@ -1,6 +1,8 @@
 #include "win32/Interactive.h"
 
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 
 #include <exception>
 
@@ -8,7 +10,6 @@
 #include "ramp/Displays.h"
 #include "ui/MainFrm.h"
 #include "win32/BackgroundWindow.h"
-#include "win32/CommonControls.h"
 #include "win32/CrashRestore.h"
 #include "win32/MainWindow.h"
 #include "win32/StartupTrace.h"
@@ -63,8 +64,13 @@ int RunMessageLoop(MainWindow& window) {
 }  // namespace
 
 int RunInteractive() {
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    TraceStartup("common controls initialised");
+
     MainWindow window(GetModuleHandleA(nullptr), FirstDisplayBounds());
-    if (!LoadCommonControls() || !window.IsValid()) {
+    if (!window.IsValid()) {
         MessageBoxA(nullptr, "The calibration window could not be created.", kProgramTitle,
                     MB_OK | MB_ICONERROR);
         return 1;

@@ -6,7 +6,6 @@
 #include "app/Main.h"
 #include "base/Errors.h"
 #include "ramp/Displays.h"
-#include "win32/CommonControls.h"
 #include "win32/Interactive.h"
 #include "win32/LoaderWindow.h"
 #include "win32/StartupTrace.h"
@@ -34,20 +33,13 @@ void ShowApplicationError(const char* message) {
 
 int RunTonecast() {
     TraceStartup("main");
-    const std::string argument = FirstArgument(GetCommandLineA());
-    // Before anything else uses the window system (see LoadCommonControls); RunInteractive
-    // tells when it failed.
-    if (IsInteractiveRun(argument)) {
-        LoadCommonControls();
-        TraceStartup("common controls loaded");
-    }
     UseAllServices();
     // Every later step, the switches included, finds the display list complete.
     EnumDisplays();
     TraceStartup("displays enumerated");
     int exitCode = 0;
     try {
-        if (StartApplication(argument, &exitCode)) {
+        if (StartApplication(FirstArgument(GetCommandLineA()), &exitCode)) {
             TraceStartup("settings and language files read");
             try {
                 exitCode = RunInteractive();
