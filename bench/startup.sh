@@ -10,12 +10,23 @@
 # XSERVER=dummy runs on an Xorg dummy server instead (needs root): there the displays take
 # their ramps, as real ones do, and Tonecast lays out no refusal warning, which it does on
 # Xvfb, where every ramp write is refused.
-# Usage: [XSERVER=xvfb|dummy] bench/startup.sh [windows build folder] [earlier windows build folder]
+# The Wine server and the programs share one processor (the last; CPU=n for another, CPU=none
+# for none): every window operation is a round trip to the Wine server, and one that has to
+# wake the server on another processor costs about three times as much. Left to the scheduler,
+# which places them afresh in every run, the figures of one build spread over a factor of two.
+# Usage: [XSERVER=xvfb|dummy] [CPU=n|none] bench/startup.sh [windows build folder] [earlier windows build folder]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 before=${2:+$(cd "$2" && pwd)}
 export WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d LC_ALL=C.UTF-8
+cpu=${CPU:-$(($(nproc) - 1))}
+pin=
+[ "$cpu" = none ] || pin="taskset -c $cpu"
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  timeout 10 wineserver -w >/dev/null 2>&1 || true
+}
 work=
 case ${XSERVER:-xvfb} in
   xvfb)
@@ -23,21 +34,22 @@ case ${XSERVER:-xvfb} in
       exec bash "$root/scripts/with-xvfb.sh" sh "$0" "$build" ${before:+"$before"}
     fi
     export WINEPREFIX="$build/wineprefix"
-    trap 'rm -rf "$work"' EXIT ;;
+    # The tests' persistent Wine server is started again where the programs run.
+    stop_wine
+    trap 'rm -rf "$work"; stop_wine' EXIT ;;
   dummy)
     . "$root/tests/e2e/xorg-dummy.sh"
     xorg_dummy_start 1 || { echo "startup.sh: $XORG_DUMMY_ERROR" >&2; exit 1; }
     # The e2e tests' prefix for the dummy server; a Wine server left from an earlier server
     # would still talk to that one.
     export DISPLAY="$XORG_DUMMY_DISPLAY" WINEPREFIX="$build/wineprefix-xorg"
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-    trap 'rm -rf "$work"; wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; xorg_dummy_stop' EXIT ;;
+    stop_wine
+    trap 'rm -rf "$work"; stop_wine; xorg_dummy_stop' EXIT ;;
   *)
     echo "startup.sh: XSERVER must be xvfb or dummy" >&2
     exit 2 ;;
 esac
-sh "$root/cmake/wine-prefix.sh" start
+$pin sh "$root/cmake/wine-prefix.sh" start
 work=$(mktemp -d "$build/bench-startup.XXXXXX")
 programs="bare controls tonecast${before:+ before}"
 for name in tonecast ${before:+before}; do
@@ -58,7 +70,7 @@ exe() {
 # Runs $1 once; the trace lands in $2.
 run() {
   rm -f "$2"
-  TONECAST_STARTUP_TRACE="Z:$(echo "$2" | tr / '\\')" wine "$1" </dev/null >/dev/null 2>&1 &
+  TONECAST_STARTUP_TRACE="Z:$(echo "$2" | tr / '\\')" $pin wine "$1" </dev/null >/dev/null 2>&1 &
   pid=$!
   for _ in $(seq 1 200); do
     grep -q 'first paint' "$2" 2>/dev/null && break

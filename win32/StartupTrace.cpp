@@ -6,14 +6,21 @@
 
 namespace {
 
+unsigned long long Ticks(const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
 double MillisecondsSinceProcessCreation() {
-    FILETIME created{}, exited{}, kernel{}, user{}, now{};
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    // Asked once: under Wine each question is a round trip to the Wine server, which the
+    // traced start would pay at every step.
+    static const unsigned long long created = [] {
+        FILETIME creation{}, exited{}, kernel{}, user{};
+        GetProcessTimes(GetCurrentProcess(), &creation, &exited, &kernel, &user);
+        return Ticks(creation);
+    }();
+    FILETIME now{};
     GetSystemTimePreciseAsFileTime(&now);
-    auto ticks = [](const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+    return static_cast<double>(Ticks(now) - created) / 10000.0;
 }
 
 }  // namespace
