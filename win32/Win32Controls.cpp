@@ -48,7 +48,7 @@ public:
         // Nothing erases a transparent label's old text but its parent's painting.
         if (transparent_)
             InvalidateUnderneath();
-        Win32Control<Label>::SetText(text);
+        SetWindowTextA(hwnd_, text.c_str());
         if (autoSize_)
             FitToText();
         if (transparent_)
