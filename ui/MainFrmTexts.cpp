@@ -1,6 +1,8 @@
 // The window's texts from the language table, and the language selector.
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "app/Folders.h"
 #include "app/Language.h"
@@ -74,8 +76,16 @@ void TMainForm::FillLanguageList() {
     // Filling the list must not switch the language.
     LangComboBox->onChange = nullptr;
     LangComboBox->ClearItems();
+    std::vector<std::string> searched;
     for (const std::string& folder :
          {GetDataFolder(kSubPath), GetUserFolder(kSubPath), GetProgramFolder()}) {
+        // A folder searched already (all three are one in portable mode) can only repeat
+        // names, which would fall away.
+        if (std::any_of(searched.begin(), searched.end(), [&](const std::string& other) {
+                return SameTextIgnoringCase(other, folder);
+            }))
+            continue;
+        searched.push_back(folder);
         for (const std::string& entry : Files().ListFolder(folder, "*.lng")) {
             const std::string name = LanguageNameOf(entry);
             if (!name.empty() && FindItemIgnoringCase(*LangComboBox, name) < 0)

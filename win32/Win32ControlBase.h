@@ -76,13 +76,7 @@ class Win32Control : public Interface, public Win32ControlBase {
 public:
     ~Win32Control() override { DestroyOwnWindow(); }
 
-    // Moving a window onto its own place, or giving it the text it shows, still costs the
-    // window manager a round trip and the control a repaint: layouts repeat most bounds and
-    // texts, so only changes reach the window.
-    void SetBounds(const Bounds& b) override {
-        if (b != GetBounds())
-            MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
-    }
+    void SetBounds(const Bounds& b) override { MoveIfChanged(hwnd_, b); }
     Bounds GetBounds() const override { return BoundsInParent(hwnd_); }
     void SetVisible(bool visible) override {
         if (visible == IsVisible())
@@ -99,6 +93,8 @@ public:
     }
     void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
     bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+    // Giving a window the text it shows still costs a round trip and a repaint, as moving it
+    // onto its own place does: the layouts repeat most texts, so only a change reaches it.
     void SetText(const std::string& text) override {
         if (text != GetText())
             SetWindowTextA(hwnd_, text.c_str());

@@ -10,6 +10,11 @@ Bounds BoundsInParent(HWND window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void MoveIfChanged(HWND window, const Bounds& b) {
+    if (b != BoundsInParent(window))
+        MoveWindow(window, b.left, b.top, b.width, b.height, TRUE);
+}
+
 Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi) {
     return {ScaledToDpi(b.left, newDpi, oldDpi), ScaledToDpi(b.top, newDpi, oldDpi),
             ScaledToDpi(b.width, newDpi, oldDpi), ScaledToDpi(b.height, newDpi, oldDpi)};
@@ -19,8 +24,8 @@ void Win32ControlBase::OnParentResized(int parentWidth, int parentHeight) {
     if (align_ == Align::None)
         return;
     const int height = BoundsInParent(hwnd_).height;
-    const int top = align_ == Align::Top ? 0 : parentHeight - height;
-    SetWindowPos(hwnd_, nullptr, 0, top, parentWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveIfChanged(hwnd_,
+                  {0, align_ == Align::Top ? 0 : parentHeight - height, parentWidth, height});
 }
 
 void Win32ControlBase::Scale(int newDpi, int oldDpi) {

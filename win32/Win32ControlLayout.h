@@ -8,6 +8,9 @@
 
 // `window`'s rectangle in its parent's client coordinates.
 Bounds BoundsInParent(HWND window);
+// Moving a window onto its own place still costs the window manager a round trip and the
+// window a repaint: layouts repeat most bounds, so only a change reaches the window.
+void MoveIfChanged(HWND window, const Bounds& b);
 // `b`, meant for `oldDpi`, in pixels at `newDpi`.
 Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi);
 

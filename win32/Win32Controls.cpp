@@ -181,9 +181,9 @@ public:
     void OnParentResized(int parentWidth, int parentHeight) override {
         if (rightAnchor_ < 0)
             return Win32ControlBase::OnParentResized(parentWidth, parentHeight);
-        const Bounds b = GetBounds();
-        SetWindowPos(hwnd_, nullptr, parentWidth - rightAnchor_ - b.width, b.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Bounds b = GetBounds();
+        b.left = parentWidth - rightAnchor_ - b.width;
+        SetBounds(b);
     }
 
     void Scale(int newDpi, int oldDpi) override {
