@@ -1,5 +1,6 @@
 #include "app/Language.h"
 
+#include <string>
 #include <vector>
 
 #include "app/Folders.h"
@@ -38,13 +39,16 @@ void Merge(const std::string& key, const std::string& text) {
     table.texts.push_back(text);
 }
 
-// The first of the three places whose file opens; false when none does.
+// The first of the three places whose file opens; false when none does. A place is asked for
+// only when the ones before it had no file: the data and per-user folders each cost the shell
+// a lookup, and the shipped languages lie in the program folder.
 bool ReadFirstLanguageFile(const std::string& name, std::string& bytes) {
     const std::string fileName = name + ".lng";
-    for (const std::string& folder :
-         {GetProgramFolder(), GetDataFolder(kSubPath), GetUserFolder(kSubPath)}) {
+    using Place = std::string (*)();
+    for (Place place : {+[] { return GetProgramFolder(); }, +[] { return GetDataFolder(kSubPath); },
+                        +[] { return GetUserFolder(kSubPath); }}) {
         try {
-            if (Files().ReadFile(folder + fileName, bytes))
+            if (Files().ReadFile(place() + fileName, bytes))
                 return true;
         } catch (const ReadError& error) {
             // The file opened, so it is the one: what was read before the failure counts,
