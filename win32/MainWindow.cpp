@@ -222,6 +222,10 @@ void MainWindow::Hide() {
 }
 
 void MainWindow::Invalidate() {
+    // Showing the window paints all of it: before, each invalidation would only cost the
+    // hidden window's layout a round trip to the window manager per label.
+    if (!IsWindowVisible(hwnd_))
+        return;
     // The window alone: panels and controls keep their pixels. Transparent labels lie on
     // the repainted pattern and draw their text again after it.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
@@ -238,7 +242,8 @@ void MainWindow::SetBackground(Color color) {
     background_ = color;
     SetWindowBackground(hwnd_, color);
     // Panels that take the window's colour repaint too.
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (IsWindowVisible(hwnd_))
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // The window is made with its caption and in the top band; saying so again would cost the

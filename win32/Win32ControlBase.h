@@ -83,9 +83,11 @@ public:
             return;
         // Keys must not go on editing a control the user can no longer see (a page switch
         // hides the panel whose edit had the focus): the window itself takes the focus.
-        HWND focus = GetFocus();
-        if (!visible && focus && (focus == hwnd_ || IsChild(hwnd_, focus)))
-            SetFocus(GetAncestor(hwnd_, GA_ROOT));
+        if (!visible) {
+            HWND focus = GetFocus();
+            if (focus && (focus == hwnd_ || IsChild(hwnd_, focus)))
+                SetFocus(GetAncestor(hwnd_, GA_ROOT));
+        }
         ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
     }
     bool IsVisible() const override {

@@ -15,6 +15,11 @@ void MoveIfChanged(HWND window, const Bounds& b) {
         MoveWindow(window, b.left, b.top, b.width, b.height, TRUE);
 }
 
+void InvalidateIfShown(HWND window, const RECT* area, bool erase) {
+    if (IsWindowVisible(window))
+        InvalidateRect(window, area, erase);
+}
+
 Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi) {
     return {ScaledToDpi(b.left, newDpi, oldDpi), ScaledToDpi(b.top, newDpi, oldDpi),
             ScaledToDpi(b.width, newDpi, oldDpi), ScaledToDpi(b.height, newDpi, oldDpi)};

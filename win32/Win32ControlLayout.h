@@ -11,6 +11,10 @@ Bounds BoundsInParent(HWND window);
 // Moving a window onto its own place still costs the window manager a round trip and the
 // window a repaint: layouts repeat most bounds, so only a change reaches the window.
 void MoveIfChanged(HWND window, const Bounds& b);
+// Marks `area` of `window` (all of it for null) for repainting, while the window is on the
+// screen: showing a window repaints all of it anyway, and under Wine every invalidation is a
+// round trip to the Wine server, which the hidden window's layout at start would pay dozens of.
+void InvalidateIfShown(HWND window, const RECT* area = nullptr, bool erase = true);
 // `b`, meant for `oldDpi`, in pixels at `newDpi`.
 Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi);
 

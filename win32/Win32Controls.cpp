@@ -56,9 +56,11 @@ public:
     }
 
     void SetBackground(Color color) override {
+        if (color == background_)
+            return;
         background_ = color;
         if (!transparent_)
-            InvalidateRect(hwnd_, nullptr, TRUE);
+            InvalidateIfShown(hwnd_);
     }
 
     HBRUSH OnCtlColor(HDC dc) override {
@@ -102,10 +104,11 @@ public:
 
 private:
     void InvalidateUnderneath() {
-        HWND parent = GetParent(hwnd_);
+        if (!IsWindowVisible(hwnd_))
+            return;  // a label off the screen left nothing there to erase
         const Bounds b = BoundsInParent(hwnd_);
         RECT rect{b.left, b.top, b.left + b.width, b.top + b.height};
-        InvalidateRect(parent, &rect, TRUE);
+        InvalidateRect(GetParent(hwnd_), &rect, TRUE);
     }
 
     // The text's extent as the static draws it: broken into lines of `wrapWidth` when the
@@ -275,14 +278,16 @@ public:
     }
 
     void SetBackground(Color color) override {
+        if (hasBackground_ && color == background_)
+            return;
         background_ = color;
         hasBackground_ = true;
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        InvalidateIfShown(hwnd_);
     }
     void ResetBackground() override {
         hasBackground_ = false;
         customColors_ = false;
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        InvalidateIfShown(hwnd_);
     }
 
     HBRUSH OnCtlColor(HDC dc) override {
