@@ -23,6 +23,7 @@ struct LabelArgs : ControlArgs {
     int pointSize = 8;
     bool link = false;      // underlined, hand cursor
     bool autoSize = false;  // sized to its text
+    bool hidden = false;    // made hidden, for a page or a state to show
 };
 
 struct PanelArgs : ControlArgs {

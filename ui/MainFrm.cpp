@@ -148,19 +148,20 @@ void TMainForm::CreateBar() {
     LabelArgs refused = GreyLabel(Panel.get(), {12, kBarTabsHeight + 1, 0, 0}, "");
     refused.textColor = kChannelRed;
     refused.wordWrap = true;
+    refused.hidden = true;
     RefusedLabel = factory_.CreateLabel(refused);
-    RefusedLabel->SetVisible(false);
 
     LabelArgs help = GreyLabel(nullptr, {70, 0, 300, 360}, "");
     help.wordWrap = true;
+    help.hidden = true;  // the first page has none
     HelpLabel = factory_.CreateLabel(help);
 
     LabelArgs file = GreyLabel(nullptr, {0, 0, 0, 0}, "");
     file.textColor = kLinkBlue;
     file.link = true;
     file.autoSize = true;
+    file.hidden = true;
     FileLabel = factory_.CreateLabel(file);
-    FileLabel->SetVisible(false);
 }
 
 void TMainForm::CreateWelcomeControls() {

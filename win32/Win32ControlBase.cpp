@@ -77,7 +77,9 @@ void Win32ControlBase::DestroyOwnWindow() {
 }
 
 void Win32ControlBase::ApplyFont() {
+    // A control off the screen is painted in its new font when it shows.
     SendMessageA(
         hwnd_, WM_SETFONT,
-        reinterpret_cast<WPARAM>(ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_)), TRUE);
+        reinterpret_cast<WPARAM>(ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_)),
+        IsWindowVisible(hwnd_));
 }

@@ -24,7 +24,7 @@ public:
     virtual HBRUSH OnCtlColor(HDC /*dc*/) { return nullptr; }
     virtual bool OnSetCursor() { return false; }
     // The parent's client area has a new size; aligned and right-anchored controls follow it.
-    virtual void OnParentResized(int parentWidth, int parentHeight);
+    void OnParentResized(int parentWidth, int parentHeight);
     // A transparent control shows its parent's painting through it.
     virtual bool IsTransparent() const { return false; }
     // Bounds, font and any pixel distances by newDpi / oldDpi.
@@ -33,6 +33,8 @@ public:
     static Win32ControlBase* FromHwnd(HWND hwnd);
 
 protected:
+    // Where `b` goes in a parent client area of that size: aligned controls span its width.
+    virtual Bounds AnchoredBounds(const Bounds& b, int parentWidth, int parentHeight) const;
     void Attach(HWND hwnd);  // remembers hwnd and marks it as ours
     // A message of the control's own window; true, with `result`, when the wrapper handled it.
     // The window is gone once the call returns if the message destroyed it.
@@ -109,13 +111,14 @@ protected:
                 HWND parent, const Bounds& b, int dpi, Align align) {
         dpi_ = dpi;
         align_ = align;
-        HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
-                                    WS_CHILD | WS_CLIPSIBLINGS | style, b.left, b.top, b.width,
-                                    b.height, parent, nullptr, InstanceOf(parent), nullptr);
-        Attach(hwnd);
+        // Made where its anchors put it: moved there afterwards, each control would cost the
+        // window manager a move, and the parent a repaint.
         RECT client{};
         GetClientRect(parent, &client);
-        if (client.right > 0)
-            OnParentResized(client.right, client.bottom);
+        const Bounds at = client.right > 0 ? AnchoredBounds(b, client.right, client.bottom) : b;
+        HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
+                                    WS_CHILD | WS_CLIPSIBLINGS | style, at.left, at.top, at.width,
+                                    at.height, parent, nullptr, InstanceOf(parent), nullptr);
+        Attach(hwnd);
     }
 };

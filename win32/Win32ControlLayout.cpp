@@ -25,12 +25,14 @@ Bounds ScaledBounds(const Bounds& b, int newDpi, int oldDpi) {
             ScaledToDpi(b.width, newDpi, oldDpi), ScaledToDpi(b.height, newDpi, oldDpi)};
 }
 
-void Win32ControlBase::OnParentResized(int parentWidth, int parentHeight) {
+Bounds Win32ControlBase::AnchoredBounds(const Bounds& b, int parentWidth, int parentHeight) const {
     if (align_ == Align::None)
-        return;
-    const int height = BoundsInParent(hwnd_).height;
-    MoveIfChanged(hwnd_,
-                  {0, align_ == Align::Top ? 0 : parentHeight - height, parentWidth, height});
+        return b;
+    return {0, align_ == Align::Top ? 0 : parentHeight - b.height, parentWidth, b.height};
+}
+
+void Win32ControlBase::OnParentResized(int parentWidth, int parentHeight) {
+    MoveIfChanged(hwnd_, AnchoredBounds(BoundsInParent(hwnd_), parentWidth, parentHeight));
 }
 
 void Win32ControlBase::Scale(int newDpi, int oldDpi) {

@@ -33,7 +33,8 @@ public:
         fontPoints_ = args.pointSize;
         fontBold_ = args.bold;
         fontUnderline_ = args.link;
-        DWORD style = WS_VISIBLE | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+        DWORD style =
+            (args.hidden ? 0 : WS_VISIBLE) | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
         // A file name may hold '&'; and only a notifying static receives the mouse.
         if (args.link)
             style |= SS_NOTIFY | SS_NOPREFIX;
@@ -181,12 +182,10 @@ public:
             onClick();
     }
 
-    void OnParentResized(int parentWidth, int parentHeight) override {
+    Bounds AnchoredBounds(const Bounds& b, int parentWidth, int parentHeight) const override {
         if (rightAnchor_ < 0)
-            return Win32ControlBase::OnParentResized(parentWidth, parentHeight);
-        Bounds b = GetBounds();
-        b.left = parentWidth - rightAnchor_ - b.width;
-        SetBounds(b);
+            return Win32ControlBase::AnchoredBounds(b, parentWidth, parentHeight);
+        return {parentWidth - rightAnchor_ - b.width, b.top, b.width, b.height};
     }
 
     void Scale(int newDpi, int oldDpi) override {

@@ -56,6 +56,7 @@ template class FakeControl<TabSet>;
 
 FakeLabel::FakeLabel(FakeControlFactory& factory, const LabelArgs& args)
     : FakeControl(factory, args), args(args) {
+    state.visible = !args.hidden;
     state.autoSize = args.autoSize;
     if (args.autoSize)
         TextChanged();
