@@ -11,6 +11,7 @@
 #include "ramp/Displays.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Handles.h"
+#include "win32/Win32Services.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
@@ -45,7 +46,7 @@ void NotifyIcon(HWND hwnd, DWORD action) {
     data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayMessage;
-    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIconId));
     if (!data.hIcon)
         data.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
     // The tip field holds 127 characters; a longer list of displays is cut.

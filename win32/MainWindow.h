@@ -82,6 +82,7 @@ public:
 
 private:
     static bool RegisterWindowClass(HINSTANCE instance);
+    void ShowProgramIcon();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WindowPosChanged(WPARAM wParam, LPARAM lParam);

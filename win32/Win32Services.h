@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The program's icon among the resources of both executables (exe/Tonecast.rc, exe/Tonestart.rc).
+inline constexpr int kProgramIconId = 1;
+
 // Installs the Win32 file system, clock and display port. Call once at program start,
 // before EnumDisplays.
 void UseWin32Services();

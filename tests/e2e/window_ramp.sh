@@ -29,6 +29,8 @@ settle() {
 
 tonecast_start "$work/app" || fail "the calibration window did not appear"
 settle
+tonecast_icon_is "$here/../../exe/Tonecast.ico" || fail "the window does not show the program's icon"
+echo "ok: the window shows the program's icon"
 
 # A cleared record (no ramp file) is the identity: i * 256 reads back as i * 257.
 expect_record ""

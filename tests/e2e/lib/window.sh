@@ -7,6 +7,8 @@
 #                           its X id); returns non-zero when none appears
 #   tonecast_wait_exit [S]  waits up to S seconds (default 10) for $program to end: non-zero
 #                           while it still runs, else its exit code
+#   tonecast_icon_is ICO    waits up to 5 s for $window's icon in X (_NET_WM_ICON) to be ICO's
+#                           32 x 32 and 16 x 16 images, pixel for pixel; non-zero when it is not
 
 tonecast_wait_window() {
   window=
@@ -31,4 +33,31 @@ tonecast_wait_exit() {
   done
   kill -0 "$program" 2>/dev/null && return 1
   wait "$program"
+}
+
+# One size of an icon as ARGB words, one a line: the window's (from _NET_WM_ICON) or a .ico
+# file's image of that size.
+window_icon_words() {
+  xprop -id "$window" -notype 32c _NET_WM_ICON 2>/dev/null |
+    awk -v size="$1" -F'[=,]' '{ for (i = 2; i <= NF; ) { w = $i + 0; n = w * ($(i + 1) + 0)
+      if (w == size) for (j = 0; j < n; j++) print $(i + 2 + j) + 0
+      if (n == 0) break; i += 2 + n } }'
+}
+ico_words() {
+  frame=$(identify -format '%w %p\n' "$1" | awk -v size="$2" '$1 == size { print $2; exit }')
+  [ -n "$frame" ] || return 1
+  convert "$1[$frame]" -depth 8 rgba:- | od -An -v -tu1 -w4 |
+    awk '{ print $4 * 16777216 + $1 * 65536 + $2 * 256 + $3 }'
+}
+
+tonecast_icon_is() {
+  for _ in $(seq 1 25); do
+    ok=1
+    for size in 32 16; do
+      [ "$(window_icon_words $size)" = "$(ico_words "$1" $size)" ] || ok=0
+    done
+    [ $ok = 1 ] && return 0
+    sleep 0.2
+  done
+  return 1
 }
