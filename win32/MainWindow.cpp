@@ -237,8 +237,8 @@ void MainWindow::Hide() {
 }
 
 void MainWindow::Invalidate() {
-    // Showing the window paints all of it: before, each invalidation would only cost the
-    // hidden window's layout a round trip to the window manager per label.
+    // A hidden window has nothing on the screen to repaint, and showing it paints all of it;
+    // the layouts before the first show would pay a round trip per label for nothing.
     if (!IsWindowVisible(hwnd_))
         return;
     // The window alone: panels and controls keep their pixels. Transparent labels lie on
