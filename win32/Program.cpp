@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "base/Errors.h"
 #include "ramp/Displays.h"
+#include "win32/DllSearch.h"
 #include "win32/Interactive.h"
 #include "win32/LoaderWindow.h"
 #include "win32/StartupTrace.h"
@@ -32,6 +33,7 @@ void ShowApplicationError(const char* message) {
 }  // namespace
 
 int RunTonecast() {
+    RestrictDllSearch();
     TraceStartup("main");
     UseAllServices();
     // Every later step, the switches included, finds the display list complete.
@@ -66,6 +68,7 @@ int RunTonecast() {
 }
 
 int RunTonestart() {
+    RestrictDllSearch();
     UseAllServices();
     if (FirstArgument(GetCommandLineA()) != kOnceSwitch)
         return RunResidentLoader();
