@@ -33,7 +33,7 @@ void DecodeAndConvert(benchmark::State& state, const std::string& file) {
             state.SkipWithError("decode failed");
             break;
         }
-        Colors().ConvertForDisplay(bitmap, 0);  // the no-op converter of native builds
+        Colors().ConvertForDisplay(bitmap, 0, {});  // the no-op converter of native builds
         benchmark::DoNotOptimize(bitmap.pixels.data());
     }
     state.counters["MB"] = static_cast<double>(file.size()) / 1e6;

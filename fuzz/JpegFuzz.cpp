@@ -17,7 +17,14 @@ JpegResult FullDecode(std::string_view bytes, Bitmap& bitmap) {
     return DecodeJpeg(bytes, bitmap);
 }
 
-constexpr Decode kDecoders[] = {FullDecode};
+// The part of the upright picture a window would show, reaching past its right edge.
+JpegResult CroppedDecode(std::string_view bytes, Bitmap& bitmap) {
+    return DecodeJpeg(bytes, bitmap, [](int width, int height) {
+        return JpegRect{width / 3, height / 4, width + 5, height - 1};
+    });
+}
+
+constexpr Decode kDecoders[] = {FullDecode, CroppedDecode};
 
 void CheckOutcome(const JpegResult& result, const Bitmap& bitmap) {
     if (!result) {
@@ -25,7 +32,10 @@ void CheckOutcome(const JpegResult& result, const Bitmap& bitmap) {
         FUZZ_CHECK(bitmap.width == 0 && bitmap.height == 0 && bitmap.pixels.empty());
         return;
     }
-    FUZZ_CHECK(bitmap.width > 0 && bitmap.height > 0);
+    FUZZ_CHECK(result.orientation >= 1 && result.orientation <= 8);
+    FUZZ_CHECK(bitmap.width >= 0 && bitmap.height >= 0);
+    FUZZ_CHECK(result.left + bitmap.width <= result.imageWidth);
+    FUZZ_CHECK(result.top + bitmap.height <= result.imageHeight);
     FUZZ_CHECK(std::int64_t{bitmap.width} * bitmap.height <= kMaxJpegPixels);
     FUZZ_CHECK(bitmap.bitsPerPixel == 8 || bitmap.bitsPerPixel == 24);
     FUZZ_CHECK(bitmap.pixels.size() == static_cast<std::size_t>(bitmap.Stride()) * bitmap.height);

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -15,8 +16,17 @@ constexpr std::size_t kColorWords = (std::size_t{1} << 24) / 64;
 
 class UnconvertedColors : public ColorConverter {
 public:
-    void ConvertForDisplay(Bitmap&, DeviceContext) override {}
+    bool ConvertForDisplay(Bitmap&, DeviceContext, std::string_view) override { return true; }
 };
+
+std::uint32_t BigEndian32(std::string_view bytes, std::size_t offset) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<std::uint8_t>(bytes[offset + i]);
+    return value;
+}
+
+constexpr std::size_t kIccHeaderSize = 128;
 
 UnconvertedColors g_unconverted;
 ColorConverter* g_converter = &g_unconverted;
@@ -77,6 +87,39 @@ void ConvertDistinctColors(Bitmap& bitmap, const PixelConversion& convert) {
             p[0] = converted[0], p[1] = converted[1], p[2] = converted[2];
         }
     }
+}
+
+bool ProfileFitsImage(std::string_view profile, int bitsPerPixel) {
+    if (profile.size() < kIccHeaderSize + 4)
+        return false;
+    const std::uint64_t declared = BigEndian32(profile, 0);
+    const std::uint64_t tags = BigEndian32(profile, kIccHeaderSize);
+    if (declared > profile.size() || kIccHeaderSize + 4 + 12 * tags > declared ||
+        profile.substr(36, 4) != "acsp")
+        return false;
+    const std::string_view deviceClass = profile.substr(12, 4), data = profile.substr(16, 4),
+                           connection = profile.substr(20, 4);
+    const bool convertible = deviceClass == "scnr" || deviceClass == "mntr" ||
+                             deviceClass == "prtr" || deviceClass == "spac";
+    const bool fits = bitsPerPixel == 24 ? data == "RGB " : bitsPerPixel == 8 && data == "GRAY";
+    return convertible && fits && (connection == "XYZ " || connection == "Lab ");
+}
+
+void ColorGreyLevels(Bitmap& bitmap, const std::array<std::uint8_t, 3 * 256>& colors) {
+    Bitmap colored;
+    colored.width = bitmap.width;
+    colored.height = bitmap.height;
+    colored.bitsPerPixel = 24;
+    colored.pixels.assign(static_cast<std::size_t>(colored.Stride()) * colored.height, 0);
+    for (int y = 0; y < bitmap.height; ++y) {
+        const std::uint8_t* level = bitmap.Row(y);
+        std::uint8_t* out = colored.Row(y);
+        for (int x = 0; x < bitmap.width; ++x, out += 3) {
+            const std::uint8_t* color = colors.data() + 3 * level[x];
+            out[0] = color[0], out[1] = color[1], out[2] = color[2];
+        }
+    }
+    bitmap = std::move(colored);
 }
 
 ColorConverter& Colors() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -15,6 +16,7 @@
 
 #include "base/Errors.h"
 #include "base/FileSystem.h"
+#include "render/ImageOrientation.h"
 
 namespace {
 
@@ -34,6 +36,10 @@ struct ErrorManager {
         case JERR_OUT_OF_MEMORY:
         case JERR_NO_BACKING_STORE:  // more working memory than kMaxJpegWorkingMemory
             errors->status = JpegStatus::kOutOfMemory;
+            break;
+        case JERR_BAD_PRECISION:    // 12-bit samples: the library is built for 8
+        case JERR_SOF_UNSUPPORTED:  // lossless, hierarchical
+            errors->status = JpegStatus::kUnsupported;
             break;
         default:
             errors->status = JpegStatus::kCorrupt;
@@ -84,13 +90,17 @@ struct Decoder {
     ErrorManager errors;
     jpeg_source_mgr source{};
     std::vector<std::uint8_t> scratch;  // one decoded row, when it is wider than the crop
+    JOCTET* iccProfile = nullptr;       // what jpeg_read_icc_profile allocated
 
     Decoder() {
         cinfo.err = jpeg_std_error(&errors.pub);
         errors.pub.error_exit = ErrorExit;
         errors.pub.emit_message = EmitMessage;
     }
-    ~Decoder() { jpeg_destroy_decompress(&cinfo); }  // safe also when creation failed
+    ~Decoder() {
+        jpeg_destroy_decompress(&cinfo);  // safe also when creation failed
+        std::free(iccProfile);
+    }
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 };
@@ -102,6 +112,25 @@ constexpr bool kCanCrop = true;
 #else
 constexpr bool kCanCrop = false;
 #endif
+// libjpeg-turbo 2.0 and later put an ICC profile split over several APP2 markers back together;
+// with another library a file's profile is not read and its colours are taken as sRGB.
+#if defined(LIBJPEG_TURBO_VERSION_NUMBER) && LIBJPEG_TURBO_VERSION_NUMBER >= 2000000
+#define TONECAST_READS_ICC_PROFILES 1
+#endif
+
+constexpr int kExifMarker = JPEG_APP0 + 1;
+constexpr int kIccMarker = JPEG_APP0 + 2;
+
+int OrientationOf(j_decompress_ptr cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo->marker_list; m; m = m->next)
+        if (m->marker == kExifMarker) {
+            const int orientation = ExifOrientation(
+                std::string_view(reinterpret_cast<const char*>(m->data), m->data_length));
+            if (orientation != 1)
+                return orientation;
+        }
+    return 1;
+}
 
 JpegRect Clipped(JpegRect r, int width, int height) {
     r.left = std::clamp(r.left, 0, width);
@@ -170,6 +199,10 @@ JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap,
     d.source.resync_to_restart = jpeg_resync_to_restart;
     d.source.term_source = TermSource;
     d.cinfo.src = &d.source;
+    jpeg_save_markers(&d.cinfo, kExifMarker, 0xFFFF);
+#ifdef TONECAST_READS_ICC_PROFILES
+    jpeg_save_markers(&d.cinfo, kIccMarker, 0xFFFF);
+#endif
 
     jpeg_read_header(&d.cinfo, TRUE);
 
@@ -187,6 +220,19 @@ JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap,
         result.message = "Only colour (YCbCr, RGB) and greyscale JPEG files can be shown";
         return JpegStatus::kUnsupported;
     }
+    result.orientation = OrientationOf(&d.cinfo);
+#ifdef TONECAST_READS_ICC_PROFILES
+    // A damaged set of markers (one missing, numbered twice) only warns and gives no profile.
+    unsigned int iccSize = 0;
+    if (jpeg_read_icc_profile(&d.cinfo, &d.iccProfile, &iccSize)) {
+        try {
+            result.iccProfile.assign(reinterpret_cast<const char*>(d.iccProfile), iccSize);
+        } catch (const std::bad_alloc&) {
+            result.message = "Not enough memory for the image's colour profile";
+            return JpegStatus::kOutOfMemory;
+        }
+    }
+#endif
     d.cinfo.out_color_space = output;
     d.cinfo.dct_method = JDCT_ISLOW;
     d.cinfo.scale_num = 1;
@@ -194,14 +240,19 @@ JpegStatus RunDecoder(Decoder& d, std::string_view bytes, Bitmap& bitmap,
 
     jpeg_start_decompress(&d.cinfo);
 
+    // The crop is asked for, and given back, in the upright picture; the decoder decodes the
+    // stored pixels that turn into it.
     const int width = static_cast<int>(d.cinfo.output_width);
     const int height = static_cast<int>(d.cinfo.output_height);
-    result.imageWidth = width;
-    result.imageHeight = height;
-    const JpegRect crop =
-        cropFor ? Clipped(cropFor(width, height), width, height) : JpegRect{0, 0, width, height};
-    result.left = crop.left;
-    result.top = crop.top;
+    const bool swapped = OrientationSwapsSides(result.orientation);
+    result.imageWidth = swapped ? height : width;
+    result.imageHeight = swapped ? width : height;
+    const JpegRect upright = cropFor ? Clipped(cropFor(result.imageWidth, result.imageHeight),
+                                               result.imageWidth, result.imageHeight)
+                                     : JpegRect{0, 0, result.imageWidth, result.imageHeight};
+    result.left = upright.left;
+    result.top = upright.top;
+    const JpegRect crop = StoredPart(upright, result.orientation, width, height);
     bitmap.width = crop.right - crop.left;
     bitmap.height = crop.bottom - crop.top;
     bitmap.bitsPerPixel = bitsPerPixel;
@@ -268,6 +319,14 @@ JpegResult DecodeJpeg(std::string_view bytes, Bitmap& bitmap, const JpegCropFor&
     {
         Decoder decoder;
         result.status = RunDecoder(decoder, bytes, bitmap, cropFor, limits, result);
+    }
+    if (result && result.orientation != 1) {
+        try {
+            bitmap = TurnedUpright(bitmap, result.orientation);
+        } catch (const std::bad_alloc&) {
+            result.status = JpegStatus::kOutOfMemory;
+            result.message = "Not enough memory to turn the image upright";
+        }
     }
     if (!result)
         bitmap = Bitmap{};

@@ -1,9 +1,10 @@
 #pragma once
 // Decoding of JPEG files (the reference image) with libjpeg into a Bitmap: 24-bit colour
 // files become blue-green-red rows, greyscale files 8-bit grey rows, with the accurate integer
-// transform, at full size or cropped to the part that will be seen. Every failure comes back as a
-// status: a damaged, cut-off or foreign file never ends the process and never leaves a half-filled
-// bitmap behind.
+// transform, turned upright as the file's EXIF orientation says, at full size or cropped to the
+// part that will be seen. The colour profile the file carries comes with the pixels. Every failure
+// comes back as a status: a damaged, cut-off or foreign file never ends the process and never
+// leaves a half-filled bitmap behind.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +19,7 @@ enum class JpegStatus {
     kNoFile,       // nothing at the path
     kUnreadable,   // the file exists but could not be read
     kCorrupt,      // not a JPEG, damaged or cut off
-    kUnsupported,  // a JPEG of another kind (CMYK, YCCK, ...)
+    kUnsupported,  // a JPEG of another kind (CMYK, YCCK, 12-bit, lossless, ...)
     kTooLarge,     // more pixels than kMaxJpegPixels
     kOutOfMemory,  // the decoder or the bitmap could not get its memory
 };
@@ -26,10 +27,12 @@ enum class JpegStatus {
 struct JpegResult {
     JpegStatus status = JpegStatus::kOk;
     std::string message;  // libjpeg's own text, or ours, for whoever wants to know why
-    // Known once the header is read: the whole image's size, and where in it the decoded
+    // Known once the header is read: the whole upright image's size, and where in it the decoded
     // bitmap's top-left pixel lies.
     int imageWidth = 0, imageHeight = 0;
     int left = 0, top = 0;
+    int orientation = 1;       // as the file's EXIF block says (see ImageOrientation.h)
+    std::string iccProfile{};  // the ICC profile embedded in the file, whole; empty for none
     explicit operator bool() const { return status == JpegStatus::kOk; }
 };
 
@@ -37,8 +40,8 @@ struct JpegResult {
 struct JpegRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
-// Given the image's full size, the part of it to decode (clipped to the image by the decoder;
-// an empty part decodes no pixel and succeeds). Empty function: the whole image.
+// Given the upright image's full size, the part of it to decode (clipped to the image by the
+// decoder; an empty part decodes no pixel and succeeds). Empty function: the whole image.
 using JpegCropFor = std::function<JpegRect(int width, int height)>;
 
 // The page decodes the image on every paint, and a JPEG header can claim up to 65500 x 65500

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "base/FileSystem.h"
@@ -30,6 +31,7 @@ struct KeptImage {
     JpegResult result;
     Bitmap bitmap;
     int x = 0, y = 0;
+    bool profileUnusable = false;  // the file's colour profile was replaced by sRGB
 };
 
 KeptImage& Kept() {
@@ -68,11 +70,21 @@ void Decode(KeptImage& kept, const std::string& path, DeviceContext dc) {
         y = CenterY(height);
         return JpegRect{-x, -y, clientWidth - x, clientHeight - y};
     };
+    kept.profileUnusable = false;
     kept.result = LoadJpegFile(path, kept.bitmap, visible);
     kept.x = x + kept.result.left;
     kept.y = y + kept.result.top;
-    if (kept.result && kept.bitmap.bitsPerPixel == 24)
-        Colors().ConvertForDisplay(kept.bitmap, dc);
+    if (!kept.result)
+        return;
+    // A profile that cannot describe these pixels is known as such without the colour system.
+    std::string_view profile = kept.result.iccProfile;
+    if (!profile.empty() && !ProfileFitsImage(profile, kept.bitmap.bitsPerPixel)) {
+        kept.profileUnusable = true;
+        profile = {};
+    }
+    if (kept.bitmap.bitsPerPixel == 24 || !profile.empty())
+        kept.profileUnusable |= !Colors().ConvertForDisplay(kept.bitmap, dc, profile);
+    std::string().swap(kept.result.iccProfile);  // up to megabytes, of no use once converted
 }
 
 }  // namespace
@@ -140,6 +152,11 @@ void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth
     canvas.SetBrushColor(kBlack);  // the page's background
     canvas.SetFontColor(texts.color);
     canvas.TextOut(CenterX(width), CenterY(height), line);
+}
+
+bool ReferenceImageProfileUnusable(const std::string& path) {
+    const KeptImage& kept = Kept();
+    return kept.valid && kept.key.path == path && kept.profileUnusable;
 }
 
 void ForgetReferenceImage() {

@@ -1,6 +1,7 @@
 #pragma once
-// The Reference Image page: a JPEG decoded, converted from sRGB to the selected display's
-// colour profile, and drawn centred at its natural size; or one line saying why it cannot be.
+// The Reference Image page: a JPEG decoded and turned upright, converted from its own colour
+// profile (sRGB when it has none) to the selected display's, and drawn centred at its natural
+// size; or one line saying why it cannot be.
 
 #include <string>
 
@@ -11,7 +12,7 @@
 // detail (the pixel limit in megapixels, the system's text).
 struct ReferenceImageTexts {
     std::string damaged;      // not a JPEG, damaged or cut off
-    std::string unsupported;  // CMYK and other kinds
+    std::string unsupported;  // CMYK, 12-bit and other kinds
     std::string tooLarge;     // %s: the limit
     std::string unreadable;   // %s: the system's text
     std::string noMemory;
@@ -30,6 +31,10 @@ std::string ReferenceImageFailureText(const JpegResult& result, const std::strin
 // font; a missing file draws nothing.
 void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth, int clientHeight,
                         const ReferenceImageTexts& texts);
+
+// Whether the image at `path`, as the last paint drew it, carries a colour profile that could not
+// be used, so that its colours were taken as sRGB; false before it is drawn.
+bool ReferenceImageProfileUnusable(const std::string& path);
 
 // Drops what the last paint kept (the next one decodes afresh).
 void ForgetReferenceImage();

@@ -237,6 +237,9 @@ private:
     void LayOutPage(int page);
     void LayOutWelcome();
     void LayOutFileLabel();
+    // The file name of the reference image, with a note when the page could not use the colour
+    // profile the file carries.
+    std::string FileLabelText(const std::string& path) const;
     void PlaceAboveBar(::Panel& panel, int left);
 
     ControlFactory& factory_;

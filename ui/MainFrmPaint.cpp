@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 #include "ramp/Displays.h"
 #include "render/PagePainter.h"
+#include "render/ReferenceImage.h"
 #include "ui/MainFrm.h"
 
 void TMainForm::FormPaint(Canvas& canvas) {
@@ -35,4 +36,11 @@ void TMainForm::FormPaint(Canvas& canvas) {
         }
     }
     PaintPage(canvas, view);
+    // Whether the file's colour profile could be used is known once the image is decoded, here:
+    // the label says so from the next paint on.
+    if (view.page == 8 && FileLabel->IsVisible() &&
+        FileLabel->GetText() != FileLabelText(view.referenceImagePath)) {
+        LayOutFileLabel();
+        host_.Invalidate();
+    }
 }

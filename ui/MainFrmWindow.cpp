@@ -16,6 +16,7 @@
 #include "base/Path.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "render/ReferenceImage.h"
 #include "ui/HandlersPaused.h"
 #include "ui/MainFrm.h"
 #include "ui/TargetGammaText.h"
@@ -295,12 +296,18 @@ void TMainForm::LayOutFileLabel() {
     std::string& path = Settings().ReferenceImagePath;
     if (!Files().FileExists(path))
         path = GetProgramFolder() + "TonecastRef.sRGB.jpg";
-    FileLabel->SetText(FileNamePart(path));
+    FileLabel->SetText(FileLabelText(path));
     Bounds b = FileLabel->GetBounds();  // sized to the new text
     b.left = host_.ClientWidth() - b.width - Scaled(70);
     b.top = host_.ClientHeight() - b.height - BarHeight() - Scaled(4);
     FileLabel->SetBounds(b);
     FileLabel->SetVisible(true);
+}
+
+std::string TMainForm::FileLabelText(const std::string& path) const {
+    if (!ReferenceImageProfileUnusable(path))
+        return FileNamePart(path);
+    return FileNamePart(path) + " (" + LangText("RefImageProfileUnusable") + ")";
 }
 
 void TMainForm::ApplyToDisplay() {

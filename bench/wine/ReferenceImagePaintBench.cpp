@@ -3,7 +3,8 @@
 // pixel by pixel on every paint, against the cropped, converted and kept image, measured in the
 // same run, and the first paint's parts. A 24-megapixel photograph
 // of camera-like noise is made here (the colour system caches its last pixel, so a smooth image
-// would look cheap), and a wide-gamut profile is associated with the display for the run.
+// would look cheap), once plain and once with the wide-gamut profile embedded as a camera set
+// to Adobe RGB writes it, and that profile is associated with the display for the run.
 
 #include <windows.h>
 #undef TextOut
@@ -56,7 +57,7 @@ Color Noise(int x, int y) {
 // The colour system as first called: every pixel handed over, row by row.
 void ConvertEachPixel(Bitmap& bitmap, DeviceContext dc) {
     const DisplayProfile display(reinterpret_cast<HDC>(dc));
-    const ColorTransform transform(display.get());
+    const ColorTransform transform(nullptr, display.get());
     if (!transform.get())
         return;
     for (int y = 0; y < bitmap.height; ++y)
@@ -79,7 +80,8 @@ JpegRect Visible(int width, int height) {
     return JpegRect{-x, -y, 1920 - x, 1080 - y};
 }
 
-void Measure(const char* what, const std::string& path, DeviceContext dc) {
+void Measure(const char* what, const std::string& path, DeviceContext dc,
+             const std::string& embedded = {}) {
     PixelCanvas canvas(1920, 1080);
     const ReferenceImageTexts texts;
     const double whole = Median(3, [&] { PaintWhole(path, canvas, dc); });
@@ -103,7 +105,7 @@ void Measure(const char* what, const std::string& path, DeviceContext dc) {
         Median(5, [&] { DecodeJpeg(bytes, none, [](int, int) { return JpegRect{}; }); });
     std::vector<Bitmap> copies(8, visible);
     auto copy = copies.begin();
-    const double convert = Median(5, [&] { Colors().ConvertForDisplay(*copy++, dc); });
+    const double convert = Median(5, [&] { Colors().ConvertForDisplay(*copy++, dc, embedded); });
     const double eachPixel = Median(3, [&] { ConvertEachPixel(*copy++, dc); });
     std::printf(
         "  first paint's parts: file read %.1f ms; decode of the %d x %d shown %.1f ms, of which "
@@ -142,16 +144,23 @@ int main(int argc, char** argv) {
 
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
+    std::string wide;
+    Files().ReadFile(argv[2], wide);
     const std::string photo = std::string(temp) + "TonecastBench24MP.jpg";
-    Files().ReplaceFile(
-        photo,
-        EncodeJpeg(
-            {.width = 6000, .height = 4000, .quality = 90, .fullChroma = false, .pixel = Noise}));
+    const std::string widePhoto = std::string(temp) + "TonecastBench24MPAdobeRGB.jpg";
+    JpegRecipe recipe{
+        .width = 6000, .height = 4000, .quality = 90, .fullChroma = false, .pixel = Noise};
+    Files().ReplaceFile(photo, EncodeJpeg(recipe));
+    recipe.iccProfile = wide;
+    Files().ReplaceFile(widePhoto, EncodeJpeg(recipe));
     std::printf("display profile %s\n", Colors().ProfileOf(display.dc).c_str());
     Measure("24-megapixel photograph, 1920 x 1080", photo, display.dc);
+    Measure("24-megapixel photograph with the Adobe RGB profile embedded, 1920 x 1080", widePhoto,
+            display.dc, wide);
     Measure("default image 1600 x 860, 1920 x 1080", argv[1], display.dc);
 
     DeleteFileA(photo.c_str());
+    DeleteFileA(widePhoto.c_str());
     DisassociateColorProfileFromDeviceA(nullptr, profile.c_str(), device.DeviceName);
     DeleteFileA(profile.c_str());
     DeleteDC(reinterpret_cast<HDC>(display.dc));

@@ -21,7 +21,27 @@ struct JpegRecipe {
     bool fullChroma = true;  // 4:4:4; false keeps libjpeg's default 4:2:0
     // Colour at (x, y); greyscale files take the red value, CMYK files (r, g, b, 0).
     std::function<Color(int x, int y)> pixel = [](int, int) { return Color{}; };
+    std::string exif{};        // an APP1 payload, written when not empty
+    std::string iccProfile{};  // embedded over as many APP2 markers as it needs
 };
+
+// An EXIF block (APP1 payload) whose first image directory holds `entries` before the
+// orientation, which is written as a short of `orientation`.
+inline std::string ExifBlock(int orientation, bool bigEndian = false, int entries = 0) {
+    std::string tiff =
+        bigEndian ? std::string("MM\0\x2A\0\0\0\x08", 8) : std::string("II\x2A\0\x08\0\0\0", 8);
+    auto put = [&](unsigned value, int size) {
+        for (int i = 0; i < size; ++i)
+            tiff += static_cast<char>(value >> (8 * (bigEndian ? size - 1 - i : i)));
+    };
+    put(static_cast<unsigned>(entries + 1), 2);
+    for (int i = 0; i < entries; ++i) {
+        put(0x010F + i, 2), put(3, 2), put(1, 4), put(0, 4);  // some other short tags first
+    }
+    put(0x0112, 2), put(3, 2), put(1, 4), put(static_cast<unsigned>(orientation), 2), put(0, 2);
+    put(0, 4);  // no next directory
+    return std::string("Exif\0\0", 6) + tiff;
+}
 
 inline std::string EncodeJpeg(const JpegRecipe& recipe) {
     jpeg_compress_struct cinfo{};
@@ -46,6 +66,13 @@ inline std::string EncodeJpeg(const JpegRecipe& recipe) {
         jpeg_simple_progression(&cinfo);
 
     jpeg_start_compress(&cinfo, TRUE);
+    if (!recipe.exif.empty())
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1,
+                          reinterpret_cast<const JOCTET*>(recipe.exif.data()),
+                          static_cast<unsigned>(recipe.exif.size()));
+    if (!recipe.iccProfile.empty())
+        jpeg_write_icc_profile(&cinfo, reinterpret_cast<const JOCTET*>(recipe.iccProfile.data()),
+                               static_cast<unsigned>(recipe.iccProfile.size()));
     std::vector<JSAMPLE> row(static_cast<size_t>(recipe.width) * components);
     while (cinfo.next_scanline < cinfo.image_height) {
         const int y = static_cast<int>(cinfo.next_scanline);

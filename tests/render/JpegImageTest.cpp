@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "fakes/MemoryFileSystem.h"
+#include "render/ImageOrientation.h"
 #include "render/JpegEncode.h"
 #include "render/JpegImage.h"
 
@@ -184,11 +186,150 @@ TEST(JpegImageTest, HeadersClaimingTooManyPixelsAreRefusedBeforeAllocation) {
     }
 }
 
-TEST(JpegImageTest, CmykFileIsUnsupported) {
-    const std::string file = EncodeJpeg({.width = 8, .height = 8, .input = JCS_CMYK});
+// Kinds of JPEG the page cannot show are told apart from damaged files: CMYK, and 12-bit samples
+// (the frame header's precision byte; the library is built for 8).
+TEST(JpegImageTest, CmykAndTwelveBitFilesAreUnsupported) {
+    std::string twelveBit = EncodeJpeg({.width = 8, .height = 8});
+    const size_t frame = twelveBit.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    twelveBit[frame + 4] = 12;
+    for (const std::string& file :
+         {EncodeJpeg({.width = 8, .height = 8, .input = JCS_CMYK}), twelveBit}) {
+        Bitmap bitmap;
+        EXPECT_EQ(DecodeJpeg(file, bitmap).status, JpegStatus::kUnsupported);
+        EXPECT_TRUE(bitmap.pixels.empty());
+    }
+}
+
+// Six flat grey blocks, stored as
+//   a b c
+//   d e f
+// and how each EXIF orientation shows them upright.
+TEST(JpegImageTest, EveryExifOrientationTurnsThePictureUpright) {
+    const int a = 10, b = 60, c = 110, d = 160, e = 210, f = 250;
+    const int stored[2][3] = {{a, b, c}, {d, e, f}};
+    const std::vector<std::vector<int>> upright[9] = {
+        {},
+        {{a, b, c}, {d, e, f}},
+        {{c, b, a}, {f, e, d}},
+        {{f, e, d}, {c, b, a}},
+        {{d, e, f}, {a, b, c}},
+        {{a, d}, {b, e}, {c, f}},
+        {{d, a}, {e, b}, {f, c}},  // a phone held upright: turned a quarter clockwise
+        {{f, c}, {e, b}, {d, a}},
+        {{c, f}, {b, e}, {a, d}},
+    };
+    for (int orientation = 1; orientation <= 8; ++orientation)
+        for (bool bigEndian : {false, true}) {
+            const std::string file =
+                EncodeJpeg({.width = 24,
+                            .height = 16,
+                            .input = JCS_GRAYSCALE,
+                            .pixel = [&](int x, int y) { return Grey(stored[y / 8][x / 8]); },
+                            .exif = ExifBlock(orientation, bigEndian, orientation % 3)});
+            Bitmap bitmap;
+            const JpegResult result = DecodeJpeg(file, bitmap);
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result.orientation, orientation);
+            const auto& blocks = upright[orientation];
+            ASSERT_EQ(bitmap.width, 8 * static_cast<int>(blocks[0].size())) << orientation;
+            ASSERT_EQ(bitmap.height, 8 * static_cast<int>(blocks.size())) << orientation;
+            for (int y = 0; y < bitmap.height; ++y)
+                for (int x = 0; x < bitmap.width; ++x)
+                    ASSERT_EQ(bitmap.Row(y)[x], blocks[y / 8][x / 8])
+                        << orientation << " at " << x << "," << y;
+        }
+}
+
+// The part of a turned picture asked for is exactly that part of the whole turned picture, and
+// is said to lie where it was asked for.
+TEST(JpegImageTest, CropOfATurnedPictureIsThatPartOfTheWholeOne) {
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const std::string file =
+            EncodeJpeg({.width = 61,
+                        .height = 43,
+                        .quality = 90,
+                        .fullChroma = false,
+                        .pixel =
+                            [](int x, int y) {
+                                const unsigned h = static_cast<unsigned>(x) * 73856093u ^
+                                                   static_cast<unsigned>(y) * 19349663u;
+                                return Color{static_cast<std::uint8_t>(h >> 3),
+                                             static_cast<std::uint8_t>(h >> 11),
+                                             static_cast<std::uint8_t>(x * 4)};
+                            },
+                        .exif = ExifBlock(orientation)});
+        Bitmap whole, part;
+        const JpegResult full = DecodeJpeg(file, whole);
+        ASSERT_TRUE(full);
+        const bool turned = orientation >= 5;
+        EXPECT_EQ(full.imageWidth, turned ? 43 : 61);
+        EXPECT_EQ(whole.width, full.imageWidth);
+        const JpegResult cropped = DecodeJpeg(file, part, [](int width, int height) {
+            return JpegRect{7, 5, width - 11, height - 3};
+        });
+        ASSERT_TRUE(cropped);
+        EXPECT_EQ(cropped.left, 7);
+        EXPECT_EQ(cropped.top, 5);
+        ASSERT_EQ(part.width, whole.width - 18);
+        ASSERT_EQ(part.height, whole.height - 8);
+        for (int y = 0; y < part.height; ++y)
+            ASSERT_EQ(0, std::memcmp(part.Row(y), whole.Row(y + 5) + 3 * 7, 3 * part.width))
+                << orientation << " row " << y;
+    }
+}
+
+// Damaged or foreign EXIF blocks leave the picture as stored; every read stays inside the block.
+TEST(JpegImageTest, DamagedExifBlocksMeanNoTurn) {
+    const std::string block = ExifBlock(6, true, 2);
+    ASSERT_EQ(ExifOrientation(block), 6);
+    // Cut anywhere before the end of the value (then come padding and the next directory).
+    for (size_t length = 0; length < block.size() - 6; ++length)
+        EXPECT_EQ(ExifOrientation(block.substr(0, length)), 1) << length;
+    auto changed = [&](size_t at, char byte) {
+        std::string bytes = block;
+        bytes[at] = byte;
+        return ExifOrientation(bytes);
+    };
+    EXPECT_EQ(changed(6, 'X'), 1);              // no byte order
+    EXPECT_EQ(changed(9, 43), 1);               // not TIFF
+    EXPECT_EQ(changed(13, 0x7F), 1);            // directory beyond the block
+    EXPECT_EQ(changed(6 + 10 + 24 + 3, 4), 1);  // a long, not a short
+    EXPECT_EQ(changed(6 + 10 + 24 + 7, 2), 1);  // two values
+    EXPECT_EQ(changed(6 + 10 + 24 + 9, 0), 1);  // 0
+    EXPECT_EQ(changed(6 + 10 + 24 + 9, 9), 1);  // beyond 8
+    EXPECT_EQ(ExifOrientation(std::string("Exif\0\0II\x2A\0\xFF\xFF\xFF\xFF", 14)), 1);
+    EXPECT_EQ(ExifOrientation("http://ns.adobe.com/xap/1.0/"), 1);  // XMP, also in APP1
+}
+
+// A profile larger than one marker holds is split by the writer and put back together whole;
+// a set with a marker missing gives no profile, and the picture still shows.
+TEST(JpegImageTest, AnIccProfileSplitOverMarkersComesBackWhole) {
+    std::string profile(150000, '\0');
+    for (size_t i = 0; i < profile.size(); ++i)
+        profile[i] = static_cast<char>(i * 7 + i / 251);
+    const std::string file =
+        EncodeJpeg({.width = 16, .height = 16, .pixel = PaletteBlocks, .iccProfile = profile});
+    size_t markers = 0, second = 0;
+    for (size_t at = file.find("ICC_PROFILE"); at != std::string::npos;
+         at = file.find("ICC_PROFILE", at + 1))
+        if (++markers == 2)
+            second = at - 4;
+    ASSERT_EQ(markers, 3u);
     Bitmap bitmap;
-    EXPECT_EQ(DecodeJpeg(file, bitmap).status, JpegStatus::kUnsupported);
-    EXPECT_TRUE(bitmap.pixels.empty());
+    const JpegResult result = DecodeJpeg(file, bitmap);
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result.iccProfile == profile);
+    EXPECT_EQ(bitmap.width, 16);
+
+    const size_t length = static_cast<std::uint8_t>(file[second + 2]) * 256 +
+                          static_cast<std::uint8_t>(file[second + 3]);
+    std::string gap = file;
+    gap.erase(second, 2 + length);
+    const JpegResult withGap = DecodeJpeg(gap, bitmap);
+    ASSERT_TRUE(withGap);
+    EXPECT_TRUE(withGap.iccProfile.empty());
+    ExpectNear(bitmap, 9, 9, PaletteBlocks(9, 9));
 }
 
 TEST(JpegImageTest, FilesAreReadThroughTheFileSystem) {

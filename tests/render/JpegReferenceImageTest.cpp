@@ -20,20 +20,26 @@ constexpr Color kConverted{1, 2, 3};
 // went through it, and remembers what it was asked.
 class MarkingConverter : public ColorConverter {
 public:
-    void ConvertForDisplay(Bitmap& bitmap, DeviceContext dc) override {
-        calls.push_back({dc, bitmap.bitsPerPixel, bitmap.width, bitmap.height});
+    bool ConvertForDisplay(Bitmap& bitmap, DeviceContext dc, std::string_view profile) override {
+        calls.push_back(
+            {dc, bitmap.bitsPerPixel, bitmap.width, bitmap.height, std::string(profile)});
+        if (bitmap.bitsPerPixel != 24)
+            return profileUsable;
         for (int y = 0; y < bitmap.height; ++y)
             for (int x = 0; x < bitmap.width; ++x) {
                 std::uint8_t* p = bitmap.Row(y) + 3 * x;
                 p[0] = kConverted.b, p[1] = kConverted.g, p[2] = kConverted.r;
             }
+        return profileUsable;
     }
     struct Call {
         DeviceContext dc;
         int bitsPerPixel, width, height;
+        std::string profile;
         bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
+    bool profileUsable = true;
 };
 
 // Grey level of the flat 8 x 8 block holding image pixel (x, y).
@@ -67,7 +73,9 @@ protected:
     }
     void TearDown() override {
         static class : public ColorConverter {
-            void ConvertForDisplay(Bitmap&, DeviceContext) override {}
+            bool ConvertForDisplay(Bitmap&, DeviceContext, std::string_view) override {
+                return true;
+            }
         } none;
         UseColorConverter(none);
     }
@@ -98,9 +106,93 @@ protected:
 TEST_F(ReferenceImageTest, ColourImageIsConvertedForTheSelectedDisplayAndCentred) {
     AddColourImage("C:\\Tonecast\\TonecastRef.sRGB.jpg", 1000, 600);
     Draw("C:\\Tonecast\\TonecastRef.sRGB.jpg");
-    EXPECT_EQ(converter.calls, (std::vector<MarkingConverter::Call>{{0x71, 24, 1000, 600}}));
+    EXPECT_EQ(converter.calls, (std::vector<MarkingConverter::Call>{{0x71, 24, 1000, 600, ""}}));
     EXPECT_EQ(PaintedBox(canvas), (Box{460, 240, 1460, 840}));
     EXPECT_TRUE(AllOf(canvas, {460, 240, 1460, 840}, kConverted));
+}
+
+// The header of an ICC profile with an empty tag table: enough for the page to judge it.
+std::string HeaderOnlyProfile(const char* deviceClass, const char* data,
+                              const char* connection = "XYZ ") {
+    std::string profile(132, '\0');
+    profile[3] = static_cast<char>(132);
+    profile.replace(12, 4, deviceClass);
+    profile.replace(16, 4, data);
+    profile.replace(20, 4, connection);
+    profile.replace(36, 4, "acsp");
+    return profile;
+}
+
+// A phone's portrait photograph is placed upright, and the colour profile its file carries goes
+// to the conversion with it; when the profile cannot be used, the page knows.
+TEST_F(ReferenceImageTest, TurnedPhotoIsPlacedUprightAndConvertedFromItsOwnProfile) {
+    const std::string rgb = HeaderOnlyProfile("mntr", "RGB "),
+                      grey = HeaderOnlyProfile("scnr", "GRAY");
+    files.AddFile(
+        "C:\\P\\phone.jpg",
+        EncodeJpeg({.width = 600, .height = 1000, .exif = ExifBlock(6), .iccProfile = rgb}));
+    Draw("C:\\P\\phone.jpg");
+    EXPECT_EQ(converter.calls, (std::vector<MarkingConverter::Call>{{0x71, 24, 1000, 600, rgb}}));
+    EXPECT_EQ(PaintedBox(canvas), (Box{460, 240, 1460, 840}));
+    EXPECT_FALSE(ReferenceImageProfileUnusable("C:\\P\\phone.jpg"));
+
+    // Refused by the colour system.
+    converter.profileUsable = false;
+    files.AddFile("C:\\P\\refused.jpg", EncodeJpeg({.width = 8, .height = 8, .iccProfile = rgb}));
+    Draw("C:\\P\\refused.jpg");
+    EXPECT_TRUE(ReferenceImageProfileUnusable("C:\\P\\refused.jpg"));
+    EXPECT_FALSE(ReferenceImageProfileUnusable("C:\\P\\phone.jpg"));  // not the one shown
+    converter.profileUsable = true;
+
+    // A grey profile for grey pixels goes to the conversion; one that does not fit the pixels
+    // does not, and is reported without asking the colour system.
+    const struct {
+        const char* name;
+        J_COLOR_SPACE input;
+        std::string profile;
+        bool converted, unusable;
+    } cases[] = {
+        {"grey.jpg", JCS_GRAYSCALE, grey, true, false},
+        {"grey-rgb.jpg", JCS_GRAYSCALE, rgb, false, true},
+        {"rgb-grey.jpg", JCS_RGB, grey, true, true},
+        {"link.jpg", JCS_RGB, HeaderOnlyProfile("link", "RGB "), true, true},
+    };
+    for (const auto& c : cases) {
+        converter.calls.clear();
+        const std::string path = std::string("C:\\P\\") + c.name;
+        files.AddFile(
+            path, EncodeJpeg({.width = 8, .height = 8, .input = c.input, .iccProfile = c.profile}));
+        Draw(path);
+        ASSERT_EQ(converter.calls.size(), c.converted ? 1u : 0u) << c.name;
+        if (c.converted) {
+            EXPECT_EQ(converter.calls[0].profile, c.unusable ? "" : c.profile) << c.name;
+        }
+        EXPECT_EQ(ReferenceImageProfileUnusable(path), c.unusable) << c.name;
+    }
+}
+
+// What a profile's header must say for the page to hand it to the colour system.
+TEST(ProfileFitsImageTest, OnlyWholeConvertibleProfilesOfThePixelsKindFit) {
+    const std::string rgb = HeaderOnlyProfile("mntr", "RGB ");
+    EXPECT_TRUE(ProfileFitsImage(rgb, 24));
+    EXPECT_FALSE(ProfileFitsImage(rgb, 8));
+    EXPECT_TRUE(ProfileFitsImage(HeaderOnlyProfile("scnr", "GRAY", "Lab "), 8));
+    EXPECT_FALSE(ProfileFitsImage(HeaderOnlyProfile("spac", "GRAY"), 24));
+    EXPECT_TRUE(ProfileFitsImage(HeaderOnlyProfile("prtr", "RGB ", "Lab "), 24));
+    for (const char* unconvertible : {"link", "abst", "nmcl"})
+        EXPECT_FALSE(ProfileFitsImage(HeaderOnlyProfile(unconvertible, "RGB "), 24));
+    EXPECT_FALSE(ProfileFitsImage(HeaderOnlyProfile("mntr", "CMYK"), 24));
+    EXPECT_FALSE(ProfileFitsImage(HeaderOnlyProfile("mntr", "RGB ", "RGB "), 24));
+    EXPECT_FALSE(ProfileFitsImage(rgb.substr(0, 131), 24));
+    auto changed = [&](size_t at, char byte) {
+        std::string bytes = rgb;
+        bytes[at] = byte;
+        return ProfileFitsImage(bytes, 24);
+    };
+    EXPECT_FALSE(changed(3, static_cast<char>(133)));  // longer than its bytes
+    EXPECT_FALSE(changed(131, 1));                     // a tag beyond its end
+    EXPECT_FALSE(changed(36, 'b'));                    // no signature
+    EXPECT_TRUE(ProfileFitsImage(rgb + "trailing", 24));
 }
 
 TEST_F(ReferenceImageTest, CentringFollowsTheSelectedDisplay) {
@@ -202,11 +294,12 @@ void MapPixel(std::uint8_t* p) {
 
 class PixelwiseConverter : public ColorConverter {
 public:
-    void ConvertForDisplay(Bitmap& bitmap, DeviceContext) override {
+    bool ConvertForDisplay(Bitmap& bitmap, DeviceContext, std::string_view) override {
         ++calls;
         for (int y = 0; y < bitmap.height; ++y)
             for (int x = 0; x < bitmap.width; ++x)
                 MapPixel(bitmap.Row(y) + 3 * x);
+        return true;
     }
     std::string ProfileOf(DeviceContext) override { return profile; }
     int calls = 0;
@@ -229,7 +322,7 @@ PixelCanvas FullDecode(const std::string& bytes, ColorConverter& converter) {
     Bitmap bitmap;
     EXPECT_TRUE(DecodeJpeg(bytes, bitmap));
     if (bitmap.bitsPerPixel == 24)
-        converter.ConvertForDisplay(bitmap, 0);
+        converter.ConvertForDisplay(bitmap, 0, {});
     expected.DrawBitmap(CenterX(bitmap.width), CenterY(bitmap.height), bitmap);
     return expected;
 }

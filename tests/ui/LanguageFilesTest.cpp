@@ -55,6 +55,7 @@ std::vector<std::string> WindowKeys() {
                                      "RefImageTooLarge",
                                      "RefImageUnreadable",
                                      "RefImageNoMemory",
+                                     "RefImageProfileUnusable",
                                      "LRampRefused",
                                      "TrayReapply",
                                      "TrayOpen",

@@ -1,5 +1,6 @@
 // The Windows colour system converting bitmaps for a display: unchanged for Wine's sRGB
-// display profile, changed for an Adobe-RGB-compatible profile associated with the display.
+// display profile, changed for an Adobe-RGB-compatible profile associated with the display; and
+// from the profile a picture carries instead of sRGB.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 // after windows.h
 #include <icm.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "fakes/MemoryFileSystem.h"
@@ -39,6 +42,13 @@ struct Install {
 
 const char kAdobeProfileSource[] = "Z:\\usr\\share\\color\\icc\\compatibleWithAdobeRGB1998.icc";
 const char kAdobeProfileName[] = "TonecastTestAdobeRGB.icc";
+
+std::string ProfileBytes(const char* name) {
+    std::ifstream in(std::string("/usr/share/color/icc/") + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 struct DisplayDC {
     HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
@@ -125,7 +135,7 @@ TEST(ColorConversionTest, SRgbDisplayProfileLeavesPixelsUnchanged) {
     ASSERT_NE(ProfileOf(display.dc), "") << "Wine reports an sRGB profile for its displays";
     const Bitmap original = ColourBitmap();
     Bitmap bitmap = original;
-    Colors().ConvertForDisplay(bitmap, display.handle());
+    Colors().ConvertForDisplay(bitmap, display.handle(), {});
     EXPECT_EQ(bitmap.pixels, original.pixels);
 }
 
@@ -138,7 +148,7 @@ TEST(ColorConversionTest, WiderGamutProfileDesaturatesAndKeepsNeutrals) {
 
     const Bitmap original = ColourBitmap();
     Bitmap bitmap = original;
-    Colors().ConvertForDisplay(bitmap, display.handle());
+    Colors().ConvertForDisplay(bitmap, display.handle(), {});
 
     // The same colour gives the same result in both rows, at its own place in each.
     for (int x = 0; x < kCount; ++x) {
@@ -192,7 +202,7 @@ TEST(ColorConversionTest, LargeBitmapMatchesTheColourSystemPixelByPixel) {
     Bitmap expected = bitmap;
     const DisplayProfile opened(display.dc);
     ASSERT_NE(opened.get(), nullptr);
-    const ColorTransform transform(opened.get());
+    const ColorTransform transform(nullptr, opened.get());
     ASSERT_NE(transform.get(), nullptr);
     for (int y = 0; y < expected.height; ++y)
         for (int x = 0; x < expected.width; ++x) {
@@ -201,7 +211,7 @@ TEST(ColorConversionTest, LargeBitmapMatchesTheColourSystemPixelByPixel) {
                                 nullptr, 0);
         }
 
-    Colors().ConvertForDisplay(bitmap, display.handle());
+    Colors().ConvertForDisplay(bitmap, display.handle(), {});
     EXPECT_FALSE(bitmap.pixels == original.pixels);
     EXPECT_TRUE(bitmap.pixels == expected.pixels);
 }
@@ -218,17 +228,86 @@ TEST(ColorConversionTest, NothingChangesWithoutAColourBitmapOrAProfile) {
     grey.pixels = {10,  20, 30, 40, 50, 0, 0, 0, 60, 70, 80, 90,
                    100, 0,  0,  0,  1,  2, 3, 4, 5,  0,  0,  0};
     const Bitmap greyOriginal = grey;
-    Colors().ConvertForDisplay(grey, display.handle());
+    Colors().ConvertForDisplay(grey, display.handle(), {});
     EXPECT_EQ(grey.pixels, greyOriginal.pixels);
 
     const Bitmap original = ColourBitmap();
     Bitmap noDisplay = original;
-    Colors().ConvertForDisplay(noDisplay, 0);
+    Colors().ConvertForDisplay(noDisplay, 0, {});
     EXPECT_EQ(noDisplay.pixels, original.pixels);
 
     Bitmap empty;
-    Colors().ConvertForDisplay(empty, display.handle());
+    Colors().ConvertForDisplay(empty, display.handle(), {});
     EXPECT_TRUE(empty.pixels.empty());
+}
+
+// The colours of an sRGB picture saved in Adobe RGB with that profile embedded come back to the
+// sRGB display as the picture's own, within rounding; a damaged profile gives way to sRGB.
+TEST(ColorConversionTest, APicturesOwnProfileIsConvertedFrom) {
+    DisplayDC display;
+    const std::string adobeProfile = ProfileBytes("compatibleWithAdobeRGB1998.icc");
+    ASSERT_GT(adobeProfile.size(), 132u);
+    const Bitmap original = ColourBitmap();
+    Bitmap adobe = original;
+    {
+        AssociatedProfile wide;
+        ASSERT_TRUE(wide.ok());
+        ASSERT_TRUE(Colors().ConvertForDisplay(adobe, display.handle(), {}));
+    }
+    ASSERT_NE(ProfileOf(display.dc), "");
+    Bitmap back = adobe;
+    EXPECT_TRUE(Colors().ConvertForDisplay(back, display.handle(), adobeProfile));
+    for (int x = 0; x < kCount; ++x) {
+        const Rgb want = PixelAt(original, x, 0), got = PixelAt(back, x, 0);
+        EXPECT_NEAR(got.r, want.r, 2) << x;
+        EXPECT_NEAR(got.g, want.g, 2) << x;
+        EXPECT_NEAR(got.b, want.b, 2) << x;
+    }
+
+    std::string damaged = adobeProfile;
+    damaged.replace(36, 4, "acsX");
+    std::string truncated = adobeProfile.substr(0, adobeProfile.size() / 2);
+    for (const std::string& profile : {damaged, truncated, ProfileBytes("Gray.icc")}) {
+        Bitmap asSRgb = adobe, expected = adobe;
+        EXPECT_FALSE(Colors().ConvertForDisplay(asSRgb, display.handle(), profile));
+        Colors().ConvertForDisplay(expected, display.handle(), {});
+        EXPECT_EQ(asSRgb.pixels, expected.pixels);
+    }
+}
+
+// A grey picture with a grey profile becomes the display's colours for its levels, and stays
+// grey; without a profile, or with a colour one, it is shown as decoded.
+TEST(ColorConversionTest, GreyPictureWithAGreyProfileStaysGrey) {
+    DisplayDC display;
+    AssociatedProfile adobe;
+    ASSERT_TRUE(adobe.ok());
+    Bitmap grey;
+    grey.width = 256;
+    grey.height = 2;
+    grey.bitsPerPixel = 8;
+    grey.pixels.resize(512);
+    for (int i = 0; i < 512; ++i)
+        grey.pixels[i] = static_cast<std::uint8_t>(i < 256 ? i : 511 - i);
+    Bitmap colourProfile = grey;
+    EXPECT_FALSE(Colors().ConvertForDisplay(colourProfile, display.handle(),
+                                            ProfileBytes("compatibleWithAdobeRGB1998.icc")));
+    EXPECT_EQ(colourProfile.pixels, grey.pixels);
+
+    Bitmap shown = grey;
+    EXPECT_TRUE(Colors().ConvertForDisplay(shown, display.handle(), ProfileBytes("Gray.icc")));
+    ASSERT_EQ(shown.bitsPerPixel, 24);
+    int previous = -1;
+    for (int x = 0; x < 256; ++x) {
+        const Rgb level = PixelAt(shown, x, 0);
+        EXPECT_NEAR(level.r, level.g, 1) << x;
+        EXPECT_NEAR(level.b, level.g, 1) << x;
+        EXPECT_GE(level.g, previous) << x;
+        previous = level.g;
+        const Rgb mirrored = PixelAt(shown, 255 - x, 1);
+        EXPECT_EQ(mirrored.g, level.g) << x;
+    }
+    EXPECT_EQ(PixelAt(shown, 0, 0).g, 0);
+    EXPECT_EQ(PixelAt(shown, 255, 0).g, 255);
 }
 
 // The page as the program paints it: colour images go through the display's profile,
