@@ -17,14 +17,15 @@ enum class SpecialFolder {
     kProgramFiles,
 };
 
-// A shell link object that has been created; Save writes the .lnk file.
+// A shell link object that has been created.
 class ShellLink {
 public:
     virtual ~ShellLink() = default;
     virtual void SetPath(const std::string& target) = 0;
     virtual void SetArguments(const std::string& arguments) = 0;
-    // Overwrites an existing file; failures are not reported.
-    virtual void Save(const std::string& linkPath) = 0;
+    // The bytes of the .lnk file for the link as set; throws OleError when the object cannot
+    // give them.
+    virtual std::string Contents() = 0;
 };
 
 // One open dialog for an existing file, as the platform receives it. The dialog leaves the

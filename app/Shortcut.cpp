@@ -16,12 +16,13 @@ std::string LinkFileName(const std::string& target) {
 
 }  // namespace
 
-void EnsureStartupShortcut(const std::string& target) {
+std::optional<PreparedFile> PrepareStartupShortcut(const std::string& target) {
     Shell& shell = TheShell();
     std::unique_ptr<ShellLink> link = shell.CreateShellLink();
     link->SetPath(target);
     link->SetArguments("");
     const std::string startup = shell.StartupFolderValue();
-    if (!startup.empty())
-        link->Save(startup + "\\" + LinkFileName(target));
+    if (startup.empty())
+        return std::nullopt;
+    return PreparedFile{startup + "\\" + LinkFileName(target), link->Contents()};
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
-// Writes (or overwrites) the shortcut to `target` in the user's Startup folder; throws OleError
-// when the shell's link object cannot be created.
-void EnsureStartupShortcut(const std::string& target);
+#include "base/AllOrNothing.h"
+
+// The shortcut to `target` in the user's Startup folder as a file of a save (its path there,
+// the link's bytes); none when the Startup folder value is missing. Throws OleError when the
+// shell's link object cannot be created or give its bytes.
+std::optional<PreparedFile> PrepareStartupShortcut(const std::string& target);

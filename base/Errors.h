@@ -40,3 +40,12 @@ class OleError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// One file of a save could not be put in place; what() is the platform's reason, `path` the
+// file's. Nothing of the save stayed on the disk (base/AllOrNothing.h).
+class SaveError : public InOutError {
+public:
+    SaveError(const std::string& message, int code, std::string path)
+        : InOutError(message, code), path(std::move(path)) {}
+    std::string path;
+};

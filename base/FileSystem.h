@@ -23,6 +23,17 @@ public:
     // Throws InOutError with the platform's text on failure.
     virtual void ReplaceFile(const std::string& path, const std::string& contents) = 0;
 
+    // The two halves of ReplaceFile, for saves of several files that must all succeed or all
+    // fail (base/AllOrNothing.h). WriteTemporaryBeside writes the bytes to a new file of its
+    // own name in `path`'s folder, leaving `path` alone, and returns the new file's path;
+    // MoveFileOver renames a file within its folder, replacing any file at `to`. Both throw
+    // InOutError with the platform's text.
+    virtual std::string WriteTemporaryBeside(const std::string& path,
+                                             const std::string& contents) = 0;
+    virtual void MoveFileOver(const std::string& from, const std::string& to) = 0;
+    // False when there was no such file or it could not be deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
+
     // Creates one folder (its parent must exist). False on failure.
     virtual bool CreateFolder(const std::string& path) = 0;
 

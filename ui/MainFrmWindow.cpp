@@ -9,7 +9,6 @@
 #include "app/Language.h"
 #include "app/Main.h"
 #include "app/Settings.h"
-#include "app/Shortcut.h"
 #include "app/SysDialogs.h"
 #include "base/Errors.h"
 #include "base/FileSystem.h"
@@ -399,28 +398,6 @@ void TMainForm::FormMoved(const Bounds& windowBounds) {
     const ScreenRect& r = Engine().Displays[Engine().CurrentDisplay].info.monitor;
     if (windowBounds != Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top})
         HandleDisplayChange();
-}
-
-bool TMainForm::FormClose() {
-    if (RestoreOnClose) {
-        RestoreDisplayRamps();
-        return true;
-    }
-    try {
-        const std::string dataFolder = GetDataFolder(kSubPath);
-        ForceFolders(dataFolder);
-        DisplayState& engine = Engine();
-        for (int i = 0; i < engine.DisplayCount(); ++i)
-            WriteRampFile(engine.Corrections[i], i, RampFileName(dataFolder, i));
-        EnsureStartupShortcut(GetProgramFolder() + "Tonestart.exe");
-        return true;
-    } catch (const std::exception& e) {
-        // The user stays in the window with the corrections still applied; OK may be tried
-        // again, and any other close puts the captured ramps back so the program can end.
-        host_.ShowError(e.what());
-        RestoreOnClose = true;
-        return false;
-    }
 }
 
 void TMainForm::TabSetChange(int newTab) {

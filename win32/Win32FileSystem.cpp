@@ -94,6 +94,17 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
 void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& contents) {
     // The new bytes go to a temporary file beside the target, so that the final move is a
     // rename within one volume and the old file survives anything that fails before it.
+    const std::string temporary = WriteTemporaryBeside(path, contents);
+    try {
+        MoveFileOver(temporary, path);
+    } catch (...) {
+        DeleteFileA(temporary.c_str());
+        throw;
+    }
+}
+
+std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
+                                                  const std::string& contents) {
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(FolderOf(path).c_str(), "tnc", 0, temporary))
         ThrowLastError();
@@ -107,13 +118,20 @@ void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& co
             ThrowLastError();
         if (!file.Close())
             ThrowLastError();
-        if (!MoveFileExA(temporary, path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastError();
     } catch (...) {
         DeleteFileA(temporary);
         throw;
     }
+    return temporary;
+}
+
+void Win32FileSystem::MoveFileOver(const std::string& from, const std::string& to) {
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ThrowLastError();
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {

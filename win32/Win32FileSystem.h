@@ -9,6 +9,9 @@ public:
     bool FolderExists(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& contents) override;
     void ReplaceFile(const std::string& path, const std::string& contents) override;
+    std::string WriteTemporaryBeside(const std::string& path, const std::string& contents) override;
+    void MoveFileOver(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::vector<std::string> ListFolder(const std::string& folder,
                                         const std::string& pattern) override;

@@ -48,27 +48,42 @@ std::string ClassIdText(const CLSID& id) {
     return text;
 }
 
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    return wide;
-}
-
 class Win32ShellLink : public ShellLink {
 public:
-    Win32ShellLink(ComPtr<IShellLinkA> link, ComPtr<IPersistFile> file)
-        : link_(std::move(link)), file_(std::move(file)) {}
+    explicit Win32ShellLink(ComPtr<IShellLinkA> link) : link_(std::move(link)) {}
 
     void SetPath(const std::string& target) override { link_->SetPath(target.c_str()); }
     void SetArguments(const std::string& arguments) override {
         link_->SetArguments(arguments.c_str());
     }
-    void Save(const std::string& linkPath) override { file_->Save(Wide(linkPath).c_str(), FALSE); }
+    // The bytes IPersistFile::Save would write, saved into memory instead, so that the file is
+    // put in place with the rest of a save.
+    std::string Contents() override {
+        ComPtr<IPersistStream> persist;
+        HRESULT result = link_->QueryInterface(IID_IPersistStream, persist.OutPointer());
+        ComPtr<IStream> stream;
+        if (SUCCEEDED(result))
+            result = CreateStreamOnHGlobal(nullptr, TRUE,
+                                           reinterpret_cast<IStream**>(stream.OutPointer()));
+        if (SUCCEEDED(result))
+            result = persist->Save(stream.get(), TRUE);
+        ULARGE_INTEGER size{};
+        if (SUCCEEDED(result))
+            result = stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &size);
+        HGLOBAL memory = nullptr;
+        if (SUCCEEDED(result))
+            result = GetHGlobalFromStream(stream.get(), &memory);
+        if (FAILED(result))
+            throw OleError(SystemMessage(result) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
+        const void* bytes = GlobalLock(memory);
+        std::string contents(static_cast<const char*>(bytes),
+                             static_cast<std::size_t>(size.QuadPart));
+        GlobalUnlock(memory);
+        return contents;
+    }
 
 private:
     ComPtr<IShellLinkA> link_;
-    ComPtr<IPersistFile> file_;
 };
 
 class Win32ShellImpl : public Shell {
@@ -112,11 +127,7 @@ public:
                              IID_IShellLinkA, link.OutPointer());
         if (FAILED(created))
             throw OleError(SystemMessage(created) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
-        ComPtr<IPersistFile> file;
-        const HRESULT queried = link->QueryInterface(IID_IPersistFile, file.OutPointer());
-        if (FAILED(queried))
-            throw OleError(SystemMessage(queried) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
-        return std::make_unique<Win32ShellLink>(std::move(link), std::move(file));
+        return std::make_unique<Win32ShellLink>(std::move(link));
     }
 
     std::intptr_t ShellOpen(const std::string& url) override {

@@ -6,6 +6,7 @@
 #include "app/Folders.h"
 #include "app/Shortcut.h"
 #include "app/SysDialogs.h"
+#include "base/AllOrNothing.h"
 #include "base/Errors.h"
 #include "base/Path.h"
 
@@ -93,30 +94,60 @@ TEST_F(FoldersTest, ForceFoldersStopsAtTheFirstLevelThatCannotBeCreated) {
     EXPECT_EQ(files.createdFolders, std::vector<std::string>{"C:\\ProgramData\\X"});
 }
 
-TEST_F(FoldersTest, ShortcutIsCreatedFirstAndSavedOnlyWithAStartupFolder) {
+TEST_F(FoldersTest, ShortcutIsPreparedOnlyWithAStartupFolder) {
     const std::string target = std::string(kProgramFolder) + "Tonestart.exe";
     shell.startupValue = "C:\\Users\\ann\\Start Menu\\Programs\\Startup";
-    EnsureStartupShortcut(target);
-    EXPECT_EQ(shell.linkCalls,
-              (std::vector<std::string>{
-                  "SetPath " + target, "SetArguments ",
-                  "Save C:\\Users\\ann\\Start Menu\\Programs\\Startup\\Tonestart.lnk"}));
+    const std::optional<PreparedFile> link = PrepareStartupShortcut(target);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->path, "C:\\Users\\ann\\Start Menu\\Programs\\Startup\\Tonestart.lnk");
+    EXPECT_EQ(link->contents, "LNK|SetPath " + target + "|SetArguments ");
 
-    shell.linkCalls.clear();
     shell.startupValue.clear();
-    EnsureStartupShortcut(target);
-    EXPECT_EQ(shell.linkCalls, (std::vector<std::string>{"SetPath " + target, "SetArguments "}));
+    EXPECT_FALSE(PrepareStartupShortcut(target));
 
     shell.linkCalls.clear();
     shell.linkCreationFails = true;
     try {
-        EnsureStartupShortcut(target);
+        PrepareStartupShortcut(target);
         FAIL() << "no error raised";
     } catch (const OleError& e) {
         EXPECT_STREQ(e.what(),
                      "Class not registered, ClassID: {00021401-0000-0000-C000-000000000046}");
     }
     EXPECT_TRUE(shell.linkCalls.empty());
+}
+
+// Three files, of which the second replaces an old one and the third cannot be put in place:
+// the old second file is moved back over the new one, then the new first one (which had no
+// predecessor) is deleted; nothing else is left on the disk.
+TEST_F(FoldersTest, AFailedSaveTakesThePlacedFilesBackLastFirst) {
+    const std::string a = std::string(kDataFolder) + "a.lut",
+                      b = std::string(kDataFolder) + "b.lut",
+                      c = std::string(kDataFolder) + "c.lnk";
+    files.AddFile(b, "old b");
+    files.FailMovesOnto(c);
+    try {
+        SaveAllOrNothing({{a, "new a"}, {b, "new b"}, {c, "new c"}});
+        FAIL() << "no error raised";
+    } catch (const SaveError& e) {
+        EXPECT_EQ(e.path, c);
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    const std::string t = kDataFolder;
+    EXPECT_EQ(files.moves,
+              (std::vector<std::string>{t + "tnc1.tmp -> " + a, b + " -> " + t + "tnc3.tmp",
+                                        t + "tnc2.tmp -> " + b, t + "tnc3.tmp -> " + b}));
+    EXPECT_EQ(files.ListFolder(kDataFolder, "*"), std::vector<std::string>{"b.lut"});
+    EXPECT_EQ(files.Contents(b), "old b");
+
+    // A full disk stops the save before any file is touched; a save that works leaves only
+    // its files.
+    files.FailWritesUnder(c);
+    EXPECT_THROW(SaveAllOrNothing({{b, "new b"}, {c, "new c"}}), SaveError);
+    EXPECT_EQ(files.ListFolder(kDataFolder, "*"), std::vector<std::string>{"b.lut"});
+    SaveAllOrNothing({{a, "new a"}, {b, "new b"}});
+    EXPECT_EQ(files.ListFolder(kDataFolder, "*"), (std::vector<std::string>{"a.lut", "b.lut"}));
+    EXPECT_EQ(files.Contents(b), "new b");
 }
 
 TEST_F(FoldersTest, FileDialogRequestAndResult) {

@@ -42,15 +42,8 @@ wait_end() {
 }
 
 # The question box has the window's title: two visible windows of that name while it shows.
-windows_named() {
-  xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0$' 2>/dev/null | wc -l
-}
 wait_windows() {
-  for _ in $(seq 1 100); do
-    [ "$(windows_named)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "$2"
+  tonecast_wait_windows "$1" || fail "$2"
 }
 
 # Escape goes to the window that has the keyboard: click into the pattern first.

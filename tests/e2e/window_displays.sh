@@ -27,6 +27,29 @@ kill -0 "$program" 2>/dev/null && fail "the first click did not reach Cancel (th
 wait "$program"
 echo "ok: the first click reaches the window above the backdrop"
 
+# OK when the second display's file cannot be replaced (here a folder of its name; a backup
+# tool holding it open does the same): an error, the window stays, and after Cancel the first
+# display's file is what it was, byte for byte, with nothing else left beside it.
+# Its device line differs from the one OK writes, so a replaced file would show.
+sed '2s/DISPLAY1/DISPLAY9/' "$here/../data/RampCleared.lut" >"$work/stored.lut"
+cp "$work/stored.lut" "$work/app/Tonecast1.lut"
+mkdir "$work/app/Tonecast2.lut"
+tonecast_start "$work/app" || fail "the calibration window did not appear again"
+sleep 1
+xdotool mousemove $((1280 + 1920 - 90 - 40)) $((1080 - 53 + 28 + 11)) click 1
+tonecast_wait_windows 2 || fail "a failed OK showed no error"
+xdotool key Return
+sleep 1
+kill -0 "$program" 2>/dev/null || fail "the window did not stay after the failed OK"
+xdotool mousemove $((1280 + 1920 - 5 - 40)) $((1080 - 53 + 28 + 11)) click 1
+tonecast_wait_exit 10 || fail "Cancel did not end the program after the failed OK"
+cmp -s "$work/stored.lut" "$work/app/Tonecast1.lut" ||
+  fail "the failed OK changed the first display's file"
+[ -z "$(ls "$work/app" | grep -v -e '\.exe$' -e '\.lng$' -e '^Tonecast[12]\.lut$' -e '^Tonecast\.settings$')" ] ||
+  fail "the failed OK left files behind: $(ls "$work/app")"
+echo "ok: a failed OK leaves every file as it was"
+rmdir "$work/app/Tonecast2.lut"
+
 # The program is started and driven by win32_tests (WindowTwoDisplaysTest), which skips
 # unless this variable says the two monitors are there. Output goes to a file (not a pipe),
 # which Wine's helper processes may keep open without holding up this script.

@@ -47,6 +47,23 @@ settle
 expect_record "0 10"
 check_ramp "ten Up keys in the red gamma edit"
 
+# OK with a Startup folder where the shortcut cannot be written (a folder of its name): an
+# error, the window stays, and no ramp file is written either.
+startup=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
+  /v Startup </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^ *Startup *REG_SZ *//p')
+blocked="$(wine winepath -u "$startup" 2>/dev/null </dev/null)/Tonestart.lnk"
+rm -f "$blocked"
+mkdir -p "$blocked" || fail "cannot block the shortcut"
+xorg_test_cleanup() { rmdir "$blocked" 2>/dev/null; }
+xdotool mousemove $((1920 - 129)) 1066 click 1
+tonecast_wait_windows 2 || fail "OK with an unwritable Startup folder showed no error"
+xdotool key Return
+settle
+kill -0 "$program" 2>/dev/null || fail "the window did not stay after the failed OK"
+ls "$work/app"/*.lut >/dev/null 2>&1 && fail "the failed OK wrote a ramp file"
+echo "ok: OK with an unwritable Startup folder keeps the window and writes nothing"
+rmdir "$blocked"
+
 # "Off LUT": 100 wide, its right edge 283 from the window's; the bar's buttons at top 28.
 xdotool mousemove 1587 1066 click 1
 settle

@@ -13,7 +13,14 @@ public:
     void SetArguments(const std::string& arguments) override {
         log_.push_back("SetArguments " + arguments);
     }
-    void Save(const std::string& linkPath) override { log_.push_back("Save " + linkPath); }
+    // The link's "bytes": what it was given, in order.
+    std::string Contents() override {
+        std::string contents = "LNK";
+        for (const std::string& call : log_)
+            contents += "|" + call;
+        log_.push_back("Contents");
+        return contents;
+    }
 
 private:
     std::vector<std::string>& log_;

@@ -34,7 +34,7 @@ public:
     char decimalSeparator = '.';
 
     // Inspection.
-    std::vector<std::string> linkCalls;  // "SetPath <x>", "SetArguments <x>", "Save <x>"
+    std::vector<std::string> linkCalls;  // "SetPath <x>", "SetArguments <x>", "Contents"
     std::vector<std::string> openedUrls;
     std::vector<std::string> commands;
     std::vector<FileDialogRequest> dialogs;

@@ -82,6 +82,44 @@ void MemoryFileSystem::ReplaceFile(const std::string& path, const std::string& c
     files_.push_back({path, contents, 0});
 }
 
+std::string MemoryFileSystem::WriteTemporaryBeside(const std::string& path,
+                                                   const std::string& contents) {
+    const std::string key = Key(path);
+    for (const std::string& prefix : failingPrefixes_)
+        if (key.compare(0, prefix.size(), prefix) == 0)
+            throw InOutError("Disk full", 112);
+    if (!FolderExists(ParentKey(key)))
+        throw InOutError("Path not found", 3);
+    const std::string temporary = path.substr(0, path.find_last_of("\\/") + 1) + "tnc" +
+                                  std::to_string(++temporaries_) + ".tmp";
+    files_.push_back({temporary, contents, 0});
+    temporaryKeys_.insert(Key(temporary));
+    return temporary;
+}
+
+void MemoryFileSystem::MoveFileOver(const std::string& from, const std::string& to) {
+    const std::string key = Key(to);
+    for (const std::string& prefix : failingMoves_)
+        if (key.compare(0, prefix.size(), prefix) == 0)
+            throw InOutError("File access denied", 5);
+    Entry* source = Find(from);
+    if (!source)
+        throw InOutError("File not found", 2);
+    moves.push_back(from + " -> " + to);
+    if (!temporaryKeys_.count(key))
+        writes.push_back(to);
+    const std::string data = source->data;
+    Remove(from);
+    AddFile(to, data);
+}
+
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
+    if (!Find(path))
+        return false;
+    Remove(path);
+    return true;
+}
+
 bool MemoryFileSystem::CreateFolder(const std::string& path) {
     const std::string key = Key(path);
     if (failingFolders_.count(key) || FolderExists(key) || !FolderExists(ParentKey(key)))

@@ -50,6 +50,7 @@ std::vector<std::string> WindowKeys() {
                                      "ERampUnreadable",
                                      "ERampCleared",
                                      "DiscardQuestion",
+                                     "ESaveFailed",
                                      "RefImageDamaged",
                                      "RefImageUnsupported",
                                      "RefImageTooLarge",

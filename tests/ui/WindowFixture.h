@@ -40,6 +40,7 @@ protected:
         UseShell(shell);
         shell.startupValue = kStartupFolder;
         files.AddFolder(kProgramFolder);
+        files.AddFolder(kStartupFolder);
     }
     ~WindowTest() override {
         form.reset();  // before the controls' factory

@@ -292,41 +292,64 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     B(form->OkButton).Click();
     EXPECT_TRUE(host.closed);
     EXPECT_FALSE(form->RestoreOnClose);
-    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut",
-                                                      kDataFolder + "Tonecast2.lut",
-                                                      kDataFolder + "Tonecast3.lut"}));
+    EXPECT_EQ(files.writes,
+              (std::vector<std::string>{
+                  kDataFolder + "Tonecast1.lut", kDataFolder + "Tonecast2.lut",
+                  kDataFolder + "Tonecast3.lut", kStartupFolder + "\\Tonestart.lnk"}));
     TCorrection read;
     std::string device;
     ASSERT_TRUE(ReadRampFile(read, device, kDataFolder + "Tonecast1.lut"));
     EXPECT_EQ(read.GammaG, 11);
     // The never selected display is saved with the record read at creation.
     EXPECT_EQ(files.Contents(kDataFolder + "Tonecast3.lut"), thirdFile);
-    const std::string save = "Save " + kStartupFolder + "\\Tonestart.lnk";
-    const std::string path = "SetPath " + kProgramFolder + "Tonestart.exe";
-    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), save), 1);
-    EXPECT_EQ(std::count(shell.linkCalls.begin(), shell.linkCalls.end(), path), 1);
+    EXPECT_EQ(files.Contents(kStartupFolder + "\\Tonestart.lnk"),
+              "LNK|SetPath " + kProgramFolder + "Tonestart.exe|SetArguments ");
     EXPECT_EQ(port.monitors[0].ramp, applied);  // the corrections stay in force
 }
 
-TEST_F(WindowTest, AFailedSaveKeepsTheWindowOpenAndALaterCancelRestores) {
+// The second display's file cannot be replaced (held open by another program): the first
+// display's file is as before, byte for byte, the error names the file, and a later Cancel
+// puts the ramps back.
+TEST_F(WindowTest, AFailedSaveChangesNoFileAndALaterCancelRestores) {
     AddDisplay({0, 0, 1920, 1080});
     AddDisplay({1920, 0, 3840, 1080});
     const Ramp captured0 = port.monitors[0].ramp;
-    files.AddFolder(kDataFolder);
-    files.FailWritesUnder(kDataFolder + "Tonecast2");
+    TCorrection stored;
+    stored.Gamma = 7;
+    StoreRampFile(0, stored);
+    const std::string storedFile = files.Contents(kDataFolder + "Tonecast1.lut");
+    files.FailMovesOnto(kDataFolder + "Tonecast2");
     ASSERT_TRUE(Open());
     E(form->WhiteEdit()).Type("5");
 
     B(form->OkButton).Click();
     EXPECT_FALSE(host.closed);
-    EXPECT_EQ(host.errors, (std::vector<std::string>{"File access denied"}));
-    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut"}));
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find(kDataFolder + "Tonecast2.lut\r\nFile access denied"),
+              std::string::npos)
+        << host.errors[0];
+    EXPECT_EQ(files.Contents(kDataFolder + "Tonecast1.lut"), storedFile);
+    EXPECT_EQ(files.ListFolder(kDataFolder, "*"), std::vector<std::string>{"Tonecast1.lut"});
+    EXPECT_FALSE(files.FileExists(kStartupFolder + "\\Tonestart.lnk"));
     EXPECT_EQ(port.monitors[0].ramp, RampOf(Record(0)));  // still corrected meanwhile
 
     B(form->CancelButton).Click();
     EXPECT_TRUE(host.closed);
     EXPECT_EQ(port.monitors[0].ramp, captured0);
     EXPECT_EQ(host.errors.size(), 1u);  // no second attempt to save
+}
+
+// A Startup folder that cannot be written fails the save like any other file.
+TEST_F(WindowTest, AShortcutThatCannotBeWrittenFailsTheSave) {
+    AddDisplay({0, 0, 1920, 1080});
+    files.AddFolder(kDataFolder);
+    files.FailWritesUnder(kStartupFolder);
+    ASSERT_TRUE(Open());
+    B(form->OkButton).Click();
+    EXPECT_FALSE(host.closed);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_NE(host.errors[0].find(kStartupFolder + "\\Tonestart.lnk"), std::string::npos);
+    EXPECT_FALSE(files.FileExists(kDataFolder + "Tonecast1.lut"));
 }
 
 TEST_F(WindowTest, OkMayBeTriedAgainAfterAFailedSave) {
@@ -342,7 +365,7 @@ TEST_F(WindowTest, OkMayBeTriedAgainAfterAFailedSave) {
     shell.linkCreationFails = false;
     B(form->OkButton).Click();
     EXPECT_TRUE(host.closed);
-    EXPECT_EQ(shell.linkCalls.back(), "Save " + kStartupFolder + "\\Tonestart.lnk");
+    EXPECT_TRUE(files.FileExists(kStartupFolder + "\\Tonestart.lnk"));
 }
 
 TEST_F(WindowTest, OkCreatesTheDataFolder) {
@@ -354,7 +377,8 @@ TEST_F(WindowTest, OkCreatesTheDataFolder) {
     EXPECT_EQ(
         files.createdFolders,
         (std::vector<std::string>{"C:\\ProgramData\\Velmor", "C:\\ProgramData\\Velmor\\Tonecast"}));
-    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut"}));
+    EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut",
+                                                      kStartupFolder + "\\Tonestart.lnk"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -97,10 +98,11 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     startup.Set(startupFolder);
 
     const std::string link = startupFolder + "\\Tonestart.lnk";
-    EnsureStartupShortcut(target);
+    const std::optional<PreparedFile> prepared = PrepareStartupShortcut(target);
+    ASSERT_TRUE(prepared);
+    EXPECT_EQ(prepared->path, link);
+    WriteBytes(link, prepared->contents);
     const std::string bytes = ReadBytes(link);
-    EnsureStartupShortcut(target);  // a second display's OK: the same file again
-    EXPECT_EQ(ReadBytes(link), bytes);
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\x00\x00\x00", 4));
 
@@ -123,10 +125,7 @@ TEST_F(AppShellTest, NoStartupValueWritesNothing) {
     StartupValueOverride startup;
     startup.Remove();
     EXPECT_EQ(Win32Shell().StartupFolderValue(), "");
-    EnsureStartupShortcut(folder.path() + "Tonestart.exe");
-    WIN32_FIND_DATAA data;
-    const FindHandle find(FindFirstFileA((folder.path() + "*.lnk").c_str(), &data));
-    EXPECT_EQ(find.get(), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(PrepareStartupShortcut(folder.path() + "Tonestart.exe"));
 }
 
 TEST_F(AppShellTest, LinkObjectThatCannotBeCreatedRaisesOleError) {
@@ -134,7 +133,7 @@ TEST_F(AppShellTest, LinkObjectThatCannotBeCreatedRaisesOleError) {
     std::string message;
     std::thread([&] {
         try {
-            EnsureStartupShortcut(folder.path() + "Tonestart.exe");
+            PrepareStartupShortcut(folder.path() + "Tonestart.exe");
         } catch (const OleError& e) {
             message = e.what();
         }

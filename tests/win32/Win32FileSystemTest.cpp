@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/AllOrNothing.h"
 #include "base/Errors.h"
 #include "fakes/FakeDisplayPort.h"
 #include "ramp/RampFile.h"
@@ -68,6 +69,33 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformErr
     held.Close();
     EXPECT_EQ(Contents(path), "good calibration");
     EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"Tonecast1.lut"}));
+}
+
+// Two files saved as one, the second held open by another program: the first, already moved
+// into place, is taken back, and both are as they were, byte for byte.
+TEST_F(Win32FileSystemTest, AFailedSaveOfSeveralFilesLeavesEveryFileAsItWas) {
+    UseFileSystem(files);
+    const std::string first = folder + "Tonecast1.lut", second = folder + "Tonecast2.lut";
+    files.ReplaceFile(first, "first calibration");
+    files.ReplaceFile(second, "second calibration");
+    FileHandle held(
+        CreateFileA(second.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
+    try {
+        SaveAllOrNothing({{first, "new first"}, {second, "new second"}});
+        ADD_FAILURE() << "no error";
+    } catch (const SaveError& error) {
+        EXPECT_EQ(error.path, second);
+        EXPECT_STREQ(error.what(), "Access denied.");
+    }
+    held.Close();
+    EXPECT_EQ(Contents(first), "first calibration");
+    EXPECT_EQ(Contents(second), "second calibration");
+    EXPECT_EQ(files.ListFolder(folder, "*"),
+              (std::vector<std::string>{"Tonecast1.lut", "Tonecast2.lut"}));
+    SaveAllOrNothing({{first, "new first"}, {second, "new second"}});
+    EXPECT_EQ(Contents(second), "new second");
+    EXPECT_EQ(files.ListFolder(folder, "*").size(), 2u);
 }
 
 TEST_F(Win32FileSystemTest, ReplaceInAMissingFolderFailsWithoutCreatingIt) {

@@ -7,6 +7,8 @@
 #                           its X id); returns non-zero when none appears
 #   tonecast_wait_exit [S]  waits up to S seconds (default 10) for $program to end: non-zero
 #                           while it still runs, else its exit code
+#   tonecast_wait_windows N waits up to 10 s for N visible windows of the program's title (2:
+#                           the window and a message box over it); non-zero when they are not
 #   tonecast_icon_is ICO    waits up to 5 s for $window's icon in X (_NET_WM_ICON) to be ICO's
 #                           32 x 32 and 16 x 16 images, pixel for pixel; non-zero when it is not
 
@@ -16,6 +18,15 @@ tonecast_wait_window() {
     window=$(xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0$' 2>/dev/null | head -n 1)
     [ -n "$window" ] && return 0
     sleep 0.2
+  done
+  return 1
+}
+
+tonecast_wait_windows() {
+  for _ in $(seq 1 100); do
+    [ "$(xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0$' 2>/dev/null | wc -l)" = "$1" ] &&
+      return 0
+    sleep 0.1
   done
   return 1
 }

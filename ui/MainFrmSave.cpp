@@ -1,0 +1,58 @@
+// Closing the calibration window: OK saves every display's ramp file and the start-up
+// shortcut as one; any other way puts back the ramps the window found.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Folders.h"
+#include "app/Language.h"
+#include "app/Shortcut.h"
+#include "base/AllOrNothing.h"
+#include "base/Errors.h"
+#include "base/Path.h"
+#include "ramp/Displays.h"
+#include "ramp/RampFile.h"
+#include "ui/MainFrm.h"
+
+namespace {
+
+// What OK saves, in the order it is put in place: one ramp file per display, then the
+// shortcut that applies them at log-on. Another file of the save is one more entry here.
+std::vector<PreparedFile> FilesOfTheSave() {
+    const std::string dataFolder = GetDataFolder(kSubPath);
+    const DisplayState& engine = Engine();
+    std::vector<PreparedFile> files;
+    for (int i = 0; i < engine.DisplayCount(); ++i)
+        files.push_back({RampFileName(dataFolder, i),
+                         FormatRampFile(engine.Corrections[i], DisplayDeviceName(i))});
+    if (std::optional<PreparedFile> shortcut =
+            PrepareStartupShortcut(GetProgramFolder() + "Tonestart.exe"))
+        files.push_back(std::move(*shortcut));
+    return files;
+}
+
+}  // namespace
+
+bool TMainForm::FormClose() {
+    if (RestoreOnClose) {
+        RestoreDisplayRamps();
+        return true;
+    }
+    try {
+        const std::vector<PreparedFile> files = FilesOfTheSave();
+        for (const PreparedFile& file : files)
+            ForceFolders(FolderPart(file.path));
+        SaveAllOrNothing(files);
+        return true;
+    } catch (const std::exception& e) {
+        // The user stays in the window with the corrections still applied and every saved
+        // file as it was; OK may be tried again, and any other close puts the captured ramps
+        // back so the program can end.
+        const auto* failed = dynamic_cast<const SaveError*>(&e);
+        host_.ShowError(failed ? LangText("ESaveFailed") + "\r\n\r\n" + failed->path + "\r\n" +
+                                     failed->what()
+                               : std::string(e.what()));
+        RestoreOnClose = true;
+        return false;
+    }
+}
