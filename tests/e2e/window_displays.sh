@@ -37,8 +37,7 @@ mkdir "$work/app/Tonecast2.lut"
 tonecast_start "$work/app" || fail "the calibration window did not appear again"
 sleep 1
 xdotool mousemove $((1280 + 1920 - 90 - 40)) $((1080 - 53 + 28 + 11)) click 1
-tonecast_wait_windows 2 || fail "a failed OK showed no error"
-xdotool key Return
+tonecast_answer_box Return || fail "a failed OK showed no error"
 sleep 1
 kill -0 "$program" 2>/dev/null || fail "the window did not stay after the failed OK"
 xdotool mousemove $((1280 + 1920 - 5 - 40)) $((1080 - 53 + 28 + 11)) click 1

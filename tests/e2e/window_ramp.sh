@@ -56,8 +56,7 @@ rm -f "$blocked"
 mkdir -p "$blocked" || fail "cannot block the shortcut"
 xorg_test_cleanup() { rmdir "$blocked" 2>/dev/null; }
 xdotool mousemove $((1920 - 129)) 1066 click 1
-tonecast_wait_windows 2 || fail "OK with an unwritable Startup folder showed no error"
-xdotool key Return
+tonecast_answer_box Return || fail "OK with an unwritable Startup folder showed no error"
 settle
 kill -0 "$program" 2>/dev/null || fail "the window did not stay after the failed OK"
 ls "$work/app"/*.lut >/dev/null 2>&1 && fail "the failed OK wrote a ramp file"

@@ -86,7 +86,7 @@ TEST_F(Win32FileSystemTest, AFailedSaveOfSeveralFilesLeavesEveryFileAsItWas) {
         ADD_FAILURE() << "no error";
     } catch (const SaveError& error) {
         EXPECT_EQ(error.path, second);
-        EXPECT_STREQ(error.what(), "Access denied.");
+        EXPECT_EQ(error.code, ERROR_SHARING_VIOLATION);
     }
     held.Close();
     EXPECT_EQ(Contents(first), "first calibration");

@@ -9,6 +9,9 @@
 #                           while it still runs, else its exit code
 #   tonecast_wait_windows N waits up to 10 s for N visible windows of the program's title (2:
 #                           the window and a message box over it); non-zero when they are not
+#   tonecast_answer_box KEY waits for a message box over the window, points at it (the keyboard
+#                           follows the pointer without a window manager) and presses KEY;
+#                           non-zero when no box showed or it did not go
 #   tonecast_icon_is ICO    waits up to 5 s for $window's icon in X (_NET_WM_ICON) to be ICO's
 #                           32 x 32 and 16 x 16 images, pixel for pixel; non-zero when it is not
 
@@ -29,6 +32,18 @@ tonecast_wait_windows() {
     sleep 0.1
   done
   return 1
+}
+
+tonecast_answer_box() {
+  tonecast_wait_windows 2 || return 1
+  for box in $(xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0$' 2>/dev/null); do
+    [ "$box" = "$window" ] && continue
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool key "$1"
+  done
+  tonecast_wait_windows 1
 }
 
 tonecast_start() {
