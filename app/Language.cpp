@@ -115,6 +115,10 @@ bool ReadLangEntry(LangFile& file, std::string& key, std::string& text) {
 }
 
 void LoadLanguage(const std::string& name) {
+    // The name comes from the settings file: only a plain file name, never a way out of the
+    // folders searched ("..\\", a drive, a share or a device).
+    if (name.find_first_of("\\/:") != std::string::npos)
+        return;
     std::string bytes;
     if (!ReadFirstLanguageFile(name, bytes))
         return;

@@ -45,12 +45,14 @@ void LoadSettingsAndLanguage() {
 }
 
 bool StartApplication(const std::string& firstArgument, int* exitCode) {
-    LoadSettingsAndLanguage();
-
+    // The uninstaller runs this as administrator: nothing that users can write (settings,
+    // language files) is read before, and nothing the page needs comes from there.
     if (firstArgument == kUninstallSwitch) {
         OpenUrl(std::string(kUninstallPage) + BuildUninstallQuery());
         return false;
     }
+    LoadSettingsAndLanguage();
+
     if (firstArgument == kLoadSwitch) {
         const int code = LoadSavedCorrections();
         if (exitCode)

@@ -31,6 +31,10 @@ SettingsValues& Settings() {
 }
 
 std::string SettingsFilePath() {
+    return GetUserFolder(kSubPath) + kSettingsFileName;
+}
+
+std::string SharedSettingsFilePath() {
     return GetDataFolder(kSubPath) + kSettingsFileName;
 }
 
@@ -47,7 +51,11 @@ std::string FormatDecimal(double value, char separator) {
 bool LoadSettings() {
     SettingsValues& settings = Settings();
     settings.LanguageName = "English";
-    const std::string path = SettingsFilePath();
+    // A user without a file of their own starts once from the shared one of earlier versions
+    // (the same file in portable mode); their own is written at the end of the run.
+    std::string path = SettingsFilePath();
+    if (!Files().FileExists(path))
+        path = SharedSettingsFilePath();
     if (!Files().FileExists(path))
         return false;
 

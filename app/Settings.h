@@ -14,8 +14,12 @@ inline constexpr const char* kSettingsFileName = "Tonecast.settings";
 inline constexpr const char* kReferenceImageFileName = "TonecastRef.sRGB.jpg";
 inline constexpr double kDefaultTargetGamma = 2.2;
 
-// The data folder followed by "Tonecast.settings".
+// Each user's own: the per-user folder followed by "Tonecast.settings" (in portable mode the
+// program folder, as the data folder is).
 std::string SettingsFilePath();
+// Where earlier versions kept the settings of every user: the data folder, followed by
+// "Tonecast.settings". Read only while the user has no file of their own.
+std::string SharedSettingsFilePath();
 
 // True when the settings file existed and was read.
 bool LoadSettings();

@@ -7,6 +7,7 @@
 #include "app/Language.h"
 #include "app/Platform.h"
 #include "app/Settings.h"
+#include "base/Path.h"
 #include "fakes/FakeProfile.h"
 #include "fakes/FakeShell.h"
 #include "fakes/ManualClock.h"
@@ -20,6 +21,9 @@ protected:
     static constexpr const char* kUserFolder =
         "C:\\Users\\ann\\AppData\\Roaming\\Velmor\\Tonecast\\";
     static constexpr const char* kSettingsFile =
+        "C:\\Users\\ann\\AppData\\Roaming\\Velmor\\Tonecast\\Tonecast.settings";
+    // Where earlier versions kept every user's settings.
+    static constexpr const char* kSharedSettingsFile =
         "C:\\ProgramData\\Velmor\\Tonecast\\Tonecast.settings";
 
     void SetUp() override {
@@ -38,10 +42,10 @@ protected:
 
     // A settings file as an earlier run (or the user) left it.
     void SeedSettings(std::initializer_list<std::pair<const char*, const char*>> keys,
-                      const char* section = "Settings") {
-        files.AddFolder(kDataFolder);
+                      const char* section = "Settings", const char* file = kSettingsFile) {
+        files.AddFolder(FolderPart(file));
         for (const auto& [key, value] : keys)
-            ASSERT_TRUE(profile.WriteString(kSettingsFile, section, key, value));
+            ASSERT_TRUE(profile.WriteString(file, section, key, value));
         profile.writes.clear();
         files.writes.clear();
     }

@@ -137,6 +137,19 @@ TEST_F(LanguageTest, FirstOfProgramDataAndUserFolderWins) {
     EXPECT_EQ(LangText("LD"), "LD");
 }
 
+TEST_F(LanguageTest, ANameThatIsNotAPlainFileNameLoadsNothing) {
+    files.AddFolder("C:\\Temp");
+    files.AddFile("C:\\Temp\\Evil.lng", "LA=evil\r\n");
+    files.AddFile(std::string(kProgramFolder) + "Evil.lng", "LA=plain\r\n");
+    for (const char* name : {"..\\..\\..\\Temp\\Evil", "C:\\Temp\\Evil", "C:Evil", "../Evil",
+                             "\\\\host\\share\\Evil", "\\\\.\\pipe\\Evil"}) {
+        LoadLanguage(name);
+        EXPECT_EQ(LanguageTableSize(), 0u) << name;
+    }
+    LoadLanguage("Evil");
+    EXPECT_EQ(LangText("LA"), "plain");
+}
+
 TEST_F(LanguageTest, EmptyNameLooksForDotLng) {
     files.AddFile(std::string(kDataFolder) + ".lng", "LA=dot\r\n");
     LoadLanguage("");

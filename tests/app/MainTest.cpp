@@ -110,6 +110,17 @@ TEST_F(MainTest, UninstallOpensThePageAndTouchesNothing) {
     ExpectNothingWritten();
 }
 
+TEST_F(MainTest, UninstallReadsNoSettingsOrLanguageFile) {
+    // The uninstaller runs it as administrator; both files are the users' to write.
+    SeedSettings({{"Language", "Deutsch"}});
+    files.AddFile(std::string(kProgramFolder) + "Deutsch.lng", "LOk=Okay\r\n");
+    files.AddFile(std::string(kProgramFolder) + "English.lng", "LOk=OK\r\n");
+    EXPECT_FALSE(StartApplication("/uninstall"));
+    EXPECT_EQ(Settings().LanguageName, "English");
+    EXPECT_EQ(LanguageTableSize(), 0u);
+    EXPECT_EQ(shell.openedUrls.size(), 1u);
+}
+
 TEST_F(MainTest, AnythingElseIsTheInteractiveRun) {
     const Ramp before = monitor->ramp;
     SaveRampFile(kDataFolder, 40);

@@ -15,12 +15,12 @@ TEST_F(SettingsTest, FirstRunKeepsTheDefaultsAndTheFirstSaveWritesAllThreeKeys) 
     EXPECT_EQ(Settings().LanguageName, "English");
     EXPECT_EQ(Settings().ReferenceImagePath, "");
     EXPECT_EQ(Patterns().TargetGamma, 2.2);
-    EXPECT_FALSE(files.FolderExists(kDataFolder));
+    EXPECT_FALSE(files.FolderExists(kUserFolder));
 
     SaveSettings();
-    EXPECT_EQ(
-        files.createdFolders,
-        (std::vector<std::string>{"C:\\ProgramData\\Velmor", "C:\\ProgramData\\Velmor\\Tonecast"}));
+    EXPECT_EQ(files.createdFolders,
+              (std::vector<std::string>{"C:\\Users\\ann\\AppData\\Roaming\\Velmor",
+                                        "C:\\Users\\ann\\AppData\\Roaming\\Velmor\\Tonecast"}));
     EXPECT_EQ(files.Contents(kSettingsFile),
               "[Settings]\r\nLanguage=English\r\nReferenceImage=\r\nGamma=2.2\r\n");
     EXPECT_EQ(profile.flushes, std::vector<std::string>{kSettingsFile});
@@ -106,6 +106,25 @@ TEST_F(SettingsTest, AFailingKeyStopsTheSaveWithThePath) {
     // The key before stays, the keys after are not written.
     EXPECT_EQ(files.Contents(kSettingsFile), "[Settings]\r\nLanguage=Deutsch\r\n");
     EXPECT_TRUE(profile.flushes.empty());
+}
+
+TEST_F(SettingsTest, EachUserStartsOnceFromTheSharedFileThenKeepsTheirOwn) {
+    SeedSettings({{"Language", "Deutsch"}, {"Gamma", "1.8"}}, "Settings", kSharedSettingsFile);
+    const std::string shared = files.Contents(kSharedSettingsFile);
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Deutsch");
+    Settings().LanguageName = "Français";
+    SaveSettings();
+    EXPECT_EQ(files.Contents(kSharedSettingsFile), shared);
+    EXPECT_NE(files.Contents(kSettingsFile).find("Language=Français"), std::string::npos);
+
+    // The next run reads the user's own file; a second user still starts from the shared one.
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Français");
+    shell.specialFolders[SpecialFolder::kAppData] = "C:\\Users\\bob\\AppData\\Roaming";
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Deutsch");
+    EXPECT_EQ(Patterns().TargetGamma, 1.8);
 }
 
 TEST_F(SettingsTest, PortableProgramKeepsItsSettingsBesideItself) {

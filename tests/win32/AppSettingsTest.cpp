@@ -113,7 +113,10 @@ TEST_F(AppSettingsTest, InstalledProgramUsesProgramData) {
     UseShell(installed);
     EXPECT_FALSE(IsOutsideProgramFiles());
     EXPECT_EQ(GetDataFolder(kSubPath), "C:\\ProgramData\\Velmor\\Tonecast\\");
-    EXPECT_EQ(SettingsFilePath(), "C:\\ProgramData\\Velmor\\Tonecast\\Tonecast.settings");
+    // Each user's settings in their own AppData; the shared file only for a first start.
+    EXPECT_EQ(SettingsFilePath(), installed.SpecialFolderPath(SpecialFolder::kAppData) +
+                                      "\\Velmor\\Tonecast\\Tonecast.settings");
+    EXPECT_EQ(SharedSettingsFilePath(), "C:\\ProgramData\\Velmor\\Tonecast\\Tonecast.settings");
 }
 
 }  // namespace
