@@ -23,6 +23,18 @@ Target amd64-unicode
 !define GAMMA_BEFORE "TonecastGammaRangeBefore"
 ; The resident loader's hidden top-level window; it ends cleanly on WM_CLOSE.
 !define LOADER_CLASS "TonestartLoader"
+; The data folder of an installed Tonecast, under ProgramData ($APPDATA for all users): the
+; machine's calibrations, one ramp file per display.
+!define DATA_PARENT "$APPDATA\Velmor"
+!define DATA_FOLDER "$APPDATA\Velmor\Tonecast"
+; Its access lists, replacing what ProgramData would pass on (there every user may create
+; folders, and a folder's creator owns it). Administrators and SYSTEM have full control. In
+; "Velmor" users may only read. In "Tonecast" they may list and add files and change every file
+; in it (any user may recalibrate), but add no folder, so no junction can be placed inside.
+!define DATA_PARENT_SDDL "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
+!define DATA_FOLDER_SDDL "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;;0x1200ab;;;BU)(A;OIIO;0x1301bf;;;BU)"
+; Ramp files Tonecast1.lut up to this number are removed with the data.
+!define MAX_DISPLAYS 32
 
 Name "${DISPLAY_NAME}"
 OutFile "${OUTFILE}"
@@ -101,6 +113,79 @@ FunctionEnd
 !insertmacro DefineStopLoader ""
 !insertmacro DefineStopLoader "un."
 
+; Pops a path and pushes 1 when it is a link (a junction, a symbolic link or any other reparse
+; point), else 0. The data folder is writable by users, and this program runs as administrator:
+; a link found there is never followed.
+!macro DefineIsLink prefix
+Function ${prefix}IsLink
+    Exch $0
+    System::Call 'kernel32::GetFileAttributesW(w r0) i .r0'
+    ${If} $0 = -1
+        StrCpy $0 0
+    ${Else}
+        IntOp $0 $0 & 0x400  ; FILE_ATTRIBUTE_REPARSE_POINT
+        ${IfThen} $0 <> 0 ${|} StrCpy $0 1 ${|}
+    ${EndIf}
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro DefineIsLink ""
+!insertmacro DefineIsLink "un."
+
+; Gives the folder $0 the access list of SDDL $1, owner included, protected from inheritance and
+; passed on to the files already in it. Without the right to take ownership (a folder a user
+; made), the access list alone.
+Function ProtectFolder
+    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w r1, i 1, *p .r2, p 0) i .r3'
+    ${If} $3 = 0
+        DetailPrint "Cannot read the access list for $0"
+        Return
+    ${EndIf}
+    System::Call 'advapi32::GetSecurityDescriptorOwner(p r2, *p .r4, *i .r5)'
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p r2, *i .r5, *p .r6, *i .r7)'
+    ; SE_FILE_OBJECT; OWNER | DACL | PROTECTED_DACL
+    System::Call 'advapi32::SetNamedSecurityInfoW(w r0, i 1, i 0x80000005, p r4, p 0, p r6, p 0) i .r3'
+    ${If} $3 <> 0
+        System::Call 'advapi32::SetNamedSecurityInfoW(w r0, i 1, i 0x80000004, p 0, p 0, p r6, p 0) i .r3'
+    ${EndIf}
+    ${IfThen} $3 <> 0 ${|} DetailPrint "Cannot set the access list of $0 (error $3)" ${|}
+    System::Call 'kernel32::LocalFree(p r2)'
+FunctionEnd
+
+; Makes the folder $0 with the access list of SDDL $1, or gives an existing one that list. A
+; link in its place (made before the installation by any user) is removed, not followed; one
+; that cannot be removed leaves the folder as it is. Sets the error flag when it is not done.
+Function MakeProtectedFolder
+    ClearErrors
+    Push $0
+    Call IsLink
+    Pop $2
+    ${If} $2 = 1
+        DetailPrint "Removing the link $0"
+        RMDir "$0"
+        Push $0
+        Call IsLink
+        Pop $2
+        ${If} $2 = 1
+            SetErrors
+            Return
+        ${EndIf}
+    ${EndIf}
+    CreateDirectory "$0"
+    Call ProtectFolder
+FunctionEnd
+
+Function MakeDataFolder
+    StrCpy $0 "${DATA_PARENT}"
+    StrCpy $1 "${DATA_PARENT_SDDL}"
+    Call MakeProtectedFolder
+    ${IfNot} ${Errors}
+        StrCpy $0 "${DATA_FOLDER}"
+        StrCpy $1 "${DATA_FOLDER_SDDL}"
+        Call MakeProtectedFolder
+    ${EndIf}
+FunctionEnd
+
 Section "!$(SecProgram)" SecProgram
     SectionIn RO
     Call StopLoader
@@ -129,6 +214,7 @@ Section "!$(SecProgram)" SecProgram
         System::Call 'kernel32::CloseHandle(p r6)'
     ${EndIf}
     CreateShortcut "$SMPROGRAMS\Tonecast.lnk" "$INSTDIR\Tonecast.exe"
+    Call MakeDataFolder
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -194,8 +280,10 @@ Function .onInit
 FunctionEnd
 
 Section "-un.Program"
-    ; The maker's uninstall page, told how old the installation is (from Uninstall.exe).
-    ${If} ${FileExists} "$INSTDIR\Tonecast.exe"
+    ; The maker's uninstall page, told how old the installation is (from Uninstall.exe); not
+    ; when silent, where nobody would read it (a deployment tool, or SYSTEM).
+    ${IfNot} ${Silent}
+    ${AndIf} ${FileExists} "$INSTDIR\Tonecast.exe"
         ExecWait '"$INSTDIR\Tonecast.exe" /uninstall'
     ${EndIf}
     Call un.StopLoader
@@ -217,6 +305,13 @@ Section "-un.Program"
     ${EndIf}
 
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "${GAMMA_CHANGED}"
+    ; Only while the value is still the installer's 256 (a number): one changed since is left.
+    ClearErrors
+    ReadRegDWORD $2 HKLM "${ICM_KEY}" "${GAMMA_RANGE}"
+    ${If} ${Errors}
+    ${OrIf} $2 <> 256
+        StrCpy $0 ""
+    ${EndIf}
     ${If} $0 == "1"
         ClearErrors
         ReadRegDWORD $1 HKLM "${UNINSTALL_KEY}" "${GAMMA_BEFORE}"
@@ -229,10 +324,41 @@ Section "-un.Program"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
 
-; The data folder of an installed Tonecast: ramp files and settings.
+; Deletes the file $0 unless it is a link or a folder: only the program's own files go.
+Function un.DeleteDataFile
+    System::Call 'kernel32::GetFileAttributesW(w r0) i .r1'
+    ${If} $1 <> -1
+        IntOp $1 $1 & 0x410  ; FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY
+        ${IfThen} $1 = 0 ${|} Delete /REBOOTOK "$0" ${|}
+    ${EndIf}
+FunctionEnd
+!macro DeleteDataFile name
+    StrCpy $0 "${DATA_FOLDER}\${name}"
+    Call un.DeleteDataFile
+!macroend
+
+; The data folder of an installed Tonecast. Users can write into it, so nothing in it is
+; deleted by walking it: only the files the program writes, by name, then the folders if they
+; are empty. A folder that is itself a link is left alone.
 Section /o "un.$(UnSecData)" UnSecData
-    RMDir /r "$APPDATA\Velmor\Tonecast"
-    RMDir "$APPDATA\Velmor"
+    Push "${DATA_PARENT}"
+    Call un.IsLink
+    Pop $2
+    Push "${DATA_FOLDER}"
+    Call un.IsLink
+    Pop $3
+    ${If} $2 = 0
+    ${AndIf} $3 = 0
+        StrCpy $4 1
+        ${Do}
+            !insertmacro DeleteDataFile "Tonecast$4.lut"
+            IntOp $4 $4 + 1
+        ${LoopWhile} $4 <= ${MAX_DISPLAYS}
+        ; The settings of earlier versions; each user's own now live in their profile.
+        !insertmacro DeleteDataFile "Tonecast.settings"
+        RMDir "${DATA_FOLDER}"
+        RMDir "${DATA_PARENT}"
+    ${EndIf}
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN

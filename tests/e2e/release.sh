@@ -1,15 +1,18 @@
 #!/bin/sh
 # The Windows release under Wine, as an administrator would use it.
 #  - Tonecast-3.1.0-setup.exe /S installs the built files into Program Files, the Start-menu
-#    shortcut and the "Apps & features" entry; the installed program keeps its settings, ramp
-#    files and log-on shortcut in the all-users data folder; an upgrade keeps them and the
-#    date of the installation.
-#  - Uninstall.exe /S runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address),
-#    closes this installation's resident loader but no other (a stand-in), removes the files,
-#    both shortcuts and the entry, and keeps the data folder; its page removes the data folder
-#    too when "Also remove my saved corrections" is ticked.
+#    shortcut and the "Apps & features" entry, and makes the all-users data folder; the
+#    installed program keeps its ramp files there, its settings in the user's own AppData and
+#    its log-on shortcut in the Startup folder; an upgrade keeps them and the date of the
+#    installation.
+#  - Uninstall.exe /S opens no page, closes this installation's resident loader but no other
+#    (a stand-in), removes the files, both shortcuts and the entry, and keeps the data folder.
+#    Its page runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address), and
+#    with "Also remove my saved corrections" ticked deletes the program's files in the data
+#    folder by name: links that a user placed there (to a folder, or named like a ramp file)
+#    are not followed, and what they point at survives.
 #  - GdiIcmGammaRange is set only with the option (/GAMMARANGE) and restored exactly: an old
-#    value comes back, an absent one goes again.
+#    value comes back, an absent one goes again, one changed since stays.
 #  - Tonecast-3.1.0-portable.zip, unpacked anywhere, runs in portable mode.
 set -u
 build=$(cd "$1" && pwd)
@@ -23,6 +26,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winebrowser.exe=
 c="$WINEPREFIX/drive_c"
 installed="$c/Program Files/Velmor/Tonecast"
 data="$c/ProgramData/Velmor/Tonecast"
+user_data="$c/users/$(id -un)/AppData/Roaming/Velmor/Tonecast"
 menu_link="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tonecast.lnk"
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmor Tonecast'
 icm='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\ICM'
@@ -38,6 +42,7 @@ old_handler=$(wine reg query "$handler" /ve </dev/null 2>/dev/null | tr -d '\r' 
   sed -n 's/^ *(Default) *REG_SZ *//p')
 old_range=$(reg_value "$icm" GdiIcmGammaRange)
 had_data=$([ -e "$c/ProgramData/Velmor" ] && echo 1)
+had_user_data=$([ -e "$user_data" ] && echo 1)
 cleanup() {
   [ -n "$other" ] && kill "$other" 2>/dev/null
   [ -n "$old_handler" ] && wine reg add "$handler" /ve /d "$old_handler" /f </dev/null >/dev/null 2>&1
@@ -49,6 +54,7 @@ cleanup() {
   wine reg delete "$entry" /f </dev/null >/dev/null 2>&1
   rm -rf "$work" "$installed" "$menu_link"
   [ -z "$had_data" ] && rm -rf "$c/ProgramData/Velmor"
+  [ -z "$had_user_data" ] && rm -rf "$user_data"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -116,15 +122,18 @@ for pair in "DisplayName=Velmor Tonecast 3.1.0" "DisplayVersion=3.1.0" "Publishe
 done
 size=$(reg_value "$entry" EstimatedSize)
 [ $((size)) -ge 1500 ] && [ $((size)) -le 4000 ] || fail "EstimatedSize $size KB"
+[ -d "$data" ] || fail "the installer made no data folder"
 
-# The installed program: OK writes the settings, one ramp file and the log-on shortcut into
-# the all-users data folder and the Startup folder, nothing beside itself.
-rm -f "$startup_link"
+# The installed program: OK writes one ramp file into the all-users data folder, the settings
+# into the user's own AppData and the log-on shortcut into the Startup folder, nothing beside
+# itself.
+rm -f "$startup_link" "$user_data/Tonecast.settings"
 run_and_click "$installed" 129
-[ -f "$data/Tonecast.settings" ] && [ -f "$data/Tonecast1.lut" ] || fail "data folder: $(ls "$data")"
+[ "$(ls "$data")" = Tonecast1.lut ] || fail "data folder: $(ls "$data")"
+[ -f "$user_data/Tonecast.settings" ] || fail "no settings in the user's AppData"
 [ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "the program wrote beside itself"
 [ -f "$startup_link" ] || fail "no Tonestart.lnk in the Startup folder"
-cp "$data/Tonecast.settings" "$data/Tonecast1.lut" "$work/"
+cp "$user_data/Tonecast.settings" "$data/Tonecast1.lut" "$work/"
 
 # An upgrade with the option keeps the data and the installation's date (twelve days and two
 # hours ago, against a daylight-saving change), and lifts the limit.
@@ -134,7 +143,7 @@ install /GAMMARANGE
 [ "$(stat -c %Y "$installed/Uninstall.exe")" = "$dated" ] || fail "the upgrade re-dated Uninstall.exe"
 check_range 0x100 "upgraded with the option"
 cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
-  "$data/Tonecast.settings" || fail "the upgrade changed the data folder"
+  "$user_data/Tonecast.settings" || fail "the upgrade changed the data folder or the settings"
 
 # The installation's resident loader (it stays: there is a ramp file to keep), and one of
 # another copy (a stand-in: a second real loader would end at once, one per session).
@@ -161,27 +170,29 @@ done
 uninstall
 kill -0 $ours 2>/dev/null && fail "the installation's loader still runs"
 kill -0 $other 2>/dev/null || fail "the loader of another copy was closed"
-# The address reaches the handler through a process of its own, which may still be starting.
-for _ in $(seq 50); do
-  [ -s "$url_file" ] && break
-  sleep 0.1
-done
-got=$(tr -d '\r\n"' <"$url_file" 2>/dev/null)
-[ "$got" = "https://www.velmor.example/tonecast/uninstall?prd=tnc&v=3.1.0&d=12" ] ||
-  fail "the uninstaller opened '$got'"
+# The address would reach the handler through a process of its own: give it time to come.
+sleep 2
+[ -s "$url_file" ] && fail "the silent uninstaller opened $(cat "$url_file")"
 [ -e "$c/Program Files/Velmor" ] && fail "Program Files\\Velmor is still there"
 [ -e "$menu_link" ] && fail "the Start-menu shortcut is still there"
 [ -e "$startup_link" ] && fail "Tonestart.lnk is still in the Startup folder"
-cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
-  "$data/Tonecast.settings" || fail "the uninstaller changed the data folder"
+cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" || fail "the uninstaller changed the data folder"
 check_range 0x64 "uninstalled"
 
 # From no value: the option sets it, the uninstaller removes it again. This time through the
 # uninstaller's page, with "Also remove my saved corrections" ticked (the first item of the
-# list; Uninstall at the bottom right).
+# list; Uninstall at the bottom right). A user has placed links in the data folder, one to a
+# folder and one named like a ramp file, and left the settings file of an earlier version.
 set_range ""
 install /GAMMARANGE
 check_range 0x100 "installed with the option"
+touch -d "@$(( $(date +%s) - 12 * 86400 - 7200 ))" "$installed/Uninstall.exe"
+mkdir "$work/outside" "$work/outside2"
+echo canary >"$work/outside/canary"
+echo canary >"$work/outside2/canary"
+ln -s "$work/outside" "$data/link"
+ln -s "$work/outside2" "$data/Tonecast2.lut"
+cp "$work/Tonecast.settings" "$data/"
 wine "$installed/Uninstall.exe" </dev/null >/dev/null 2>&1
 for _ in $(seq 150); do
   window=$(xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0 Uninstall' 2>/dev/null | head -n 1)
@@ -200,8 +211,28 @@ for _ in $(seq 150); do
 done
 xdotool mousemove $((X + 410)) $((Y + 360)) click 1  # Close on the last page
 [ -e "$installed" ] && fail "the uninstaller's page removed nothing"
-[ -e "$c/ProgramData/Velmor" ] && fail "the ticked uninstaller kept $(ls -R "$c/ProgramData/Velmor")"
+for _ in $(seq 150); do  # the data is removed after the program
+  [ -e "$data/Tonecast.settings" ] || break
+  sleep 0.2
+done
+[ -f "$work/outside/canary" ] && [ -f "$work/outside2/canary" ] ||
+  fail "the uninstaller deleted through a link"
+[ "$(ls "$data" | tr '\n' ' ')" = "Tonecast2.lut link " ] ||
+  fail "the ticked uninstaller left $(ls "$data" | tr '\n' ' ')"
+for _ in $(seq 50); do
+  [ -s "$url_file" ] && break
+  sleep 0.1
+done
+got=$(tr -d '\r\n"' <"$url_file" 2>/dev/null)
+[ "$got" = "https://www.velmor.example/tonecast/uninstall?prd=tnc&v=3.1.0&d=12" ] ||
+  fail "the uninstaller opened '$got'"
 check_range "" "uninstalled after setting an absent value"
+
+# A value changed since the installation set it is not the uninstaller's to restore.
+install /GAMMARANGE
+set_range 200
+uninstall
+check_range 0xc8 "uninstalled after the value was changed"
 
 # The portable zip, unpacked outside Program Files: its settings land beside the program.
 mkdir "$work/unpacked"
