@@ -78,7 +78,7 @@ bool GreyThroughTransform(Bitmap& bitmap, HTRANSFORM transform) {
     try {
         ColorGreyLevels(bitmap, colors);
     } catch (const std::bad_alloc&) {
-        return false;  // left grey, as without a profile
+        return false;  // left grey: the profile was not applied
     }
     return true;
 }
