@@ -3,14 +3,14 @@
 # seconds (default 300) from its corpus in fuzz/corpus/. Inputs that reach new code stay in
 # build/fuzz/fuzz/runs/<name>/new; a finding leaves its input in .../artifacts and fails.
 #   scripts/fuzz.sh [seconds] [target ...]    targets: ramp_file language_file settings jpeg
-#                                             updown_rule target_gamma_text (default: all)
+#                                             exif_orientation updown_rule target_gamma_text (default: all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-300}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(ramp_file language_file settings jpeg updown_rule target_gamma_text)
+  targets=(ramp_file language_file settings jpeg exif_orientation updown_rule target_gamma_text)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
