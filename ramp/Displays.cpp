@@ -61,6 +61,16 @@ std::string DisplayDeviceName(int index) {
     return FixedString(info.device, sizeof info.device);
 }
 
+std::string MonitorDeviceId(int index) {
+    const std::string deviceName = DisplayDeviceName(index);
+    return deviceName.empty() ? std::string() : Port().GetMonitorDeviceId(deviceName.c_str());
+}
+
+std::string MonitorEdid(int index) {
+    const std::string id = MonitorDeviceId(index);
+    return id.empty() ? std::string() : Port().ReadMonitorEdid(id);
+}
+
 void EnumDisplays() {
     DisplayState& e = Engine();
     for (const TDisplay& display : e.Displays)

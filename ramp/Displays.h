@@ -48,6 +48,12 @@ public:
     virtual DeviceContext CreateDisplayDC(const char* deviceName) = 0;
     // First device attached to the monitor's device name (index 0, no flags).
     virtual void GetMonitorDevice(const char* deviceName, MonitorDevice& device) = 0;
+    // The device ID of the first monitor attached to the device name: the name the system's
+    // colour profiles are associated with ("\\?\DISPLAY#<model>#<instance>#{...}"). Empty
+    // when there is none.
+    virtual std::string GetMonitorDeviceId(const char* deviceName) = 0;
+    // The EDID the system keeps for the monitor of that device ID; empty when it has none.
+    virtual std::string ReadMonitorEdid(const std::string& deviceId) = 0;
     virtual bool GetGammaRamp(DeviceContext dc, Ramp& ramp) = 0;
     virtual bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) = 0;
     virtual void ReleaseDisplayDC(DeviceContext dc) = 0;
@@ -61,7 +67,7 @@ struct TDisplay {
     DeviceContext dc = 0;
     MonitorInfo info;
     MonitorDevice device;
-    std::string name;  // "Display <n> (<description>)"
+    std::string name;      // "Display <n> (<description>)"
     bool refused = false;  // whether its last verified write was refused (see WriteVerifiedRamp)
 };
 
@@ -102,6 +108,11 @@ int CenterY(int height);
 
 // The device name of a display's monitor information ("\\.\DISPLAY1"); empty for a bad index.
 std::string DisplayDeviceName(int index);
+// The device ID of a display's monitor, asked of the system each time (the monitor behind a
+// device name may change); empty for a bad index or when the system names none.
+std::string MonitorDeviceId(int index);
+// The EDID the system keeps for a display's monitor; empty when there is none.
+std::string MonitorEdid(int index);
 
 // Reads display `index`'s monitor information again from the system, finding the monitor by its
 // device name: after a display change its rectangle is new, and its handle may be. False, with

@@ -15,7 +15,7 @@ packages=(
   wine wine64
   xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils
   xdotool imagemagick libxxf86vm-dev
-  icc-profiles-free dpkg-dev
+  icc-profiles-free liblcms2-dev dpkg-dev
   nsis zlib1g-dev
 )
 

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstring>
 
+#include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
 
 static_assert(sizeof(MONITORINFOEXA) == sizeof(MonitorInfo));
 static_assert(offsetof(DISPLAY_DEVICEA, StateFlags) + sizeof(DWORD) == sizeof(MonitorDevice));
@@ -27,6 +29,24 @@ ScreenRect ToScreenRect(const RECT& r) {
 
 HDC ToHDC(DeviceContext dc) {
     return reinterpret_cast<HDC>(dc);
+}
+
+// "\\?\DISPLAY#<model>#<instance>#{<interface>}" names the monitor's device key
+// "SYSTEM\CurrentControlSet\Enum\DISPLAY\<model>\<instance>"; empty for an ID of another form.
+std::wstring DeviceParametersKey(const std::wstring& deviceId) {
+    const std::wstring prefix = L"\\\\?\\";
+    if (deviceId.compare(0, prefix.size(), prefix) != 0)
+        return {};
+    std::wstring key = L"SYSTEM\\CurrentControlSet\\Enum";
+    std::size_t start = prefix.size();
+    for (int part = 0; part < 3; ++part) {
+        const std::size_t end = deviceId.find(L'#', start);
+        if (end == std::wstring::npos || end == start || deviceId.find(L'\\', start) < end)
+            return {};
+        key += L'\\' + deviceId.substr(start, end - start);
+        start = end + 1;
+    }
+    return key + L"\\Device Parameters";
 }
 
 }  // namespace
@@ -68,6 +88,31 @@ void Win32DisplayPort::GetMonitorDevice(const char* deviceName, MonitorDevice& d
     std::memcpy(device.name, platform.DeviceName, sizeof device.name);
     std::memcpy(device.description, platform.DeviceString, sizeof device.description);
     device.stateFlags = platform.StateFlags;
+}
+
+std::string Win32DisplayPort::GetMonitorDeviceId(const char* deviceName) {
+    DISPLAY_DEVICEW monitor{};
+    monitor.cb = sizeof monitor;
+    if (!EnumDisplayDevicesW(Widen(deviceName).c_str(), 0, &monitor, EDD_GET_DEVICE_INTERFACE_NAME))
+        return {};
+    return Narrow(monitor.DeviceID);
+}
+
+std::string Win32DisplayPort::ReadMonitorEdid(const std::string& deviceId) {
+    const std::wstring keyName = DeviceParametersKey(Widen(deviceId));
+    RegistryKey key;
+    if (keyName.empty() || RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, KEY_QUERY_VALUE,
+                                         key.OutPointer()) != ERROR_SUCCESS)
+        return {};
+    // A base block and its extensions are at most 256 blocks of 128 bytes.
+    std::string edid(256 * 128, '\0');
+    DWORD type = 0, size = static_cast<DWORD>(edid.size());
+    if (RegQueryValueExW(key.get(), L"EDID", nullptr, &type, reinterpret_cast<BYTE*>(edid.data()),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return {};
+    edid.resize(size);
+    return edid;
 }
 
 bool Win32DisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {

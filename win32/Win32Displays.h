@@ -10,6 +10,10 @@ public:
     void ShowLastError() override;
     DeviceContext CreateDisplayDC(const char* deviceName) override;
     void GetMonitorDevice(const char* deviceName, MonitorDevice& device) override;
+    // EnumDisplayDevicesW with EDD_GET_DEVICE_INTERFACE_NAME.
+    std::string GetMonitorDeviceId(const char* deviceName) override;
+    // The value "EDID" under the monitor's "Device Parameters" key (HKEY_LOCAL_MACHINE).
+    std::string ReadMonitorEdid(const std::string& deviceId) override;
     bool GetGammaRamp(DeviceContext dc, Ramp& ramp) override;
     bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) override;
     void ReleaseDisplayDC(DeviceContext dc) override;

@@ -1,6 +1,7 @@
 #include "fakes/FakeDisplayPort.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -42,6 +43,10 @@ FakeMonitor& FakeDisplayPort::AddMonitor(const std::string& device, ScreenRect r
     monitor.device = device;
     monitor.description = description;
     monitor.rect = rect;
+    char instance[8];
+    std::snprintf(instance, sizeof instance, "%04zu", monitors.size());
+    monitor.deviceId = std::string("\\\\?\\DISPLAY#Default_Monitor#") + instance +
+                       "&0000#{E6F07B5F-EE97-4A90-B076-33F57BF4EAA7}";
     for (int i = 0; i < kRampSize; ++i)
         monitor.ramp[i] = static_cast<std::uint16_t>(i % 256 * 257);
     monitors.push_back(monitor);
@@ -118,6 +123,18 @@ void FakeDisplayPort::GetMonitorDevice(const char* deviceName, MonitorDevice& de
     CopyText(device.name, sizeof device.name, monitors[index].device + "\\Monitor0");
     CopyText(device.description, sizeof device.description, monitors[index].description);
     device.stateFlags = 3;
+}
+
+std::string FakeDisplayPort::GetMonitorDeviceId(const char* deviceName) {
+    const int index = MonitorOfDevice(deviceName);
+    return index >= 0 && !monitors[index].detached ? monitors[index].deviceId : std::string();
+}
+
+std::string FakeDisplayPort::ReadMonitorEdid(const std::string& deviceId) {
+    for (const FakeMonitor& monitor : monitors)
+        if (monitor.deviceId == deviceId)
+            return monitor.edid;
+    return {};
 }
 
 bool FakeDisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {

@@ -12,7 +12,9 @@ struct FakeMonitor {
     std::string device;       // "\\.\DISPLAY1"
     std::string description;  // what EnumDisplayDevicesA reports as the device string
     ScreenRect rect;
-    Ramp ramp{};  // the hardware ramp: what a read returns, what a write replaces
+    Ramp ramp{};           // the hardware ramp: what a read returns, what a write replaces
+    std::string deviceId;  // as Wine names it: "\\?\DISPLAY#Default_Monitor#0000&0000#{...}"
+    std::string edid;      // what the system keeps for it; empty: none (as under Wine)
 
     bool failMonitorInfo = false;
     bool noDC = false;
@@ -60,6 +62,8 @@ public:
     void ShowLastError() override;
     DeviceContext CreateDisplayDC(const char* deviceName) override;
     void GetMonitorDevice(const char* deviceName, MonitorDevice& device) override;
+    std::string GetMonitorDeviceId(const char* deviceName) override;
+    std::string ReadMonitorEdid(const std::string& deviceId) override;
     bool GetGammaRamp(DeviceContext dc, Ramp& ramp) override;
     bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) override;
     void ReleaseDisplayDC(DeviceContext dc) override;
