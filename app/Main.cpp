@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "app/ColorProfiles.h"
 #include "app/Execute.h"
 #include "app/Folders.h"
 #include "app/Language.h"
@@ -48,6 +49,9 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
     // The uninstaller runs this as administrator: nothing that users can write (settings,
     // language files) is read before, and nothing the page needs comes from there.
     if (firstArgument == kUninstallSwitch) {
+        // The uninstaller runs this before it removes the program: the displays go back to
+        // the profiles they had before Tonecast's.
+        RemoveInstalledProfiles();
         OpenUrl(std::string(kUninstallPage) + BuildUninstallQuery());
         return false;
     }

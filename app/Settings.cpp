@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* kSection = "Settings";
+constexpr const char* kInstallProfileKey = "InstallProfile";
 
 // The level pairs of the gamma patterns are defined only for a positive finite gamma.
 double GammaOrDefault(const std::string* text) {
@@ -67,6 +68,8 @@ bool LoadSettings() {
                                       : GetProgramFolder() + kReferenceImageFileName;
     const bool hasGamma = store.ReadString(path, kSection, "Gamma", value);
     Patterns().TargetGamma = GammaOrDefault(hasGamma ? &value : nullptr);
+    settings.InstallProfile =
+        store.ReadString(path, kSection, kInstallProfileKey, value) && value == "1";
     return true;
 }
 
@@ -85,5 +88,10 @@ void SaveSettings() {
         if (!store.WriteString(path, kSection, key, value))
             throw WriteError("Unable to write to " + path);
     }
+    // A file that never had the option on keeps the three keys it always had.
+    std::string stored;
+    if ((settings.InstallProfile || store.ReadString(path, kSection, kInstallProfileKey, stored)) &&
+        !store.WriteString(path, kSection, kInstallProfileKey, settings.InstallProfile ? "1" : "0"))
+        throw WriteError("Unable to write to " + path);
     store.Flush(path);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The three preferences kept between runs in "Tonecast.settings" (the target gamma lives with
+// The preferences kept between runs in "Tonecast.settings" (the target gamma lives with
 // the pattern settings of the ramp engine, Patterns().TargetGamma).
 
 #include <string>
@@ -7,6 +7,9 @@
 struct SettingsValues {
     std::string LanguageName = "English";
     std::string ReferenceImagePath;
+    // Whether OK also makes each display's saved profile the display's colour profile
+    // ("InstallProfile", 1 or 0; absent: off).
+    bool InstallProfile = false;
 };
 SettingsValues& Settings();
 

@@ -281,7 +281,8 @@ FunctionEnd
 
 Section "-un.Program"
     ; The maker's uninstall page, told how old the installation is (from Uninstall.exe); not
-    ; when silent, where nobody would read it (a deployment tool, or SYSTEM).
+    ; when silent, where nobody would read it (a deployment tool, or SYSTEM). The same run takes
+    ; the colour profiles OK installed off the displays and deletes them.
     ${IfNot} ${Silent}
     ${AndIf} ${FileExists} "$INSTDIR\Tonecast.exe"
         ExecWait '"$INSTDIR\Tonecast.exe" /uninstall'

@@ -6,6 +6,7 @@
 // the controls belong to and the first page does not show, once that page is on the screen.
 #include "ui/MainFrm.h"
 
+#include "app/Settings.h"
 #include "ramp/Displays.h"
 #include "ui/HandlersPaused.h"
 
@@ -166,7 +167,7 @@ void TMainForm::CreateBar() {
 
 void TMainForm::CreateWelcomeControls() {
     PanelArgs welcome;
-    welcome.bounds = {0, 0, 633, 364};
+    welcome.bounds = {0, 0, 633, 392};
     welcome.windowBackground = true;
     WelcomePanel = factory_.CreatePanel(welcome);
     LabelArgs title = GreyLabel(WelcomePanel.get(), {0, 0, 633, 24}, "Welcome to Tonecast");
@@ -182,6 +183,17 @@ void TMainForm::CreateWelcomeControls() {
     memo.background = kBlack;
     memo.textColor = kLabelGrey;
     WelcomeMemoText = factory_.CreateEdit(memo);
+    // The box without a caption and its text as a label beside it, as with the point box: a
+    // themed check box draws its caption black, whatever the window's colour.
+    CheckBoxArgs install;
+    install.parent = WelcomePanel.get();
+    install.bounds = {0, 370, 17, 17};
+    InstallProfileCheckBox = factory_.CreateCheckBox(install);
+    LabelArgs installText = GreyLabel(WelcomePanel.get(), {22, 372, 611, 20},
+                                      "Make it the display's colour profile (Windows and "
+                                      "colour-managed programs will use it)");
+    installText.wordWrap = true;
+    InstallProfileLabel = factory_.CreateLabel(installText);
 
     PanelArgs small;
     small.bounds = {0, 0, 149, 46};
@@ -307,4 +319,7 @@ void TMainForm::WireEvents() {
     FileLabel->onClick = [this] { FileLabelClick(); };
     LangComboBox->onChange = [this] { LangComboBoxChange(); };
     GammaSetupEdit->onChange = [this] { GammaSetupEditChange(); };
+    InstallProfileCheckBox->onClick = [this] {
+        Settings().InstallProfile = InstallProfileCheckBox->IsChecked();
+    };
 }

@@ -124,6 +124,9 @@ public:
     std::unique_ptr<::Panel> WelcomePanel;
     std::unique_ptr<Label> WelcomeLabel;
     std::unique_ptr<Edit> WelcomeMemoText;
+    // Whether OK also makes the saved profiles the displays' colour profiles (InstallProfile).
+    std::unique_ptr<CheckBox> InstallProfileCheckBox;
+    std::unique_ptr<Label> InstallProfileLabel;
     std::unique_ptr<::Panel> LangPanel;
     std::unique_ptr<Label> LangLabel;
     std::unique_ptr<ComboBox> LangComboBox;
@@ -204,6 +207,9 @@ private:
     // Puts the captured ramps back while it asks "Discard the changes and close?": Yes (the
     // default) is exactly Cancel, No puts back what every display showed before.
     void AskDiscardAndClose();
+    // After a save with InstallProfile on: the saved profiles become the displays' own; a
+    // display the system refused is told.
+    void InstallProfiles(const std::string& dataFolder);
     void ApplyToDisplay();
     void FillLanguageList();
 

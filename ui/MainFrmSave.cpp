@@ -1,30 +1,40 @@
-// Closing the calibration window: OK saves every display's ramp file and the start-up
-// shortcut as one; any other way puts back the ramps the window found.
+// Closing the calibration window: OK saves every display's ramp file and display profile and
+// the start-up shortcut as one, then, when asked to, makes the profiles the displays' own; any
+// other way puts back the ramps the window found.
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/ColorProfiles.h"
 #include "app/Folders.h"
 #include "app/Language.h"
+#include "app/Settings.h"
 #include "app/Shortcut.h"
 #include "base/AllOrNothing.h"
+#include "base/Clock.h"
 #include "base/Errors.h"
 #include "base/Path.h"
+#include "ramp/Correction.h"
 #include "ramp/Displays.h"
+#include "ramp/ProfileFile.h"
 #include "ramp/RampFile.h"
 #include "ui/MainFrm.h"
 
 namespace {
 
-// What OK saves, in the order it is put in place: one ramp file per display, then the
-// shortcut that applies them at log-on. Another file of the save is one more entry here.
-std::vector<PreparedFile> FilesOfTheSave() {
-    const std::string dataFolder = GetDataFolder(kSubPath);
+// What OK saves, in the order it is put in place: one ramp file per display, one display
+// profile per display, then the shortcut that applies them at log-on. Another file of the
+// save is one more entry here.
+std::vector<PreparedFile> FilesOfTheSave(const std::string& dataFolder) {
     const DisplayState& engine = Engine();
     std::vector<PreparedFile> files;
     for (int i = 0; i < engine.DisplayCount(); ++i)
         files.push_back({RampFileName(dataFolder, i),
                          FormatRampFile(engine.Corrections[i], DisplayDeviceName(i))});
+    const double now = SystemClock().NowLocalDays();
+    for (int i = 0; i < engine.DisplayCount(); ++i)
+        files.push_back(
+            {ProfileFileName(dataFolder, i), DisplayProfileOf(i, Patterns().TargetGamma, now)});
     if (std::optional<PreparedFile> shortcut =
             PrepareStartupShortcut(GetProgramFolder() + "Tonestart.exe"))
         files.push_back(std::move(*shortcut));
@@ -39,10 +49,12 @@ bool TMainForm::FormClose() {
         return true;
     }
     try {
-        const std::vector<PreparedFile> files = FilesOfTheSave();
+        const std::string dataFolder = GetDataFolder(kSubPath);
+        const std::vector<PreparedFile> files = FilesOfTheSave(dataFolder);
         for (const PreparedFile& file : files)
             ForceFolders(FolderPart(file.path));
         SaveAllOrNothing(files);
+        InstallProfiles(dataFolder);
         return true;
     } catch (const std::exception& e) {
         // The user stays in the window with the corrections still applied and every saved
@@ -55,4 +67,18 @@ bool TMainForm::FormClose() {
         RestoreOnClose = true;
         return false;
     }
+}
+
+void TMainForm::InstallProfiles(const std::string& dataFolder) {
+    if (!Settings().InstallProfile)
+        return;
+    // The corrections are saved and stay in force; the user only learns that the system's
+    // colour management does not know of them.
+    const std::vector<std::string> failures = InstallDisplayProfiles(dataFolder);
+    if (failures.empty())
+        return;
+    std::string message = LangText("EProfileInstall") + "\r\n";
+    for (const std::string& failure : failures)
+        message += "\r\n" + failure;
+    host_.ShowError(message);
 }

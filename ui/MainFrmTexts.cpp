@@ -56,6 +56,7 @@ void TMainForm::ApplyControlTexts() {
     GammaSetupLabel->SetText(LangText("LGamma"));
     WelcomeLabel->SetText(FormatWelcomeCaption(LangText("LWelcome")));
     WelcomeMemoText->SetText(LangText("TWelcome"));
+    InstallProfileLabel->SetText(LangText("LInstallProfile"));
     textsApplied_ = true;
     if (panelsCreated_)
         ApplyPanelTexts();

@@ -81,6 +81,7 @@ bool TMainForm::FormCreate() {
     if (panelsCreated_)
         points_.posUpDown->SetPosition(Patterns().PointPos);
     LutOn = true;
+    InstallProfileCheckBox->SetChecked(Settings().InstallProfile);
 
     const std::string dataFolder = GetDataFolder(kSubPath);
     DisplayState& engine = Engine();

@@ -12,6 +12,7 @@
 #include "win32/StartupTrace.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32ColorConverter.h"
+#include "win32/Win32ColorProfiles.h"
 #include "win32/Win32Services.h"
 
 // Last: its macros would rename the interface methods declared above.
@@ -24,6 +25,7 @@ void UseAllServices() {
     UseShell(Win32Shell());
     UseProfileStore(Win32Profile());
     UseWin32ColorConverter();
+    UseWin32ColorProfiles();
 }
 
 void ShowApplicationError(const char* message) {

@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "app/Main.h"
+#include "fakes/FakeColorProfiles.h"
 #include "fakes/FakeDisplayPort.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
@@ -34,6 +35,7 @@ protected:
         Engine() = DisplayState{};
         monitor = &port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
         UseDisplayPort(port);
+        UseColorProfileStore(colorProfiles);
         EnumDisplays();
     }
     void TearDown() override {
@@ -61,6 +63,7 @@ protected:
     }
 
     FakeDisplayPort port;
+    FakeColorProfiles colorProfiles;
     FakeMonitor* monitor = nullptr;
 };
 
@@ -119,6 +122,18 @@ TEST_F(MainTest, UninstallReadsNoSettingsOrLanguageFile) {
     EXPECT_EQ(Settings().LanguageName, "English");
     EXPECT_EQ(LanguageTableSize(), 0u);
     EXPECT_EQ(shell.openedUrls.size(), 1u);
+}
+
+// The uninstaller runs "/uninstall": the profiles OK installed go, with their associations.
+TEST_F(MainTest, UninstallTakesBackOnlyTheProfilesTonecastInstalled) {
+    for (const char* name :
+         {"Tonecast1.icm", "tonecast12.ICM", "Tonecast.icm", "TonecastX.icm", "Monitor.icm"})
+        colorProfiles.installed[name] = "acsp";
+    colorProfiles.defaults[monitor->deviceId] = "Tonecast1.icm";
+    EXPECT_FALSE(StartApplication("/uninstall"));
+    EXPECT_EQ(colorProfiles.InstalledProfiles(),
+              (std::vector<std::string>{"Monitor.icm", "Tonecast.icm", "TonecastX.icm"}));
+    EXPECT_EQ(colorProfiles.defaults[monitor->deviceId], colorProfiles.before);
 }
 
 TEST_F(MainTest, AnythingElseIsTheInteractiveRun) {

@@ -94,6 +94,23 @@ TEST_F(SettingsTest, SaveKeepsOtherKeysAndSectionsAndTheirOrder) {
               "[Other]\r\nKey=v\r\n");
 }
 
+// A file that never had the option on keeps its three keys (see the first-run test).
+TEST_F(SettingsTest, InstallProfileIsOnlyForOneAndIsWrittenOnceItWasEverOn) {
+    Settings().InstallProfile = true;
+    SaveSettings();
+    Settings().InstallProfile = false;
+    SaveSettings();
+    EXPECT_EQ(files.Contents(kSettingsFile),
+              "[Settings]\r\nLanguage=English\r\nReferenceImage=\r\n"
+              "Gamma=2.2\r\nInstallProfile=0\r\n");
+    for (const auto& [text, on] :
+         {std::pair{"1", true}, {"0", false}, {"yes", false}, {"", false}}) {
+        SeedSettings({{"InstallProfile", text}});
+        ASSERT_TRUE(LoadSettings());
+        EXPECT_EQ(Settings().InstallProfile, on) << text;
+    }
+}
+
 TEST_F(SettingsTest, AFailingKeyStopsTheSaveWithThePath) {
     profile.FailKey("ReferenceImage");
     Settings().LanguageName = "Deutsch";

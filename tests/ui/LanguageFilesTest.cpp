@@ -61,7 +61,9 @@ std::vector<std::string> WindowKeys() {
                                      "TrayReapply",
                                      "TrayOpen",
                                      "TrayExit",
-                                     "TrayRefused"};
+                                     "TrayRefused",
+                                     "LInstallProfile",
+                                     "EProfileInstall"};
     auto add = [&keys](const char* key) {
         if (key && std::find(keys.begin(), keys.end(), key) == keys.end())
             keys.push_back(key);

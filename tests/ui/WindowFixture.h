@@ -12,10 +12,12 @@
 #include "app/Language.h"
 #include "app/Platform.h"
 #include "app/Settings.h"
+#include "fakes/FakeColorProfiles.h"
 #include "fakes/FakeControls.h"
 #include "fakes/FakeDisplayPort.h"
 #include "fakes/FakeFormHost.h"
 #include "fakes/FakeShell.h"
+#include "fakes/ManualClock.h"
 #include "fakes/MemoryFileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
@@ -38,6 +40,8 @@ protected:
         UseDisplayPort(port);
         UseFileSystem(files);
         UseShell(shell);
+        UseClock(clock);
+        UseColorProfileStore(colorProfiles);
         shell.startupValue = kStartupFolder;
         files.AddFolder(kProgramFolder);
         files.AddFolder(kStartupFolder);
@@ -101,6 +105,8 @@ protected:
     FakeDisplayPort port;
     MemoryFileSystem files;
     FakeShell shell;
+    ManualClock clock;
+    FakeColorProfiles colorProfiles;
     FakeControlFactory controls;
     FakeFormHost host{controls};
     std::unique_ptr<TMainForm> form;

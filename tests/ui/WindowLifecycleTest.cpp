@@ -1,5 +1,6 @@
 // Creating the window, switching displays, Off LUT, and leaving with OK or Cancel.
 #include "WindowFixture.h"
+#include "ramp/ProfileFile.h"
 
 namespace {
 
@@ -295,7 +296,12 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     EXPECT_EQ(files.writes,
               (std::vector<std::string>{
                   kDataFolder + "Tonecast1.lut", kDataFolder + "Tonecast2.lut",
-                  kDataFolder + "Tonecast3.lut", kStartupFolder + "\\Tonestart.lnk"}));
+                  kDataFolder + "Tonecast3.lut", kDataFolder + "Tonecast1.icm",
+                  kDataFolder + "Tonecast2.icm", kDataFolder + "Tonecast3.icm",
+                  kStartupFolder + "\\Tonestart.lnk"}));
+    EXPECT_EQ(files.Contents(kDataFolder + "Tonecast1.icm"),
+              DisplayProfileOf(0, Patterns().TargetGamma, clock.now));
+    EXPECT_TRUE(colorProfiles.installed.empty());  // the option is off
     TCorrection read;
     std::string device;
     ASSERT_TRUE(ReadRampFile(read, device, kDataFolder + "Tonecast1.lut"));
@@ -378,7 +384,41 @@ TEST_F(WindowTest, OkCreatesTheDataFolder) {
         files.createdFolders,
         (std::vector<std::string>{"C:\\ProgramData\\Velmor", "C:\\ProgramData\\Velmor\\Tonecast"}));
     EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut",
+                                                      kDataFolder + "Tonecast1.icm",
                                                       kStartupFolder + "\\Tonestart.lnk"}));
+}
+
+TEST_F(WindowTest, TheWelcomeBoxMakesEachSavedProfileItsMonitorsOwnOnOk) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080});
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(form->InstallProfileCheckBox->IsChecked());
+    AsFake(*form->InstallProfileCheckBox).Click();
+    EXPECT_TRUE(Settings().InstallProfile);
+    E(form->GammaEdit()).Type("12");
+
+    B(form->OkButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_TRUE(host.errors.empty());
+    for (int i = 0; i < 2; ++i) {
+        const std::string name = "Tonecast" + std::to_string(i + 1) + ".icm";
+        EXPECT_EQ(colorProfiles.defaults[port.monitors[i].deviceId], name);
+        EXPECT_EQ(colorProfiles.installed[name], files.Contents(kDataFolder + name));
+    }
+}
+
+TEST_F(WindowTest, AProfileTheSystemRefusesIsToldAndTheSaveStands) {
+    AddDisplay({0, 0, 1920, 1080});
+    Settings().InstallProfile = true;
+    colorProfiles.refusal = "Access is denied.";
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(form->InstallProfileCheckBox->IsChecked());
+    B(form->OkButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_TRUE(files.FileExists(kDataFolder + "Tonecast1.icm"));
+    EXPECT_EQ(host.errors, (std::vector<std::string>{
+                               "EProfileInstall\r\n\r\nDisplay 1 (Generic Non-PnP Monitor): "
+                               "Access is denied."}));
 }
 
 }  // namespace

@@ -44,6 +44,25 @@ TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
     EXPECT_EQ(CenterY(61), 510);
 }
 
+// The EDID is read where Windows keeps it, under the monitor's device key named by its device
+// ID; Wine keeps none for the test server's monitor, so the test puts one there for the time.
+TEST_F(Win32DisplaysTest, TheMonitorsDeviceIdLeadsToTheEdidTheSystemKeeps) {
+    EnumDisplays();
+    const std::string id = MonitorDeviceId(0);
+    EXPECT_TRUE(id.starts_with("\\\\?\\DISPLAY#Default_Monitor#0000&0000#{")) << id;
+    EXPECT_EQ(MonitorEdid(0), "");
+    const char* key =
+        "SYSTEM\\CurrentControlSet\\Enum\\DISPLAY\\Default_Monitor\\0000&0000\\Device Parameters";
+    std::string edid(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        edid[i] = static_cast<char>(i * 7);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, "EDID", REG_BINARY, edid.data(), 256),
+              ERROR_SUCCESS);
+    EXPECT_EQ(MonitorEdid(0), edid);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key, "EDID");
+    EXPECT_EQ(MonitorDeviceId(1), "");  // no such display
+}
+
 TEST_F(Win32DisplaysTest, RampCallsReportTheirOutcomeAndRestoreSkipsFailedCaptures) {
     EnumDisplays();
     ASSERT_EQ(Engine().DisplayCount(), 1);
