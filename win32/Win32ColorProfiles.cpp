@@ -10,9 +10,27 @@
 
 namespace {
 
+// CLASS_MONITOR ('mntr') without the multi-character constant.
+constexpr DWORD kMonitorClass = 0x6D6E7472;
+
 std::wstring FileNameOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/:");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// The colour folder, without a trailing backslash; empty when the system names none.
+std::wstring ColorFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    DWORD size = sizeof folder;
+    return GetColorDirectoryW(nullptr, folder, &size) ? std::wstring(folder) : std::wstring();
+}
+
+// Windows takes the profile's name alone, Wine deletes the file it is given: the full path in
+// the colour folder serves both.
+void UninstallFromColorFolder(const std::wstring& name) {
+    const std::wstring folder = ColorFolder();
+    if (!folder.empty())
+        UninstallColorProfileW(nullptr, (folder + L"\\" + name).c_str(), TRUE);
 }
 
 void Disassociate(const std::wstring& profile, const std::wstring& monitor) {
@@ -31,7 +49,7 @@ bool UserListEmpty(const std::wstring& monitor) {
     filter.dwVersion = ENUM_TYPE_VERSION;
     filter.dwFields = ET_DEVICENAME | ET_DEVICECLASS;
     filter.pDeviceName = monitor.c_str();
-    filter.dwDeviceClass = CLASS_MONITOR;
+    filter.dwDeviceClass = kMonitorClass;
     DWORD size = 0, count = 0;
     if (!WcsEnumColorProfilesSize(WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER, &filter, &size))
         return false;
@@ -53,7 +71,7 @@ std::string Win32ColorProfiles::InstallForMonitor(const std::string& profilePath
     const std::wstring path = Widen(profilePath), monitor = Widen(monitorDeviceId);
     const std::wstring name = FileNameOf(path);
     Disassociate(name, monitor);
-    UninstallColorProfileW(nullptr, name.c_str(), TRUE);
+    UninstallFromColorFolder(name);
     if (!InstallColorProfileW(nullptr, path.c_str()))
         return SystemErrorText(GetLastError());
     const bool associated =
@@ -61,18 +79,17 @@ std::string Win32ColorProfiles::InstallForMonitor(const std::string& profilePath
             ? AssociateColorProfileWithDeviceW(nullptr, name.c_str(), monitor.c_str())
             : WcsAssociateColorProfileWithDevice(WCS_PROFILE_MANAGEMENT_SCOPE_CURRENT_USER,
                                                  name.c_str(), monitor.c_str()) &&
-                  WcsSetUsePerUserProfiles(monitor.c_str(), CLASS_MONITOR, TRUE);
+                  WcsSetUsePerUserProfiles(monitor.c_str(), kMonitorClass, TRUE);
     return associated ? std::string() : SystemErrorText(GetLastError());
 }
 
 std::vector<std::string> Win32ColorProfiles::InstalledProfiles() {
-    wchar_t folder[MAX_PATH] = {};
-    DWORD size = sizeof folder;
+    const std::wstring folder = ColorFolder();
     std::vector<std::string> names;
-    if (!GetColorDirectoryW(nullptr, folder, &size))
+    if (folder.empty())
         return names;
     WIN32_FIND_DATAW found{};
-    FindHandle find(FindFirstFileW((std::wstring(folder) + L"\\*.icm").c_str(), &found));
+    FindHandle find(FindFirstFileW((folder + L"\\*.icm").c_str(), &found));
     if (!find)
         return names;
     do {
@@ -91,9 +108,9 @@ void Win32ColorProfiles::Uninstall(const std::string& profileName,
         // The user's list was switched on for this profile: with nothing of the user's left,
         // the system-wide association is the one in force again.
         if (!RunningUnderWine() && UserListEmpty(monitor))
-            WcsSetUsePerUserProfiles(monitor.c_str(), CLASS_MONITOR, FALSE);
+            WcsSetUsePerUserProfiles(monitor.c_str(), kMonitorClass, FALSE);
     }
-    UninstallColorProfileW(nullptr, name.c_str(), TRUE);
+    UninstallFromColorFolder(name);
 }
 
 void UseWin32ColorProfiles() {

@@ -2,9 +2,9 @@
 # The display profile under Wine on the test X server (one 1920x1080 display). With
 # "InstallProfile=1" and gamma 1.8 in the settings, OK writes Tonecast1.icm beside
 # Tonecast1.lut; lcms2 reads it, its calibration table the ramp the saved record synthesises
-# and its curves gamma 1.8; it is installed in the system's colour folder, and GetICMProfileW
-# on the display's DC names it. "Tonecast.exe /uninstall", which the uninstaller runs, takes
-# it away and the display's profile is the one it had before.
+# and its curves gamma 1.8; it replaces an older profile of that name in the system's colour
+# folder, and GetICMProfileW on the display's DC names it. "Tonecast.exe /uninstall", which the
+# uninstaller runs, takes it away and the display's profile is the one it had before.
 # Usage: display_profile.sh <windows build folder>
 set -u
 build=$(cd "$1" && pwd)
@@ -47,6 +47,8 @@ awk 'BEGIN { ORS = "\r\n"; print "RampCurve v.1"; print "\\\\.\\DISPLAY1"
     if (level == 128) { print "TRUE"; print 40; print 0; print 0; print 0 }
     else { print "FALSE"; print 0; print 0; print 0; print 0 } }' >"$work/app/Tonecast1.lut"
 printf '[Settings]\r\nGamma=1.8\r\nInstallProfile=1\r\n' >"$work/app/Tonecast.settings"
+mkdir -p "$color"
+echo "an older profile" >"$color/Tonecast1.icm"
 
 tonecast_start "$work/app" || fail "the calibration window did not appear"
 xdotool mousemove $((1920 - 129)) $((1080 - 14)) click 1  # OK, at the bar's bottom right
@@ -60,7 +62,7 @@ cmp -s "$work/app/Tonecast1.icm" "$color/Tonecast1.icm" ||
   fail "the profile is not installed in the colour folder"
 named=$(named_profile)
 case "$named" in
-  *\\Tonecast1.icm) echo "ok: GetICMProfileW names $named" ;;
+  *\\Tonecast1.icm) printf 'ok: GetICMProfileW names %s\n' "$named" ;;
   *) fail "GetICMProfileW names '$named', not the installed profile" ;;
 esac
 
