@@ -293,12 +293,11 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     B(form->OkButton).Click();
     EXPECT_TRUE(host.closed);
     EXPECT_FALSE(form->RestoreOnClose);
-    EXPECT_EQ(files.writes,
-              (std::vector<std::string>{
-                  kDataFolder + "Tonecast1.lut", kDataFolder + "Tonecast2.lut",
-                  kDataFolder + "Tonecast3.lut", kDataFolder + "Tonecast1.icm",
-                  kDataFolder + "Tonecast2.icm", kDataFolder + "Tonecast3.icm",
-                  kStartupFolder + "\\Tonestart.lnk"}));
+    EXPECT_EQ(files.writes, (std::vector<std::string>{
+                                kDataFolder + "Tonecast1.lut", kDataFolder + "Tonecast2.lut",
+                                kDataFolder + "Tonecast3.lut", kDataFolder + "Tonecast1.icm",
+                                kDataFolder + "Tonecast2.icm", kDataFolder + "Tonecast3.icm",
+                                kStartupFolder + "\\Tonestart.lnk"}));
     EXPECT_EQ(files.Contents(kDataFolder + "Tonecast1.icm"),
               DisplayProfileOf(0, Patterns().TargetGamma, clock.now));
     EXPECT_TRUE(colorProfiles.installed.empty());  // the option is off
