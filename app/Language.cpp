@@ -6,6 +6,7 @@
 #include "app/Folders.h"
 #include "base/Errors.h"
 #include "base/FileSystem.h"
+#include "ramp/Displays.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ LanguageTable& Table() {
     static LanguageTable table;
     return table;
 }
+
+constexpr const char* kDisplayWordKey = "DisplayWord";
 
 constexpr char kCR = '\r';
 constexpr char kLF = '\n';
@@ -134,6 +137,18 @@ std::string LangText(const std::string& key) {
         if (table.keys[i] == key)
             return table.texts[i];
     return key;
+}
+
+std::string DisplayName(int index) {
+    if (index < 0 || index >= Engine().DisplayCount())
+        return {};
+    // The number and the description follow the word the name was made with. A table without
+    // the word keeps the name as it is: a name is not a caption to show its key in.
+    const std::string& name = Engine().Displays[index].name;
+    const std::string word = LangText(kDisplayWordKey);
+    if (word == kDisplayWordKey || name.rfind(kDisplayWord, 0) != 0)
+        return name;
+    return word + name.substr(std::string(kDisplayWord).size());
 }
 
 void ResetLanguageTable() {

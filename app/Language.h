@@ -8,6 +8,9 @@
 void LoadLanguage(const std::string& name);
 // The key's text, or the key itself when the table has none.
 std::string LangText(const std::string& key);
+// Display `index`'s name with the word before its number in the table's language
+// ("DisplayWord"): "Bildschirm 1 (Generic Non-PnP Monitor)". Empty for a bad index.
+std::string DisplayName(int index);
 // Empties the table (process start; tests).
 void ResetLanguageTable();
 // Number of pairs in the table.

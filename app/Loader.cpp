@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/Language.h"
+#include "app/Main.h"
 #include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
@@ -29,6 +30,7 @@ bool Loader::Start() {
         }
     }
     FadeToRamps(fade);
+    NoteRefusals();
     return anyTarget;
 }
 
@@ -48,6 +50,7 @@ bool Loader::Paused() {
     }
     if (paused_) {
         paused_ = false;
+        LoadSettingsAndLanguage();
         // The displays may have changed while the window had them.
         EnumDisplays();
         ReadTargets();
@@ -67,35 +70,56 @@ void Loader::OnDisplayChange() {
     EnumDisplays();
     ReadTargets();
     WriteAll();
+    NoteRefusals();
 }
 
 void Loader::OnReapply() {
     if (Paused())
         return;
     WriteAll();
+    NoteRefusals();
 }
 
 void Loader::Check() {
     if (Paused())
         return;
+    bool refusedNow = false;
     for (std::size_t i = 0; i < targets_.size(); ++i) {
         const int index = static_cast<int>(i);
         if (!targets_[i] || DisplayRefused(index))
             continue;
         Ramp now;
         // An unreadable ramp tells nothing; writing blindly could fight whoever holds it.
-        if (ReadDisplayRamp(index, now) && !SameHighBytes(*targets_[i], now))
-            WriteVerifiedRamp(index, *targets_[i]);
+        if (ReadDisplayRamp(index, now) && !SameHighBytes(*targets_[i], now) &&
+            !WriteVerifiedRamp(index, *targets_[i]))
+            refusedNow = true;
     }
+    // Only a display that refused in this check is news; one refused before is skipped above.
+    if (refusedNow)
+        NoteRefusals();
 }
 
-std::string Loader::TrayTip() const {
+std::string Loader::RefusedNames() const {
     std::string names;
     for (std::size_t i = 0; i < targets_.size(); ++i) {
         const int index = static_cast<int>(i);
         if (targets_[i] && DisplayRefused(index))
-            names += (names.empty() ? "" : ", ") + Engine().Displays[i].name;
+            names += (names.empty() ? "" : ", ") + DisplayName(index);
     }
+    return names;
+}
+
+void Loader::NoteRefusals() {
+    const std::string names = RefusedNames();
+    notice_ = names.empty() ? std::string() : LangText("TrayRefused") + ": " + names;
+}
+
+std::string Loader::TakeNotice() {
+    return std::exchange(notice_, {});
+}
+
+std::string Loader::TrayTip() const {
+    const std::string names = RefusedNames();
     if (names.empty())
         return "Tonecast";
     return "Tonecast\n" + LangText("TrayRefused") + ": " + names;

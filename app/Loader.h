@@ -35,13 +35,22 @@ public:
 
     // "Tonecast", and on a second line the displays that refused their ramp.
     std::string TrayTip() const;
+    // What to tell the user once, as a notification, about the last event (the log-on fade, a
+    // display change, a reapply, or a check that found a changed ramp): the displays that
+    // refused their ramp in it. Empty when there is nothing (new) to tell; taking it empties it.
+    std::string TakeNotice();
 
 private:
     // True while a calibration window is open; when it has closed, takes up the ramp files
-    // again (OK may have rewritten them) on a fresh display list.
+    // again (OK may have rewritten them) on a fresh display list, and the settings with the
+    // language (the window may have switched it).
     bool Paused();
     void ReadTargets();
     void WriteAll();
+    // The refused displays' names, in the language of the moment; empty when none refused.
+    std::string RefusedNames() const;
+    // After an event: the refusals it brought become the notice.
+    void NoteRefusals();
 
     std::string dataFolder_;
     std::function<bool()> calibrationOpen_;
@@ -49,4 +58,5 @@ private:
     // loader leaves alone.
     std::vector<std::optional<Ramp>> targets_;
     bool paused_ = false;
+    std::string notice_;
 };

@@ -61,6 +61,13 @@ public:
     virtual std::string UpperCase(const std::string& text) = 0;
     // The user's locale decimal separator.
     virtual char DecimalSeparator() = 0;
+    // True when GdiIcmGammaRange (app/GammaLimit.h) is a DWORD of at least 256, read with
+    // read-only rights; `writtenAt` is then its key's last-write time. Times here are UTC, in
+    // 100-nanosecond steps since 1601.
+    virtual bool GammaRangeLifted(std::int64_t& writtenAt) = 0;
+    // When the user signed in to this session, or, when the system does not tell, when the
+    // system started.
+    virtual std::int64_t SignInTime() = 0;
 };
 
 // An initialisation file read and written with the platform's rules: section and key names

@@ -95,8 +95,8 @@ void EnumDisplays() {
         const std::string description =
             FixedString(display.device.description, sizeof display.device.description);
 
-        display.name =
-            "Display " + std::to_string(e.DisplayCount() + 1) + " (" + Trim(description) + ")";
+        display.name = std::string(kDisplayWord) + " " + std::to_string(e.DisplayCount() + 1) +
+                       " (" + Trim(description) + ")";
         e.Displays.push_back(std::move(display));
         e.Corrections.emplace_back();
         ClearCorrection(e.Corrections.back());

@@ -62,12 +62,15 @@ public:
 DisplayPort& Port();
 void UseDisplayPort(DisplayPort& port);
 
+// The word a display's name starts with; the window shows the user's language's word instead.
+inline constexpr const char* kDisplayWord = "Display";
+
 struct TDisplay {
     MonitorHandle monitor = 0;
     DeviceContext dc = 0;
     MonitorInfo info;
     MonitorDevice device;
-    std::string name;      // "Display <n> (<description>)"
+    std::string name;      // kDisplayWord + " <n> (<description>)"
     bool refused = false;  // whether its last verified write was refused (see WriteVerifiedRamp)
 };
 

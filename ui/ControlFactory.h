@@ -102,7 +102,10 @@ public:
     virtual std::uintptr_t Handle() const = 0;
     // The user's locale decimal separator (LOCALE_SDECIMAL), for the target-gamma edit.
     virtual char DecimalSeparator() const { return '.'; }
-    // A modal Yes/No question box drawn by the system above the window, Yes the default
-    // button; true for Yes (a host that cannot ask takes the default).
-    virtual bool AskYesNo(const std::string&) { return true; }
+    // A modal Yes/No question box drawn by the system above the window, its two buttons saying
+    // `yes` and `no`, Yes the default button; true for Yes (a host that cannot ask takes the
+    // default).
+    virtual bool AskYesNo(const std::string&, const std::string&, const std::string&) {
+        return true;
+    }
 };

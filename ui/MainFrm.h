@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/GammaLimit.h"
 #include "ramp/Correction.h"
 #include "render/Canvas.h"
 #include "ui/ControlFactory.h"
@@ -202,6 +203,8 @@ private:
     void WireEvents();
     void ApplyControlTexts();
     void ApplyPanelTexts();
+    // The refusal warning's words for what the registry said when it last showed.
+    void SetRefusalText();
     void RefreshPanels();
 
     // Puts the captured ramps back while it asks "Discard the changes and close?": Yes (the
@@ -212,6 +215,8 @@ private:
     void InstallProfiles(const std::string& dataFolder);
     void ApplyToDisplay();
     void FillLanguageList();
+    // One item per display, by its name in the current language; the choice stays.
+    void FillDisplayList();
 
     // Event handlers, wired to the controls when these are made.
     void TabSetChange(int newTab);
@@ -253,6 +258,9 @@ private:
     Color background_ = kBlack;
     bool InDisplayChange = false;
     bool textsApplied_ = false;  // the language's texts replace the design texts
+    bool refusalShown_ = false;
+    // Read each time the warning appears: the user may lift the limit while the window is open.
+    GammaLimit gammaLimit_ = GammaLimit::InForce;
     bool panelsCreated_ = false;
     std::array<AdjustmentControls, kAdjustmentCount> adjustments_;
     PointColumn points_;

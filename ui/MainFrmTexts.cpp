@@ -8,6 +8,8 @@
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "base/FileSystem.h"
+#include "ramp/Displays.h"
+#include "ui/HandlersPaused.h"
 #include "ui/MainFrm.h"
 #include "ui/WelcomeText.h"
 
@@ -49,7 +51,9 @@ void TMainForm::ApplyControlTexts() {
     OffButton->SetText(LangText(LutOn ? "BOffLUT" : "BOnLUT"));
     ResetButton->SetText(LangText("BReset"));
     MonitorLabel->SetText(LangText("LDisplay"));
-    RefusedLabel->SetText(LangText("LRampRefused"));
+    if (DisplayComboBox->ItemCount() > 0)
+        FillDisplayList();
+    SetRefusalText();
     for (int i = 0; i < kPageCount; ++i)
         TabSet->SetTabText(i, LangText(kPages[i].tabKey));
     LangLabel->SetText(LangText("LLanguage"));
@@ -62,6 +66,20 @@ void TMainForm::ApplyControlTexts() {
         ApplyPanelTexts();
 }
 
+void TMainForm::SetRefusalText() {
+    switch (gammaLimit_) {
+        case GammaLimit::InForce:
+            RefusedLabel->SetText(LangText("LRampRefused"));
+            break;
+        case GammaLimit::LiftedAtNextSignIn:
+            RefusedLabel->SetText(LangText("LRampRefusedSignIn"));
+            break;
+        case GammaLimit::Lifted:
+            RefusedLabel->SetText(LangText("LRampRefusedDriver"));
+            break;
+    }
+}
+
 void TMainForm::ApplyPanelTexts() {
     for (int i = 0; i < kAdjustmentCount; ++i) {
         adjustments_[i].overall.label->SetText(LangText(kAdjustments[i].titleKey));
@@ -71,6 +89,15 @@ void TMainForm::ApplyPanelTexts() {
     points_.prev->SetText(LangText("BPrev"));
     points_.next->SetText(LangText("BNext"));
     points_.clear->SetText(LangText("BClearAll"));
+}
+
+void TMainForm::FillDisplayList() {
+    HandlersPaused paused(HandlersEnabled);
+    const int chosen = std::max(0, DisplayComboBox->ItemIndex());
+    DisplayComboBox->ClearItems();
+    for (int i = 0; i < Engine().DisplayCount(); ++i)
+        DisplayComboBox->AddItem(DisplayName(i));
+    DisplayComboBox->SetItemIndex(chosen);
 }
 
 void TMainForm::FillLanguageList() {

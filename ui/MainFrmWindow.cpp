@@ -95,8 +95,7 @@ bool TMainForm::FormCreate() {
             // The user's calibration is there but out of reach (locked, no permission): OK
             // would overwrite it with the cleared record, so the user must hear of it.
             ClearCorrection(engine.Corrections[i]);
-            unreadable.push_back(
-                UnreadableRampMessage(engine.Displays[i].name, fileName, error.what()));
+            unreadable.push_back(UnreadableRampMessage(DisplayName(i), fileName, error.what()));
         } catch (const std::exception&) {
             // A damaged file must not keep the window from opening: that display simply
             // starts uncorrected, and OK replaces the file with a good one.
@@ -105,10 +104,7 @@ bool TMainForm::FormCreate() {
     }
 
     DisplayComboBox->SetEnabled(engine.DisplayCount() > 1);
-    DisplayComboBox->ClearItems();
-    for (int i = 0; i < engine.DisplayCount(); ++i)
-        DisplayComboBox->AddItem(engine.Displays[i].name);
-    DisplayComboBox->SetItemIndex(0);
+    FillDisplayList();
     MoveToDisplay(0);
     HandlersEnabled = true;
     host_.BringToTop();
@@ -154,6 +150,11 @@ int TMainForm::BarTop() const {
 // display 1024 pixels wide; the tabs stay on top and the row of buttons at the bottom.
 void TMainForm::LayOutBar() {
     const bool refused = DisplayRefused(Engine().CurrentDisplay);
+    if (refused && !refusalShown_) {
+        gammaLimit_ = ReadGammaLimit();
+        SetRefusalText();
+    }
+    refusalShown_ = refused;
     const int row = refused ? Scaled(kWarningRowHeight) : 0;
     auto placeInRow = [&](Control& control, int designTop) {
         Bounds b = control.GetBounds();
@@ -475,7 +476,7 @@ void TMainForm::AskDiscardAndClose() {
         refused[i] = DisplayRefused(i);
     }
     RestoreDisplayRamps();
-    if (host_.AskYesNo(LangText("DiscardQuestion"))) {
+    if (host_.AskYesNo(LangText("DiscardQuestion"), LangText("BYes"), LangText("BNo"))) {
         CancelButtonClick();
         return;
     }

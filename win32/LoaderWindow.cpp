@@ -1,6 +1,7 @@
 #include "win32/LoaderWindow.h"
 
 #include <exception>
+#include <iterator>
 #include <string>
 
 #include "app/Folders.h"
@@ -12,6 +13,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
@@ -60,6 +62,22 @@ void UpdateTip(HWND hwnd) {
         return;
     g_run.tip = std::move(tip);
     NotifyIcon(hwnd, NIM_MODIFY);
+}
+
+// The last event's bad news, once, as a notification from the icon: nobody hovers over a tip.
+void ShowNotice(HWND hwnd) {
+    const std::wstring notice = Widen(g_run.loader->TakeNotice());
+    if (notice.empty())
+        return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    notice.copy(data.szInfo, std::size(data.szInfo) - 1);
+    Widen("Tonecast").copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void ShowMenu(HWND hwnd) {
@@ -144,6 +162,7 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     UpdateTip(hwnd);
+    ShowNotice(hwnd);
     return 0;
 }
 
@@ -174,6 +193,7 @@ int RunLoaderWindow(Loader& loader) {
     if (!hwnd)
         return 1;
     NotifyIcon(hwnd, NIM_ADD);
+    ShowNotice(hwnd);  // the log-on fade's
     WTSRegisterSessionNotification(hwnd, NOTIFY_FOR_THIS_SESSION);
     SetTimer(hwnd, kCheckTimer, kLoaderCheckIntervalMs, nullptr);
     MSG message{};

@@ -3,6 +3,8 @@
 
 #include "win32/MainWindow.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <tuple>
 
@@ -17,6 +19,7 @@
 #include "win32/Win32Handles.h"
 #include "win32/Win32Panel.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
 #include "win32/Win32WindowBackground.h"
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
@@ -310,8 +313,27 @@ char MainWindow::DecimalSeparator() const {
     return LocaleDecimalSeparator();
 }
 
-bool MainWindow::AskYesNo(const std::string& question) {
-    return MessageBoxA(hwnd_, question.c_str(), kProgramTitle,
+// A task dialog, since a message box's buttons speak the system's language, not the program's.
+// Enter answers the default, Yes; Tab goes to No. Without task dialogs (no common controls 6),
+// the message box still asks.
+bool MainWindow::AskYesNo(const std::string& question, const std::string& yes,
+                          const std::string& no) {
+    const std::wstring title = Widen(kProgramTitle), text = Widen(question);
+    const std::wstring yesText = Widen(yes), noText = Widen(no);
+    const TASKDIALOG_BUTTON buttons[] = {{IDYES, yesText.c_str()}, {IDNO, noText.c_str()}};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = hwnd_;
+    config.dwFlags = TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.pszWindowTitle = title.c_str();
+    config.pszContent = text.c_str();
+    config.cButtons = 2;
+    config.pButtons = buttons;
+    config.nDefaultButton = IDYES;
+    int answer = 0;
+    if (SUCCEEDED(TaskDialogIndirect(&config, &answer, nullptr, nullptr)))
+        return answer == IDYES;
+    return MessageBoxW(hwnd_, text.c_str(), title.c_str(),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1 | MB_SETFOREGROUND) == IDYES;
 }
 

@@ -67,7 +67,8 @@ public:
     void ShowError(const std::string& message) override;
     std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
     char DecimalSeparator() const override;
-    bool AskYesNo(const std::string& question) override;
+    bool AskYesNo(const std::string& question, const std::string& yes,
+                  const std::string& no) override;
 
     // Runs `step` once the first paint is on the screen: from the message loop right after it
     // (posted, so that the paint comes first), or at once when it has been. For what the

@@ -2,6 +2,8 @@
 // The Win32 shell and private-profile implementations of the application frame's platform
 // interfaces.
 
+#include <cstdint>
+
 #include "app/Platform.h"
 
 Shell& Win32Shell();
@@ -12,3 +14,7 @@ ProfileStore& Win32Profile();
 // EndCom ends what was started.
 void EnsureCom();
 void EndCom();
+
+// Shell::GammaRangeLifted and Shell::SignInTime.
+bool ReadGammaRangeLifted(std::int64_t& writtenAt);
+std::int64_t SessionSignInTime();

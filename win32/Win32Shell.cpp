@@ -173,6 +173,10 @@ public:
     }
 
     char DecimalSeparator() override { return LocaleDecimalSeparator(); }
+    bool GammaRangeLifted(std::int64_t& writtenAt) override {
+        return ReadGammaRangeLifted(writtenAt);
+    }
+    std::int64_t SignInTime() override { return SessionSignInTime(); }
 
 private:
     static std::string ReadStringValue(HKEY key, const char* name) {

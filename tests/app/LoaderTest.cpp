@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Language.h"
 #include "app/Loader.h"
+#include "app/Main.h"
+#include "app/Settings.h"
 #include "fakes/FakeEngine.h"
+#include "fakes/FakeProfile.h"
+#include "fakes/FakeShell.h"
 
 namespace {
 
@@ -20,12 +25,25 @@ class LoaderTest : public FakeEngineTest {
 protected:
     void SetUp() override {
         FakeEngineTest::SetUp();
+        // A portable loader: its folder holds the settings and the language files.
+        shell.executablePath = std::string(kFolder) + "Tonestart.exe";
+        UseShell(shell);
+        UseProfileStore(profile);
+        Settings() = SettingsValues{};
+        ResetLanguageTable();
         port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
         port.AddMonitor("\\\\.\\DISPLAY2", {-1280, 0, 0, 1024});
         EnumDisplays();
     }
+    void TearDown() override {
+        ResetLanguageTable();
+        FakeEngineTest::TearDown();
+    }
     // Forgets the calls so far.
     void Mark() { port.calls.clear(); }
+
+    FakeShell shell;
+    FakeProfile profile{&files};
 
     bool calibrationOpen = false;
     Loader loader{kFolder, [this] { return calibrationOpen; }};
@@ -78,14 +96,45 @@ TEST_F(LoaderTest, ARefusedDisplayWaitsForTheNextEventAndShowsInTheTip) {
     loader.Check();
     EXPECT_EQ(port.WriteOrder(), std::vector<int>{1});
     EXPECT_EQ(loader.TrayTip(), "Tonecast\nTrayRefused: Display 2 (Generic Non-PnP Monitor)");
+    // Told once as a notification, not again by the checks that leave the display alone.
+    EXPECT_EQ(loader.TakeNotice(), "TrayRefused: Display 2 (Generic Non-PnP Monitor)");
+    loader.Check();
+    EXPECT_EQ(loader.TakeNotice(), "");
 
     Mark();
     loader.OnReapply();
     EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(loader.TakeNotice(), "TrayRefused: Display 2 (Generic Non-PnP Monitor)");
     port.monitors[1].ignoreWrites = false;
     loader.OnReapply();
     EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(10)));
     EXPECT_EQ(loader.TrayTip(), "Tonecast");
+    EXPECT_EQ(loader.TakeNotice(), "");
+}
+
+// The calibration window saves the language chosen in it when it closes; the loader's tip,
+// notices and menu speak it from then on.
+TEST_F(LoaderTest, AfterTheCalibrationWindowClosesItSpeaksTheLanguageChosenThere) {
+    files.AddFile(std::string(kFolder) + "English.lng",
+                  "TrayRefused=Correction not taken by display\r\nTrayExit=Exit\r\n");
+    files.AddFile(std::string(kFolder) + "Deutsch.lng",
+                  "TrayRefused=Abgelehnt\r\nTrayExit=Beenden\r\nDisplayWord=Bildschirm\r\n");
+    LoadSettingsAndLanguage();  // as the loader starts
+    SaveFile(0, WithGamma(20));
+    SaveFile(1, WithGamma(10));
+    ASSERT_TRUE(loader.Start());
+    EXPECT_EQ(LangText("TrayExit"), "Exit");
+
+    calibrationOpen = true;
+    loader.Check();
+    // What the window's process writes when it ends.
+    profile.WriteString(SettingsFilePath(), "Settings", "Language", "Deutsch");
+    calibrationOpen = false;
+    port.monitors[1].ignoreWrites = true;
+    port.monitors[1].ramp = Linear();
+    loader.Check();
+    EXPECT_EQ(LangText("TrayExit"), "Beenden");
+    EXPECT_EQ(loader.TakeNotice(), "Abgelehnt: Bildschirm 2 (Generic Non-PnP Monitor)");
 }
 
 TEST_F(LoaderTest, DisplayChangeEnumeratesAgainAndWritesEveryKeptRamp) {

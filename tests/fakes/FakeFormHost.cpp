@@ -56,9 +56,10 @@ void FakeFormHost::ScaleControls(int newDpi, int oldDpi) {
     controls_.Realign(bounds.width, bounds.height);
 }
 
-bool FakeFormHost::AskYesNo(const std::string& question) {
+bool FakeFormHost::AskYesNo(const std::string& question, const std::string& yes,
+                            const std::string& no) {
     Log("AskYesNo " + question);
-    questions.push_back(question);
+    questions.push_back(question + " [" + yes + "|" + no + "]");
     return onQuestion();
 }
 

@@ -33,7 +33,9 @@ public:
     std::uintptr_t Handle() const override { return 0x4711; }
     char DecimalSeparator() const override { return decimalSeparator; }
     // Modal like the real box: onQuestion runs while it shows and gives the answer.
-    bool AskYesNo(const std::string& question) override;
+    // Records the question with its buttons: "<question> [<yes>|<no>]".
+    bool AskYesNo(const std::string& question, const std::string& yes,
+                  const std::string& no) override;
 
     int Count(const std::string& call) const;
     void ClearLog() { calls.clear(); }

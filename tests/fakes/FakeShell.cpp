@@ -33,6 +33,12 @@ std::string FakeShell::SpecialFolderPath(SpecialFolder folder) {
     return it == specialFolders.end() ? std::string() : it->second;
 }
 
+bool FakeShell::GammaRangeLifted(std::int64_t& writtenAt) {
+    if (gammaRangeWritten)
+        writtenAt = *gammaRangeWritten;
+    return gammaRangeWritten.has_value();
+}
+
 std::unique_ptr<ShellLink> FakeShell::CreateShellLink() {
     if (linkCreationFails)
         throw OleError("Class not registered, ClassID: {00021401-0000-0000-C000-000000000046}");

@@ -2,7 +2,9 @@
 // A shell whose folders, registry value and answers are set by the test, and which records
 // every link, URL, command and dialog it is asked for.
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@ public:
     bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) override;
     std::string UpperCase(const std::string& text) override;  // ASCII letters only
     char DecimalSeparator() override { return decimalSeparator; }
+    bool GammaRangeLifted(std::int64_t& writtenAt) override;
+    std::int64_t SignInTime() override { return signInTime; }
 
     // Set-up.
     std::string executablePath = "C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe";
@@ -32,6 +36,9 @@ public:
     bool dialogConfirms = false;
     std::string dialogChoice;
     char decimalSeparator = '.';
+    // GdiIcmGammaRange's key was written at this time; none: the value is not set.
+    std::optional<std::int64_t> gammaRangeWritten;
+    std::int64_t signInTime = 0;
 
     // Inspection.
     std::vector<std::string> linkCalls;  // "SetPath <x>", "SetArguments <x>", "Contents"

@@ -54,7 +54,7 @@ TEST_F(BarAndKeys, EscapeAsksOverTheCapturedRampsNoPutsBackWhatWasShownYesCancel
         return false;
     };
     form->FormKeyDown(kKeyEscape, false, false);
-    EXPECT_EQ(host.questions, std::vector<std::string>{"DiscardQuestion"});
+    EXPECT_EQ(host.questions, std::vector<std::string>{"DiscardQuestion [BYes|BNo]"});
     EXPECT_EQ(whileAsked, captured);
     EXPECT_EQ(port.monitors[0].ramp, shown[0]);
     EXPECT_EQ(port.monitors[1].ramp, shown[1]);
@@ -176,6 +176,17 @@ TEST_F(BarAndKeys, TheRefusalWarningShowsWhileTheSelectedDisplayRefuses) {
     B(form->ResetButton).Click();
     EXPECT_FALSE(form->RefusedLabel->IsVisible());
     EXPECT_EQ(port.monitors[0].ramp[255], 255 * 257);  // the identity, high bytes kept
+
+    // With Windows' limit lifted the warning says what stands in the way now, as the registry
+    // tells it when the warning appears: a sign-in still to come, or the driver itself.
+    shell.gammaRangeWritten = 200;
+    shell.signInTime = 100;
+    E(form->BlackEdit()).Type("100");
+    EXPECT_EQ(form->RefusedLabel->GetText(), "LRampRefusedSignIn");
+    B(form->ResetButton).Click();
+    shell.signInTime = 300;
+    E(form->BlackEdit()).Type("100");
+    EXPECT_EQ(form->RefusedLabel->GetText(), "LRampRefusedDriver");
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ std::vector<std::string> WindowKeys() {
                                      "BOnLUT",
                                      "BReset",
                                      "LDisplay",
+                                     "DisplayWord",
                                      "LLanguage",
                                      "LGamma",
                                      "LWelcome",
@@ -51,6 +52,8 @@ std::vector<std::string> WindowKeys() {
                                      "ERampCleared",
                                      "DiscardQuestion",
                                      "ESaveFailed",
+                                     "BYes",
+                                     "BNo",
                                      "RefImageDamaged",
                                      "RefImageUnsupported",
                                      "RefImageTooLarge",
@@ -58,6 +61,8 @@ std::vector<std::string> WindowKeys() {
                                      "RefImageNoMemory",
                                      "RefImageProfileUnusable",
                                      "LRampRefused",
+                                     "LRampRefusedSignIn",
+                                     "LRampRefusedDriver",
                                      "TrayReapply",
                                      "TrayOpen",
                                      "TrayExit",
@@ -84,7 +89,7 @@ const std::set<std::string> kLongTexts = {
     "TColorBalance", "TCorrectionPoints", "TAllControls", "TReferenceImage"};
 
 // Words that read the same in a translation as in English.
-const std::set<std::string> kSameInEveryLanguage = {"BOK", "TabGamma", "LGamma"};
+const std::set<std::string> kSameInEveryLanguage = {"BOK", "TabGamma", "LGamma", "BNo"};
 
 struct LanguageFile {
     std::string name;  // the language name as the program sees it: ANSI, code page 1252
@@ -297,6 +302,9 @@ TEST(ShippedLanguageFiles, HelpTextsNameTheControlsByTheirCaptions) {
         {"ERampCleared", "BOK"},
     };
     for (const LanguageFile& file : Shipped()) {
+        // Escape, the way back from a display too dark or too bright to read anything on, is
+        // told on the first page, by the name on the key.
+        EXPECT_NE(file.texts.at("TWelcome").find("Esc"), std::string::npos) << file.name;
         for (const auto& [helpKey, captionKey] : mentions) {
             const std::string caption = Stem(file.texts.at(captionKey));
             EXPECT_NE(file.texts.at(helpKey).find(caption), std::string::npos)

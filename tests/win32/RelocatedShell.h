@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -21,6 +22,10 @@ public:
     bool RunFileDialog(const FileDialogRequest&, std::string&) override { return false; }
     std::string UpperCase(const std::string& text) override { return real().UpperCase(text); }
     char DecimalSeparator() override { return real().DecimalSeparator(); }
+    bool GammaRangeLifted(std::int64_t& writtenAt) override {
+        return real().GammaRangeLifted(writtenAt);
+    }
+    std::int64_t SignInTime() override { return real().SignInTime(); }
 
 private:
     static Shell& real() { return Win32Shell(); }

@@ -501,6 +501,23 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
     EXPECT_EQ(ReadWholeFile(lut), FormatRampFile(TCorrection{}, monitor.szDevice));
 }
 
+// A dialog's control with that identifier, among all its descendants (a task dialog's buttons
+// may stand in a panel of their own).
+HWND FindChildWithId(HWND dialog, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM found) {
+            auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(found);
+            if (GetDlgCtrlID(child) != wanted->first || ClassOf(child) != WC_BUTTONA)
+                return TRUE;
+            wanted->second = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 // The texts of a shipped language file by key, read the way the program reads them.
 std::map<std::string, std::string> LanguageTexts(const std::string& path) {
     const std::string bytes = ReadWholeFile(path);
@@ -572,6 +589,18 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
               german.at("LLanguage"));
     // The page stays as it was, the keyboard on the list: a second choice is one key away.
     EXPECT_EQ(focus(), selector);
+    // The display's name and the Escape question's buttons speak German too.
+    const HWND displays = FindWindowExA(run.Bar(), nullptr, WC_COMBOBOXA, nullptr);
+    wchar_t item[256] = {};
+    SendMessageW(displays, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
+    const std::string word = german.at("DisplayWord") + " 1 (";  // plain ASCII
+    EXPECT_EQ(std::wstring(item).rfind(std::wstring(word.begin(), word.end()), 0), 0u);
+    PostMessageA(run.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    const HWND question = run.WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(TextOf(FindChildWithId(question, IDYES)), german.at("BYes"));
+    EXPECT_EQ(TextOf(FindChildWithId(question, IDNO)), german.at("BNo"));
+    SendMessageA(FindChildWithId(question, IDNO), BM_CLICK, 0, 0);
 
     SendMessageA(run.BarButton(german.at("BCancel")), BM_CLICK, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
@@ -580,12 +609,31 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
               std::string::npos);
 }
 
+// Windows' limit on gamma ramps as the installer's option sets it, or absent.
+void SetGammaRange(bool lifted) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ICM",
+                        0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD range = 256;
+    if (lifted)
+        RegSetValueExW(key, L"GdiIcmGammaRange", 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&range), sizeof range);
+    else
+        RegDeleteValueW(key, L"GdiIcmGammaRange");
+    RegCloseKey(key);
+}
+
 // Run by tests/e2e/window_ramp.sh on an Xorg dummy server, whose ramp Wine sets: a Black of
 // +100 (entry 0 far above 256) is refused and the server keeps the identity; the bar warns in
-// the user's words until Reset puts on a ramp the display takes.
+// the user's words until Reset puts on a ramp the display takes. Without GdiIcmGammaRange it
+// tells how to lift the limit; with it set (after the session began, as Wine tells no sign-in
+// time), that signing in again lifts it.
 TEST_F(WindowProgramTest, ARefusedCorrectionIsToldInTheBarUntilReset) {
     if (GetEnvironmentVariableA("TONECAST_WINDOW_RAMP", nullptr, 0) == 0)
         GTEST_SKIP() << "needs the Xorg dummy server of window_ramp.sh";
+    SetGammaRange(false);
     RunningTonecast run(folder);
     ASSERT_NE(run.Window(), nullptr);
     const RECT before = RectInParent(run.Bar());
@@ -612,6 +660,14 @@ TEST_F(WindowProgramTest, ARefusedCorrectionIsToldInTheBarUntilReset) {
     EXPECT_FALSE(run.RefusalShown());
     const RECT after = RectInParent(run.Bar());
     EXPECT_EQ(after.bottom - after.top, 53);
+
+    SetGammaRange(true);
+    SelectAll(blackEdit);
+    Keys(blackEdit, "100");
+    EXPECT_TRUE(run.RefusalShown());
+    EXPECT_EQ(TextOf(run.RefusalLabel()),
+              LanguageTexts(folder.Path() + "English.lng").at("LRampRefusedSignIn"));
+    SetGammaRange(false);
     SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
