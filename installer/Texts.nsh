@@ -1,29 +1,29 @@
 ; The installer's own texts in the program's four languages (NSIS brings the standard pages').
 
-LangString OptionsIntro ${LANG_ENGLISH} "Tonecast is installed for all users. The gamma-range option takes effect after a restart; uninstalling puts the old setting back."
-LangString OptionsIntro ${LANG_GERMAN} "Tonecast wird für alle Benutzer installiert. Die Gamma-Option wirkt nach einem Neustart; die Deinstallation stellt den alten Wert wieder her."
-LangString OptionsIntro ${LANG_FRENCH} "Tonecast est installé pour tous les utilisateurs. L'option gamma agit après un redémarrage ; la désinstallation rétablit l'ancien réglage."
-LangString OptionsIntro ${LANG_SPANISH} "Tonecast se instala para todos los usuarios. La opción gamma surte efecto tras reiniciar; al desinstalar vuelve el valor anterior."
+LangString OptionsIntro ${LANG_ENGLISH} "Tonecast is installed for all users. The gamma-range option takes effect once you sign out and sign in again; uninstalling puts the old setting back."
+LangString OptionsIntro ${LANG_GERMAN} "Tonecast wird für alle Benutzer installiert. Die Gamma-Option wirkt, sobald Sie sich ab- und wieder anmelden; die Deinstallation stellt den alten Wert wieder her."
+LangString OptionsIntro ${LANG_FRENCH} "Tonecast est installé pour tous les utilisateurs. L'option gamma agit une fois la session fermée et rouverte ; la désinstallation rétablit l'ancien réglage."
+LangString OptionsIntro ${LANG_SPANISH} "Tonecast se instala para todos los usuarios. La opción gamma surte efecto al cerrar la sesión y volver a iniciarla; al desinstalar vuelve el valor anterior."
 
 LangString SecProgram ${LANG_ENGLISH} "Tonecast and its Start-menu shortcut"
 LangString SecProgram ${LANG_GERMAN} "Tonecast und seine Startmenü-Verknüpfung"
 LangString SecProgram ${LANG_FRENCH} "Tonecast et son raccourci du menu Démarrer"
 LangString SecProgram ${LANG_SPANISH} "Tonecast y su acceso directo en el menú Inicio"
 
-LangString SecProgramDesc ${LANG_ENGLISH} "The calibration program, its loader of saved corrections, the language files and the reference image."
-LangString SecProgramDesc ${LANG_GERMAN} "Das Kalibrierprogramm, sein Lader der gespeicherten Korrekturen, die Sprachdateien und das Referenzbild."
-LangString SecProgramDesc ${LANG_FRENCH} "Le programme d'étalonnage, son chargeur des corrections enregistrées, les fichiers de langue et l'image de référence."
-LangString SecProgramDesc ${LANG_SPANISH} "El programa de calibración, su cargador de correcciones guardadas, los archivos de idioma y la imagen de referencia."
+LangString SecProgramDesc ${LANG_ENGLISH} "Tonecast, its log-on loader, the language files and the reference image."
+LangString SecProgramDesc ${LANG_GERMAN} "Tonecast, sein Lader bei der Anmeldung, die Sprachdateien und das Referenzbild."
+LangString SecProgramDesc ${LANG_FRENCH} "Tonecast, son chargeur de session, les fichiers de langue et l'image de référence."
+LangString SecProgramDesc ${LANG_SPANISH} "Tonecast, su cargador al iniciar sesión, los idiomas y la imagen de referencia."
 
 LangString SecGammaRange ${LANG_ENGLISH} "Allow strong corrections (gamma range)"
 LangString SecGammaRange ${LANG_GERMAN} "Starke Korrekturen erlauben (Gamma-Bereich)"
 LangString SecGammaRange ${LANG_FRENCH} "Corrections fortes (plage gamma)"
 LangString SecGammaRange ${LANG_SPANISH} "Permitir correcciones fuertes (rango gamma)"
 
-LangString SecGammaRangeDesc ${LANG_ENGLISH} "Lifts Windows' limit on gamma ramps (GdiIcmGammaRange = 256) after a restart."
-LangString SecGammaRangeDesc ${LANG_GERMAN} "Hebt die Gamma-Grenze von Windows auf (GdiIcmGammaRange = 256), nach Neustart."
-LangString SecGammaRangeDesc ${LANG_FRENCH} "Lève la limite gamma de Windows (GdiIcmGammaRange = 256), après redémarrage."
-LangString SecGammaRangeDesc ${LANG_SPANISH} "Quita el límite gamma de Windows (GdiIcmGammaRange = 256) tras reiniciar."
+LangString SecGammaRangeDesc ${LANG_ENGLISH} "Lifts Windows' limit on gamma ramps (GdiIcmGammaRange = 256) from the next sign-in."
+LangString SecGammaRangeDesc ${LANG_GERMAN} "Hebt die Gamma-Grenze von Windows auf (GdiIcmGammaRange = 256), nach Neuanmeldung."
+LangString SecGammaRangeDesc ${LANG_FRENCH} "Lève la limite gamma de Windows (GdiIcmGammaRange = 256) dès la prochaine session."
+LangString SecGammaRangeDesc ${LANG_SPANISH} "Quita el límite gamma de Windows (GdiIcmGammaRange = 256) en la próxima sesión."
 
 LangString UnOptionsIntro ${LANG_ENGLISH} "Tonecast will be removed. Your saved corrections and settings stay unless you tick the box."
 LangString UnOptionsIntro ${LANG_GERMAN} "Tonecast wird entfernt. Ihre gespeicherten Korrekturen und Einstellungen bleiben, außer Sie setzen das Häkchen."
@@ -44,3 +44,18 @@ LangString NeedAdmin ${LANG_ENGLISH} "Installing or removing Tonecast for all us
 LangString NeedAdmin ${LANG_GERMAN} "Tonecast für alle Benutzer zu installieren oder zu entfernen erfordert ein Administratorkonto."
 LangString NeedAdmin ${LANG_FRENCH} "Installer ou supprimer Tonecast pour tous les utilisateurs nécessite un compte administrateur."
 LangString NeedAdmin ${LANG_SPANISH} "Instalar o quitar Tonecast para todos los usuarios requiere una cuenta de administrador."
+
+LangString StartTonecast ${LANG_ENGLISH} "Start Tonecast"
+LangString StartTonecast ${LANG_GERMAN} "Tonecast starten"
+LangString StartTonecast ${LANG_FRENCH} "Lancer Tonecast"
+LangString StartTonecast ${LANG_SPANISH} "Iniciar Tonecast"
+
+LangString StartFailed ${LANG_ENGLISH} "Tonecast could not be started for you from here. Start it from the Start menu."
+LangString StartFailed ${LANG_GERMAN} "Tonecast konnte von hier aus nicht für Sie gestartet werden. Starten Sie es über das Startmenü."
+LangString StartFailed ${LANG_FRENCH} "Tonecast n'a pas pu être lancé pour vous d'ici. Lancez-le depuis le menu Démarrer."
+LangString StartFailed ${LANG_SPANISH} "No se pudo iniciar Tonecast para usted desde aquí. Inícielo desde el menú Inicio."
+
+LangString FinishGammaRange ${LANG_ENGLISH} "Strong corrections (gamma range) are allowed once you sign out and sign in again."
+LangString FinishGammaRange ${LANG_GERMAN} "Starke Korrekturen (Gamma-Bereich) sind erlaubt, sobald Sie sich ab- und wieder anmelden."
+LangString FinishGammaRange ${LANG_FRENCH} "Les corrections fortes (plage gamma) sont permises une fois la session fermée et rouverte."
+LangString FinishGammaRange ${LANG_SPANISH} "Las correcciones fuertes (rango gamma) se permiten al cerrar la sesión y volver a iniciarla."

@@ -11,7 +11,9 @@ Target amd64-unicode
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include Sections.nsh
 !include WinMessages.nsh
+!include "ExecAsUser.nsh"
 
 !define DISPLAY_NAME "Velmor Tonecast ${VERSION}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmor Tonecast"
@@ -53,9 +55,22 @@ BrandingText "${DISPLAY_NAME}"
 !define MUI_COMPONENTSPAGE_TEXT_TOP "$(OptionsIntro)"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+; "Start Tonecast", ticked, as the signed-in user; and, with the gamma-range option, when it
+; takes effect.
+Var FinishText
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartTonecast)"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartTonecast
+!define MUI_PAGE_CUSTOMFUNCTION_PRE FinishPagePre
 !insertmacro MUI_PAGE_FINISH
 
+; One option: its description stands in the box from the start, and no "Space required" of
+; nothing shows.
 !define MUI_COMPONENTSPAGE_TEXT_TOP "$(UnOptionsIntro)"
+!define MUI_COMPONENTSPAGE_TEXT_DESCRIPTION_INFO "$(UnSecDataDesc)"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.ComponentsPageShow
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -112,6 +127,21 @@ FunctionEnd
 !macroend
 !insertmacro DefineStopLoader ""
 !insertmacro DefineStopLoader "un."
+!insertmacro DefineExecAsSignedInUser ""
+
+; Never with the installer's administrator rights: the program would save as the administrator.
+Function StartTonecast
+    StrCpy $0 "$INSTDIR\Tonecast.exe"
+    Call ExecAsSignedInUser
+    ${If} $0 != ""
+        MessageBox MB_ICONINFORMATION "$(StartFailed)"
+    ${EndIf}
+FunctionEnd
+
+Function un.ComponentsPageShow
+    ShowWindow $mui.ComponentsPage.SpaceRequired ${SW_HIDE}
+    EnableWindow $mui.ComponentsPage.DescriptionText 1
+FunctionEnd
 
 ; Pops a path and pushes 1 when it is a link (a junction, a symbolic link or any other reparse
 ; point), else 0. The data folder is writable by users, and this program runs as administrator:
@@ -261,6 +291,13 @@ SectionEnd
     !insertmacro MUI_DESCRIPTION_TEXT ${SecGammaRange} $(SecGammaRangeDesc)
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
+Function FinishPagePre
+    StrCpy $FinishText "$(MUI_TEXT_FINISH_INFO_TEXT)"
+    ${If} ${SectionIsSelected} ${SecGammaRange}
+        StrCpy $FinishText "$FinishText$\r$\n$\r$\n$(FinishGammaRange)"
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     SetRegView 64
     SetShellVarContext all
@@ -361,10 +398,6 @@ Section /o "un.$(UnSecData)" UnSecData
         RMDir "${DATA_PARENT}"
     ${EndIf}
 SectionEnd
-
-!insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
-    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecData} $(UnSecDataDesc)
-!insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 Function un.onInit
     SetRegView 64
