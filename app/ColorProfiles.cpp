@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/Language.h"
 #include "ramp/Displays.h"
 #include "ramp/ProfileFile.h"
 
@@ -52,7 +53,7 @@ std::vector<std::string> InstallDisplayProfiles(const std::string& dataFolder) {
             id.empty() ? std::string("The system names no monitor here.")
                        : ColorProfiles().InstallForMonitor(ProfileFileName(dataFolder, i), id);
         if (!reason.empty())
-            failures.push_back(Engine().Displays[i].name + ": " + reason);
+            failures.push_back(DisplayName(static_cast<int>(i)) + ": " + reason);
     }
     return failures;
 }
