@@ -35,7 +35,7 @@ Target amd64-unicode
 ; in it (any user may recalibrate), but add no folder, so no junction can be placed inside.
 !define DATA_PARENT_SDDL "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
 !define DATA_FOLDER_SDDL "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;;0x1200ab;;;BU)(A;OIIO;0x1301bf;;;BU)"
-; Ramp files Tonecast1.lut up to this number are removed with the data.
+; Ramp files Tonecast1.lut and profiles Tonecast1.icm up to this number are removed with the data.
 !define MAX_DISPLAYS 32
 
 Name "${DISPLAY_NAME}"
@@ -390,6 +390,7 @@ Section /o "un.$(UnSecData)" UnSecData
         StrCpy $4 1
         ${Do}
             !insertmacro DeleteDataFile "Tonecast$4.lut"
+            !insertmacro DeleteDataFile "Tonecast$4.icm"
             IntOp $4 $4 + 1
         ${LoopWhile} $4 <= ${MAX_DISPLAYS}
         ; The settings of earlier versions; each user's own now live in their profile.

@@ -129,7 +129,7 @@ size=$(reg_value "$entry" EstimatedSize)
 # itself.
 rm -f "$startup_link" "$user_data/Tonecast.settings"
 run_and_click "$installed" 129
-[ "$(ls "$data")" = Tonecast1.lut ] || fail "data folder: $(ls "$data")"
+[ "$(ls "$data" | tr '\n' ' ')" = "Tonecast1.icm Tonecast1.lut " ] || fail "data folder: $(ls "$data")"
 [ -f "$user_data/Tonecast.settings" ] || fail "no settings in the user's AppData"
 [ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "the program wrote beside itself"
 [ -f "$startup_link" ] || fail "no Tonestart.lnk in the Startup folder"
