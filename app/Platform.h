@@ -57,7 +57,7 @@ public:
     virtual void RunCommand(const std::string& commandLine) = 0;
     // True when the user confirmed a file, which `chosen` then holds.
     virtual bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) = 0;
-    // Upper case by the system locale's ANSI rules.
+    // Upper case by the system's rules for every letter, not just the ASCII ones.
     virtual std::string UpperCase(const std::string& text) = 0;
     // The user's locale decimal separator.
     virtual char DecimalSeparator() = 0;

@@ -1,6 +1,6 @@
 #pragma once
 // Narrow file interface of the portable code. The program uses the Win32 implementation;
-// tests use an in-memory one. Paths are 8-bit ANSI strings with backslashes.
+// tests use an in-memory one. Paths are UTF-8 strings with backslashes.
 
 #include <cstdint>
 #include <string>

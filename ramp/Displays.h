@@ -16,7 +16,7 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
-// The platform's extended monitor information, as GetMonitorInfoA fills it (72 bytes).
+// The platform's extended monitor information; the device name in UTF-8.
 struct MonitorInfo {
     std::uint32_t size = 0;
     ScreenRect monitor;  // virtual-desktop pixels
@@ -26,7 +26,8 @@ struct MonitorInfo {
 };
 static_assert(sizeof(MonitorInfo) == 72);
 
-// The platform's display-device record up to its state flags (168 bytes).
+// The platform's display-device record up to its state flags; the texts in UTF-8, a
+// description too long for its field cut between characters.
 struct MonitorDevice {
     std::uint32_t size = 0;
     char name[32] = {};
@@ -36,7 +37,7 @@ struct MonitorDevice {
 static_assert(sizeof(MonitorDevice) == 168);
 
 // What the engine needs of the platform's monitors. Win32: EnumDisplayMonitors,
-// GetMonitorInfoA, CreateDCA, EnumDisplayDevicesA, Get/SetDeviceGammaRamp, DeleteDC.
+// GetMonitorInfoW, CreateDCW, EnumDisplayDevicesW, Get/SetDeviceGammaRamp, DeleteDC.
 class DisplayPort {
 public:
     virtual ~DisplayPort() = default;

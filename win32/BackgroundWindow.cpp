@@ -50,7 +50,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE)
-                PostMessageA(hwnd, kBackgroundActivated, 0, 0);
+                PostMessageW(hwnd, kBackgroundActivated, 0, 0);
             return 0;
         case kBackgroundActivated:
             if (HWND main = g_backdrop.args.mainWindow; main && IsWindow(main)) {
@@ -78,18 +78,18 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             g_backdrop.hwnd = nullptr;
             return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 bool RegisterBackgroundClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kBackgroundWindowClass;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ bool RegisterBackgroundClass(HINSTANCE instance) {
 HWND CreateBackgroundWindow(const BackgroundWindowArgs& args) {
     if (g_backdrop.hwnd)
         return g_backdrop.hwnd;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterBackgroundClass(instance))
         return nullptr;
 
@@ -108,7 +108,7 @@ HWND CreateBackgroundWindow(const BackgroundWindowArgs& args) {
 
     // Not owned by the calibration window: an owned window always stays above its owner.
     // A tool window keeps the backdrop out of the taskbar and the task switcher.
-    g_backdrop.hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBackgroundWindowClass, "",
+    g_backdrop.hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBackgroundWindowClass, L"",
                                       WS_POPUP, form.Left(), form.Top(), form.Width(),
                                       form.Height(), nullptr, nullptr, instance, nullptr);
     if (!g_backdrop.hwnd)

@@ -34,7 +34,7 @@ public:
 };
 
 // The window class's name, for tests and tools that look for the window.
-constexpr const char kBackgroundWindowClass[] = "TBackgroundForm";
+constexpr const wchar_t kBackgroundWindowClass[] = L"TBackgroundForm";
 // Posted to the backdrop when it becomes active; handling it brings the calibration window to
 // the front once the activation under way has finished.
 constexpr UINT kBackgroundActivated = WM_APP + 1;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win32/Win32Color.h"
+#include "win32/Win32Text.h"
 
 GdiCanvas::GdiCanvas(HDC reference, int width, int height, HFONT font) {
     if (width <= 0 || height <= 0)
@@ -118,13 +119,15 @@ void GdiCanvas::TextOut(int x, int y, const std::string& text) {
     SetBkMode(dc_.get(), OPAQUE);
     SetBkColor(dc_.get(), ToColorRef(brush_));
     SetTextColor(dc_.get(), ToColorRef(font_));
-    ::TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
+    const std::wstring wide = Widen(text);
+    ::TextOutW(dc_.get(), x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
 void GdiCanvas::MeasureText(const std::string& text, int& width, int& height) {
     SIZE size{};
+    const std::wstring wide = Widen(text);
     if (!dc_ ||
-        !GetTextExtentPoint32A(dc_.get(), text.data(), static_cast<int>(text.size()), &size))
+        !GetTextExtentPoint32W(dc_.get(), wide.data(), static_cast<int>(wide.size()), &size))
         size = SIZE{};
     width = size.cx;
     height = size.cy;

@@ -10,11 +10,11 @@
 //
 // Fills and 1-pixel lines go through GDI itself (FillRect, MoveToEx/LineTo with a solid
 // cosmetic pen in R2_COPYPEN), so they follow GDI's end-point rules, which the pixel-buffer
-// canvas reproduces for axis-aligned shapes. Text is drawn with TextOutA in the given font,
+// canvas reproduces for axis-aligned shapes. Text (UTF-8) is drawn with TextOutW in the given font,
 // on an opaque background of the current brush colour.
 
 #include <windows.h>
-// wingdi.h maps TextOut to TextOutA; Canvas::TextOut is a method name, not the API.
+// wingdi.h maps TextOut to its A or W function; Canvas::TextOut is a method name, not the API.
 #undef TextOut
 
 #include <functional>

@@ -14,6 +14,7 @@
 #include "win32/MainWindow.h"
 #include "win32/StartupTrace.h"
 #include "win32/Win32Controls.h"
+#include "win32/Win32Text.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ Bounds FirstDisplayBounds() {
 
 int RunMessageLoop(MainWindow& window) {
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         try {
             window.PreviewKeyDown(message);
         } catch (const std::exception& error) {
@@ -56,7 +57,7 @@ int RunMessageLoop(MainWindow& window) {
         if (window.MoveFocusOnTab(message))
             continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }
@@ -69,10 +70,10 @@ int RunInteractive() {
     InitCommonControlsEx(&classes);
     TraceStartup("common controls initialised");
 
-    MainWindow window(GetModuleHandleA(nullptr), FirstDisplayBounds());
+    MainWindow window(GetModuleHandleW(nullptr), FirstDisplayBounds());
     if (!window.IsValid()) {
-        MessageBoxA(nullptr, "The calibration window could not be created.", kProgramTitle,
-                    MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, L"The calibration window could not be created.",
+                    Widen(kProgramTitle).c_str(), MB_OK | MB_ICONERROR);
         return 1;
     }
     TraceStartup("window created");

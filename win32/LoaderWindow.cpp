@@ -27,7 +27,7 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayIconId = 1;
 constexpr UINT_PTR kCheckTimer = 1;
 // One loader per session: a second start finds the name taken.
-constexpr const char* kInstanceMutexName = "Local\\TonestartLoader";
+constexpr const wchar_t* kInstanceMutexName = L"Local\\TonestartLoader";
 
 struct LoaderRun {
     Loader* loader = nullptr;
@@ -38,22 +38,22 @@ struct LoaderRun {
 LoaderRun g_run;
 
 bool CalibrationWindowOpen() {
-    return FindWindowA(kMainWindowClassName, nullptr) != nullptr;
+    return FindWindowW(kMainWindowClassName, nullptr) != nullptr;
 }
 
 void NotifyIcon(HWND hwnd, DWORD action) {
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = hwnd;
     data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayMessage;
-    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIconId));
+    data.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId));
     if (!data.hIcon)
-        data.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+        data.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
     // The tip field holds 127 characters; a longer list of displays is cut.
-    g_run.tip.copy(data.szTip, sizeof data.szTip - 1);
-    Shell_NotifyIconA(action, &data);
+    Widen(g_run.tip).copy(data.szTip, std::size(data.szTip) - 1);
+    Shell_NotifyIconW(action, &data);
 }
 
 void UpdateTip(HWND hwnd) {
@@ -84,16 +84,16 @@ void ShowMenu(HWND hwnd) {
     const PopupMenu menu(CreatePopupMenu());
     if (!menu)
         return;
-    AppendMenuA(menu.get(), MF_STRING, kLoaderReapply, LangText("TrayReapply").c_str());
-    AppendMenuA(menu.get(), MF_STRING, kLoaderOpen, LangText("TrayOpen").c_str());
-    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu.get(), MF_STRING, kLoaderExit, LangText("TrayExit").c_str());
+    AppendMenuW(menu.get(), MF_STRING, kLoaderReapply, Widen(LangText("TrayReapply")).c_str());
+    AppendMenuW(menu.get(), MF_STRING, kLoaderOpen, Widen(LangText("TrayOpen")).c_str());
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kLoaderExit, Widen(LangText("TrayExit")).c_str());
     POINT at{};
     GetCursorPos(&at);
     // Without being the foreground window the menu would not close on a click elsewhere.
     SetForegroundWindow(hwnd);
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, hwnd, nullptr);
-    PostMessageA(hwnd, WM_NULL, 0, 0);
+    PostMessageW(hwnd, WM_NULL, 0, 0);
 }
 
 void OnCommand(HWND hwnd, WORD command) {
@@ -159,7 +159,7 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 NotifyIcon(hwnd, NIM_ADD);
                 return 0;
             }
-            return DefWindowProcA(hwnd, message, wParam, lParam);
+            return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     UpdateTip(hwnd);
     ShowNotice(hwnd);
@@ -176,19 +176,19 @@ LRESULT CALLBACK LoaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 int RunLoaderWindow(Loader& loader) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{};
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = LoaderProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kLoaderWindowClassName;
-    if (!RegisterClassA(&windowClass))
+    if (!RegisterClassW(&windowClass))
         return 1;
     g_run.loader = &loader;
-    g_run.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    g_run.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     g_run.tip = loader.TrayTip();
     // Top-level (not message-only): only those receive the display and power broadcasts.
     // Never shown.
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kLoaderWindowClassName, "Tonestart", WS_POPUP, 0,
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kLoaderWindowClassName, L"Tonestart", WS_POPUP, 0,
                                 0, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!hwnd)
         return 1;
@@ -197,9 +197,9 @@ int RunLoaderWindow(Loader& loader) {
     WTSRegisterSessionNotification(hwnd, NOTIFY_FOR_THIS_SESSION);
     SetTimer(hwnd, kCheckTimer, kLoaderCheckIntervalMs, nullptr);
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     g_run.loader = nullptr;
     return 0;
@@ -208,7 +208,7 @@ int RunLoaderWindow(Loader& loader) {
 }  // namespace
 
 int RunResidentLoader() {
-    const KernelObject instanceMutex(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+    const KernelObject instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     if (!instanceMutex || GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
     int exitCode = 0;

@@ -5,7 +5,7 @@
 
 // The window's class; the installer and the uninstaller find the loader by it and end it
 // with WM_CLOSE.
-inline constexpr const char* kLoaderWindowClassName = "TonestartLoader";
+inline constexpr const wchar_t* kLoaderWindowClassName = L"TonestartLoader";
 
 // The menu's commands, as the WM_COMMAND identifiers the window receives.
 enum LoaderCommand { kLoaderReapply = 101, kLoaderOpen = 102, kLoaderExit = 103 };

@@ -23,13 +23,13 @@
 #include "win32/Win32WindowBackground.h"
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = MainWindow::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kMainWindowClassName;
-    if (RegisterClassExA(&wc))
+    if (RegisterClassExW(&wc))
         return true;
     return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -41,7 +41,8 @@ constexpr UINT kFirstPaintDone = WM_APP + 2;
 
 // The message box that an error escaping an event handler ends in.
 void ShowUnhandled(HWND owner, const std::exception& error) {
-    MessageBoxA(owner, error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, Widen(error.what()).c_str(), Widen(kProgramTitle).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -53,9 +54,9 @@ MainWindow::MainWindow(HINSTANCE instance, const Bounds& desktopBounds)
     // No WS_CLIPCHILDREN: labels on the window are transparent and need the window's own
     // painting beneath them; Paint leaves out the opaque children instead.
     const Bounds& b = desktopBounds;
-    hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kMainWindowClassName,
-                            kProgramTitle, WS_POPUP, b.left, b.top, b.width, b.height, nullptr,
-                            nullptr, instance, this);
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kMainWindowClassName,
+                            Widen(kProgramTitle).c_str(), WS_POPUP, b.left, b.top, b.width,
+                            b.height, nullptr, nullptr, instance, this);
     if (!hwnd_)
         return;
     SetWindowBackground(hwnd_, background_);
@@ -66,21 +67,21 @@ MainWindow::MainWindow(HINSTANCE instance, const Bounds& desktopBounds)
 
 MainWindow::~MainWindow() {
     if (hwnd_ && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         auto* window = static_cast<MainWindow*>(create->lpCreateParams);
         window->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     // An error must not unwind through the system's code that called us.
     try {
         return self->HandleMessage(message, wParam, lParam);
@@ -139,14 +140,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 // The system moves windows off a display that goes away; a minimized or hidden window stands
 // nowhere in particular.
 LRESULT MainWindow::WindowPosChanged(WPARAM wParam, LPARAM lParam) {
     // The default handling sends WM_SIZE and WM_MOVE, which the layout relies on.
-    const LRESULT result = DefWindowProcA(hwnd_, WM_WINDOWPOSCHANGED, wParam, lParam);
+    const LRESULT result = DefWindowProcW(hwnd_, WM_WINDOWPOSCHANGED, wParam, lParam);
     if (form_ && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) {
         RECT rect{};
         GetWindowRect(hwnd_, &rect);
@@ -184,7 +185,7 @@ void MainWindow::Paint() {
     if (!painted_) {
         painted_ = true;
         TraceStartup("first paint");
-        PostMessageA(hwnd_, kFirstPaintDone, 0, 0);
+        PostMessageW(hwnd_, kFirstPaintDone, 0, 0);
     }
 }
 
@@ -195,10 +196,10 @@ void MainWindow::ShowProgramIcon() {
     const HINSTANCE instance = InstanceOf(hwnd_);
     for (const auto& [which, width, height] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
                                                std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
-        HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconId), IMAGE_ICON,
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
                                  GetSystemMetrics(width), GetSystemMetrics(height), LR_SHARED);
         if (icon)
-            SendMessageA(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+            SendMessageW(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -268,12 +269,12 @@ void MainWindow::SetBackground(Color color) {
 // window manager a round trip each.
 void MainWindow::SetCaption(const std::string& caption) {
     if (WindowText(hwnd_) != caption)
-        SetWindowTextA(hwnd_, caption.c_str());
+        SetWindowTextW(hwnd_, Widen(caption).c_str());
 }
 
 void MainWindow::SetTopmost(bool topmost) {
     topmost_ = topmost;
-    const bool isTopmost = (GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    const bool isTopmost = (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (isTopmost == topmost)
         return;
     SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -293,7 +294,7 @@ void MainWindow::MinimizeApplication() {
 
 // Posted, so that the close runs after the click that asked for it has been handled.
 void MainWindow::Close() {
-    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void MainWindow::ScaleControls(int newDpi, int oldDpi) {
@@ -306,7 +307,7 @@ void MainWindow::Beep() {
 }
 
 void MainWindow::ShowError(const std::string& message) {
-    MessageBoxA(hwnd_, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd_, Widen(message).c_str(), Widen(kProgramTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 char MainWindow::DecimalSeparator() const {
@@ -343,11 +344,10 @@ void MainWindow::PreviewKeyDown(const MSG& message) {
     if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))
         return;
     // Escape in an open drop-down list only closes the list.
-    char windowClass[16] = {};
-    if (message.wParam == VK_ESCAPE &&
-        GetClassNameA(message.hwnd, windowClass, sizeof windowClass) > 0 &&
-        lstrcmpiA(windowClass, "ComboBox") == 0 &&
-        SendMessageA(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
+    wchar_t windowClass[16] = {};
+    if (message.wParam == VK_ESCAPE && GetClassNameW(message.hwnd, windowClass, 16) > 0 &&
+        lstrcmpiW(windowClass, L"ComboBox") == 0 &&
+        SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
         return;
     form_->FormKeyDown(static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
                        GetKeyState(VK_SHIFT) < 0);
@@ -365,7 +365,7 @@ bool MainWindow::MoveFocusOnTab(const MSG& message) {
         return false;
     SetFocus(next);
     // As in a dialog: the edit that takes the focus has its text selected for retyping.
-    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageA(next, EM_SETSEL, 0, -1);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next, EM_SETSEL, 0, -1);
     return true;
 }

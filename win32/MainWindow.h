@@ -14,7 +14,7 @@
 class BufferedPainter;
 class TMainForm;
 
-inline constexpr const char* kMainWindowClassName = "TTonecastMainForm";
+inline constexpr const wchar_t* kMainWindowClassName = L"TTonecastMainForm";
 
 class MainWindow : public FormHost {
 public:

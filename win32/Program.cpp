@@ -14,6 +14,7 @@
 #include "win32/Win32ColorConverter.h"
 #include "win32/Win32ColorProfiles.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
 
 // Last: its macros would rename the interface methods declared above.
 #include <windows.h>
@@ -29,7 +30,11 @@ void UseAllServices() {
 }
 
 void ShowApplicationError(const char* message) {
-    MessageBoxA(nullptr, message, "Application Error", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Widen(message).c_str(), L"Application Error", MB_OK | MB_ICONERROR);
+}
+
+std::string CommandLineArgument() {
+    return FirstArgument(Narrow(GetCommandLineW()));
 }
 
 }  // namespace
@@ -43,7 +48,7 @@ int RunTonecast() {
     TraceStartup("displays enumerated");
     int exitCode = 0;
     try {
-        if (StartApplication(FirstArgument(GetCommandLineA()), &exitCode)) {
+        if (StartApplication(CommandLineArgument(), &exitCode)) {
             TraceStartup("settings and language files read");
             try {
                 exitCode = RunInteractive();
@@ -72,7 +77,7 @@ int RunTonecast() {
 int RunTonestart() {
     RestrictDllSearch();
     UseAllServices();
-    if (FirstArgument(GetCommandLineA()) != kOnceSwitch)
+    if (CommandLineArgument() != kOnceSwitch)
         return RunResidentLoader();
     EnumDisplays();
     const int exitCode = LoadSavedCorrections();

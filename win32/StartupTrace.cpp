@@ -29,9 +29,9 @@ void TraceStartup(const char* step) {
     // Opened once: opening and closing the file for each step would cost the traced start
     // more than some of its steps.
     static FILE* const file = [] {
-        char path[MAX_PATH] = {};
-        const DWORD length = GetEnvironmentVariableA("TONECAST_STARTUP_TRACE", path, MAX_PATH);
-        return length > 0 && length < MAX_PATH ? std::fopen(path, "a") : nullptr;
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = GetEnvironmentVariableW(L"TONECAST_STARTUP_TRACE", path, MAX_PATH);
+        return length > 0 && length < MAX_PATH ? _wfopen(path, L"a") : nullptr;
     }();
     if (!file)
         return;

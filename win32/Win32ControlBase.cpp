@@ -17,11 +17,11 @@ std::unordered_map<HWND, Win32ControlBase*>& Wrappers() {
 }  // namespace
 
 std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
+    return Narrow(text);
 }
 
 Win32ControlBase* Win32ControlBase::FromHwnd(HWND hwnd) {
@@ -78,7 +78,7 @@ void Win32ControlBase::DestroyOwnWindow() {
 
 void Win32ControlBase::ApplyFont() {
     // A control off the screen is painted in its new font when it shows.
-    SendMessageA(
+    SendMessageW(
         hwnd_, WM_SETFONT,
         reinterpret_cast<WPARAM>(ControlFont(fontPoints_, fontBold_, fontUnderline_, dpi_)),
         IsWindowVisible(hwnd_));

@@ -11,6 +11,7 @@
 
 #include "ui/ControlFactory.h"
 #include "win32/Win32ControlLayout.h"
+#include "win32/Win32Text.h"
 
 // What a parent window procedure asks of the wrapper of one of its children.
 class Win32ControlBase {
@@ -64,7 +65,7 @@ private:
 std::string WindowText(HWND window);
 
 inline HINSTANCE InstanceOf(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
 // A control's design bounds (96 dpi) in pixels at `dpi`.
@@ -93,7 +94,7 @@ public:
         ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
     }
     bool IsVisible() const override {
-        return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+        return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     }
     void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
     bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
@@ -101,13 +102,13 @@ public:
     // onto its own place does: the layouts repeat most texts, so only a change reaches it.
     void SetText(const std::string& text) override {
         if (text != GetText())
-            SetWindowTextA(hwnd_, text.c_str());
+            SetWindowTextW(hwnd_, Widen(text).c_str());
     }
     std::string GetText() const override { return WindowText(hwnd_); }
 
 protected:
     // `b` in pixels at `dpi`.
-    void Create(const char* className, const std::string& text, DWORD style, DWORD exStyle,
+    void Create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
                 HWND parent, const Bounds& b, int dpi, Align align) {
         dpi_ = dpi;
         align_ = align;
@@ -116,7 +117,7 @@ protected:
         RECT client{};
         GetClientRect(parent, &client);
         const Bounds at = client.right > 0 ? AnchoredBounds(b, client.right, client.bottom) : b;
-        HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(),
+        HWND hwnd = CreateWindowExW(exStyle, className, Widen(text).c_str(),
                                     WS_CHILD | WS_CLIPSIBLINGS | style, at.left, at.top, at.width,
                                     at.height, parent, nullptr, InstanceOf(parent), nullptr);
         Attach(hwnd);

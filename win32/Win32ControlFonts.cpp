@@ -14,9 +14,9 @@ HFONT ControlFont(int points, bool bold, bool underline, int dpi) {
     auto found = fonts.find(key);
     if (found != fonts.end())
         return found->second.get();
-    HFONT font = CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+    HFONT font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
     fonts.emplace(key, GdiObject<HFONT>(font));
     return font;
 }

@@ -4,15 +4,13 @@
 // <windows.h> maps this name to its "A" function; here it is the interface's method.
 #undef GetMonitorInfo
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
 #include "win32/Win32Text.h"
-
-static_assert(sizeof(MONITORINFOEXA) == sizeof(MonitorInfo));
-static_assert(offsetof(DISPLAY_DEVICEA, StateFlags) + sizeof(DWORD) == sizeof(MonitorDevice));
 
 namespace {
 
@@ -49,6 +47,18 @@ std::wstring DeviceParametersKey(const std::wstring& deviceId) {
     return key + L"\\Device Parameters";
 }
 
+// The platform's name as UTF-8 in a fixed field, cut before a character that would not fit
+// whole, and ended by a zero.
+template <std::size_t capacity>
+void CopyName(const wchar_t* name, char (&field)[capacity]) {
+    const std::string text = Narrow(name);
+    std::size_t length = std::min(text.size(), capacity - 1);
+    while (length > 0 && length < text.size() && (text[length] & 0xC0) == 0x80)
+        --length;  // text[length] continues the character that would be cut
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
 }  // namespace
 
 std::vector<MonitorHandle> Win32DisplayPort::EnumMonitors() {
@@ -58,35 +68,34 @@ std::vector<MonitorHandle> Win32DisplayPort::EnumMonitors() {
 }
 
 bool Win32DisplayPort::GetMonitorInfo(MonitorHandle monitor, MonitorInfo& info) {
-    MONITORINFOEXA platform{};
-    platform.cbSize = info.size;
-    if (!GetMonitorInfoA(reinterpret_cast<HMONITOR>(monitor), &platform))
+    MONITORINFOEXW platform{};
+    platform.cbSize = sizeof platform;
+    if (!GetMonitorInfoW(reinterpret_cast<HMONITOR>(monitor), &platform))
         return false;
     info.monitor = ToScreenRect(platform.rcMonitor);
     info.work = ToScreenRect(platform.rcWork);
     info.flags = platform.dwFlags;
-    std::memcpy(info.device, platform.szDevice, sizeof info.device);
+    CopyName(platform.szDevice, info.device);
     return true;
 }
 
 void Win32DisplayPort::ShowLastError() {
     const std::string text = SystemErrorText(GetLastError());
-    MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+    MessageBoxW(nullptr, Widen(text).c_str(), L"Error", MB_OK);
 }
 
 DeviceContext Win32DisplayPort::CreateDisplayDC(const char* deviceName) {
-    return reinterpret_cast<DeviceContext>(CreateDCA("DISPLAY", deviceName, nullptr, nullptr));
+    return reinterpret_cast<DeviceContext>(
+        CreateDCW(L"DISPLAY", Widen(deviceName).c_str(), nullptr, nullptr));
 }
 
 void Win32DisplayPort::GetMonitorDevice(const char* deviceName, MonitorDevice& device) {
-    // The full record, so that a system that fills more than the size asks for still
-    // writes into owned memory; only the fields up to the state flags are passed on.
-    DISPLAY_DEVICEA platform{};
-    platform.cb = device.size;
-    if (!EnumDisplayDevicesA(deviceName, 0, &platform, 0))
+    DISPLAY_DEVICEW platform{};
+    platform.cb = sizeof platform;
+    if (!EnumDisplayDevicesW(Widen(deviceName).c_str(), 0, &platform, 0))
         return;
-    std::memcpy(device.name, platform.DeviceName, sizeof device.name);
-    std::memcpy(device.description, platform.DeviceString, sizeof device.description);
+    CopyName(platform.DeviceName, device.name);
+    CopyName(platform.DeviceString, device.description);
     device.stateFlags = platform.StateFlags;
 }
 
@@ -125,7 +134,7 @@ bool Win32DisplayPort::SetGammaRamp(DeviceContext dc, const Ramp& ramp) {
     return SetDeviceGammaRamp(ToHDC(dc), copy.data()) != FALSE;
 }
 
-// A DC from CreateDCA is the caller's own: only DeleteDC frees it (ReleaseDC is for the
+// A DC from CreateDCW is the caller's own: only DeleteDC frees it (ReleaseDC is for the
 // shared DCs of windows and leaves this one allocated).
 void Win32DisplayPort::ReleaseDisplayDC(DeviceContext dc) {
     DeleteDC(ToHDC(dc));

@@ -11,6 +11,7 @@
 #include "win32/Win32Clock.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
 
 namespace {
 
@@ -42,18 +43,19 @@ void WriteAll(HANDLE file, const std::string& contents) {
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
@@ -98,18 +100,18 @@ void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& co
     try {
         MoveFileOver(temporary, path);
     } catch (...) {
-        DeleteFileA(temporary.c_str());
+        RemoveFile(temporary);
         throw;
     }
 }
 
 std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
                                                   const std::string& contents) {
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(path).c_str(), "tnc", 0, temporary))
+    wchar_t temporary[MAX_PATH];
+    if (!GetTempFileNameW(Widen(FolderOf(path)).c_str(), L"tnc", 0, temporary))
         ThrowLastError();
     try {
-        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid())
             ThrowLastError();
@@ -119,23 +121,24 @@ std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
         if (!file.Close())
             ThrowLastError();
     } catch (...) {
-        DeleteFileA(temporary);
+        DeleteFileW(temporary);
         throw;
     }
-    return temporary;
+    return Narrow(temporary);
 }
 
 void Win32FileSystem::MoveFileOver(const std::string& from, const std::string& to) {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         ThrowLastError();
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
+    return DeleteFileW(Widen(path).c_str()) != FALSE;
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }
 
 std::vector<std::string> Win32FileSystem::ListFolder(const std::string& folder,
@@ -145,21 +148,21 @@ std::vector<std::string> Win32FileSystem::ListFolder(const std::string& folder,
     if (!query.empty() && query.back() != '\\' && query.back() != '/')
         query += '\\';
     query += pattern;
-    WIN32_FIND_DATAA found;
-    const FindHandle search(FindFirstFileA(query.c_str(), &found));
+    WIN32_FIND_DATAW found;
+    const FindHandle search(FindFirstFileW(Widen(query).c_str(), &found));
     if (!search)
         return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Narrow(found.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
 bool Win32FileSystem::FileTimeLocal(const std::string& path, double& days) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
         return false;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return false;
@@ -176,7 +179,7 @@ bool Win32FileSystem::FileTimeLocal(const std::string& path, double& days) {
 bool Win32FileSystem::FileStamp(const std::string& path, std::uint64_t& size,
                                 std::uint64_t& writeTime) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;

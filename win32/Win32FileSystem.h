@@ -1,5 +1,5 @@
 #pragma once
-// The file system through the Win32 "A" calls.
+// The file system through the Win32 wide calls; paths are UTF-8.
 
 #include "base/FileSystem.h"
 

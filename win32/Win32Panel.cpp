@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "win32/Win32ControlRouting.h"
 #include "win32/Win32Handles.h"
+#include "win32/Win32Text.h"
 #include "win32/Win32WindowBackground.h"
 
 namespace {
@@ -16,7 +17,8 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         if (RouteToControl(message, wParam, lParam, result))
             return result;
     } catch (const std::exception& error) {
-        MessageBoxA(GetAncestor(hwnd, GA_ROOT), error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
+        MessageBoxW(GetAncestor(hwnd, GA_ROOT), Widen(error.what()).c_str(),
+                    Widen(kProgramTitle).c_str(), MB_OK | MB_ICONERROR);
         return 0;
     }
     switch (message) {
@@ -33,19 +35,19 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             LayOutAnchoredChildren(hwnd);
             return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 bool RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PanelProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kPanelClassName;
-    if (RegisterClassExA(&wc))
+    if (RegisterClassExW(&wc))
         return true;
     return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

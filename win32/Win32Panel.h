@@ -7,7 +7,7 @@
 #include "win32/Win32ControlBase.h"
 
 // The class of the panels' windows; registered once per process.
-inline constexpr const char* kPanelClassName = "TonecastPanel";
+inline constexpr const wchar_t* kPanelClassName = L"TonecastPanel";
 bool RegisterPanelClass(HINSTANCE instance);
 
 class Win32Panel : public Win32Control<Panel> {

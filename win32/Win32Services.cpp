@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "win32/Win32Handles.h"
+#include "win32/Win32Text.h"
 
 void UseWin32Services() {
     static Win32FileSystem files;
@@ -22,14 +23,14 @@ void UseWin32Services() {
 }
 
 std::string SystemText(unsigned long code) {
-    LocalMemory<char*> buffer;
+    LocalMemory<wchar_t*> buffer;
     // With FORMAT_MESSAGE_ALLOCATE_BUFFER the buffer argument receives the allocated text.
-    const DWORD length = FormatMessageA(
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(buffer.OutPointer()), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.OutPointer()), 0, nullptr);
     std::string text;
     if (length != 0 && buffer)
-        text.assign(buffer.get(), length);
+        text = Narrow({buffer.get(), length});
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
         text.pop_back();
     return text;
@@ -41,9 +42,10 @@ std::string SystemErrorText(unsigned long code) {
 }
 
 char LocaleDecimalSeparator() {
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 0 &&
-        buffer[0] != '\0')
-        return buffer[0];
+    wchar_t buffer[8] = {};
+    // A separator beyond ASCII cannot stand in one byte of the settings' number text.
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 0 && buffer[0] != 0 &&
+        buffer[0] < 0x80)
+        return static_cast<char>(buffer[0]);
     return '.';
 }

@@ -18,5 +18,6 @@ std::string SystemText(unsigned long code);
 // SystemText, or "I/O error <code>" when the system has none.
 std::string SystemErrorText(unsigned long code);
 
-// The first character of the user's locale decimal separator; '.' when the locale gives none.
+// The first character of the user's locale decimal separator; '.' when the locale gives none
+// or one beyond ASCII.
 char LocaleDecimalSeparator();

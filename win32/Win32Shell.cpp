@@ -6,22 +6,24 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "base/Errors.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
+#include "win32/Win32Text.h"
 
 namespace {
 
-constexpr const char* kExplorerKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
+constexpr const wchar_t* kExplorerKey = L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
 
 std::string SystemMessage(HRESULT code) {
     std::string message = SystemText(static_cast<DWORD>(code));
     if (message.empty()) {
         char buffer[32];
-        wsprintfA(buffer, "OLE error %08X", static_cast<unsigned>(code));
+        std::snprintf(buffer, sizeof buffer, "OLE error %08X", static_cast<unsigned>(code));
         message = buffer;
     }
     return message;
@@ -43,18 +45,16 @@ int Csidl(SpecialFolder folder) {
 std::string ClassIdText(const CLSID& id) {
     wchar_t wide[40] = {};
     StringFromGUID2(id, wide, 40);
-    char text[40] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+    return Narrow(wide);
 }
 
 class Win32ShellLink : public ShellLink {
 public:
-    explicit Win32ShellLink(ComPtr<IShellLinkA> link) : link_(std::move(link)) {}
+    explicit Win32ShellLink(ComPtr<IShellLinkW> link) : link_(std::move(link)) {}
 
-    void SetPath(const std::string& target) override { link_->SetPath(target.c_str()); }
+    void SetPath(const std::string& target) override { link_->SetPath(Widen(target).c_str()); }
     void SetArguments(const std::string& arguments) override {
-        link_->SetArguments(arguments.c_str());
+        link_->SetArguments(Widen(arguments).c_str());
     }
     // The bytes IPersistFile::Save would write, saved into memory instead, so that the file is
     // put in place with the rest of a save.
@@ -83,17 +83,17 @@ public:
     }
 
 private:
-    ComPtr<IShellLinkA> link_;
+    ComPtr<IShellLinkW> link_;
 };
 
 class Win32ShellImpl : public Shell {
 public:
     std::string ExecutablePath() override {
-        std::vector<char> buffer(MAX_PATH);
+        std::vector<wchar_t> buffer(MAX_PATH);
         for (;;) {
-            const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), buffer.size());
+            const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), buffer.size());
             if (length < buffer.size())
-                return std::string(buffer.data(), length);
+                return Narrow({buffer.data(), length});
             buffer.resize(buffer.size() * 2);
         }
     }
@@ -102,29 +102,29 @@ public:
         ItemIdList list;
         if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), list.OutPointer())) || !list)
             return {};
-        char buffer[MAX_PATH + 1] = {};
-        return SHGetPathFromIDListA(list.get(), buffer) ? std::string(buffer) : std::string();
+        wchar_t buffer[MAX_PATH + 1] = {};
+        return SHGetPathFromIDListW(list.get(), buffer) ? Narrow(buffer) : std::string();
     }
 
     std::string StartupFolderValue() override {
         RegistryKey explorer;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, explorer.OutPointer(),
                             nullptr) != ERROR_SUCCESS)
             return {};
         RegistryKey folders;
-        if (RegOpenKeyExA(explorer.get(), "Shell Folders", 0, KEY_READ, folders.OutPointer()) !=
+        if (RegOpenKeyExW(explorer.get(), L"Shell Folders", 0, KEY_READ, folders.OutPointer()) !=
             ERROR_SUCCESS)
             return {};
-        return ReadStringValue(folders.get(), "Startup");
+        return ReadStringValue(folders.get(), L"Startup");
     }
 
     std::unique_ptr<ShellLink> CreateShellLink() override {
         EnsureCom();
-        ComPtr<IShellLinkA> link;
+        ComPtr<IShellLinkW> link;
         const HRESULT created =
             CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                             IID_IShellLinkA, link.OutPointer());
+                             IID_IShellLinkW, link.OutPointer());
         if (FAILED(created))
             throw OleError(SystemMessage(created) + ", ClassID: " + ClassIdText(CLSID_ShellLink));
         return std::make_unique<Win32ShellLink>(std::move(link));
@@ -132,44 +132,62 @@ public:
 
     std::intptr_t ShellOpen(const std::string& url) override {
         return reinterpret_cast<std::intptr_t>(
-            ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     }
 
+    // What WinExec does, which has no wide form: the program named first on the command line,
+    // in a normal window, without waiting for it.
     void RunCommand(const std::string& commandLine) override {
-        WinExec(commandLine.c_str(), SW_SHOWNORMAL);
+        std::wstring command = Widen(commandLine);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process{};
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &process)) {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
     }
 
     bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) override {
-        std::vector<char> buffer(kFileBufferSize, '\0');
-        request.fileBuffer.copy(buffer.data(), kFileBufferSize - 1);
-        OPENFILENAMEA ofn;
+        // The buffer holds kFileBufferSize characters, the initial name at most one fewer.
+        std::vector<wchar_t> buffer(kFileBufferSize, L'\0');
+        Widen(request.fileBuffer).copy(buffer.data(), kFileBufferSize - 1);
+        const std::wstring initialFolder = Widen(request.initialFolder);
+        const std::wstring title = Widen(request.title);
+        const std::wstring defaultExt = Widen(request.defaultExt);
+        // The NULs between the descriptions and patterns come through; c_str() adds the NUL
+        // that ends the list.
+        const std::wstring filterList = Widen(request.filterList);
+        OPENFILENAMEW ofn;
         ZeroMemory(&ofn, sizeof ofn);
         // The structure's real size: the 32-bit figure makes a 64-bit dialog refuse to open.
-        ofn.lStructSize = sizeof(OPENFILENAMEA);
+        ofn.lStructSize = sizeof(OPENFILENAMEW);
         ofn.hwndOwner = reinterpret_cast<HWND>(request.owner);
         ofn.lpstrFile = buffer.data();
         ofn.nMaxFile = kFileBufferSize;
-        if (!request.initialFolder.empty())
-            ofn.lpstrInitialDir = request.initialFolder.c_str();
-        if (!request.title.empty())
-            ofn.lpstrTitle = request.title.c_str();
-        if (!request.defaultExt.empty())
-            ofn.lpstrDefExt = request.defaultExt.c_str();
-        // c_str() adds the NUL that ends the list.
-        ofn.lpstrFilter = request.filterList.c_str();
+        if (!initialFolder.empty())
+            ofn.lpstrInitialDir = initialFolder.c_str();
+        if (!title.empty())
+            ofn.lpstrTitle = title.c_str();
+        if (!defaultExt.empty())
+            ofn.lpstrDefExt = defaultExt.c_str();
+        ofn.lpstrFilter = filterList.c_str();
         ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
         EnsureCom();
-        if (!GetOpenFileNameA(&ofn))
+        if (!GetOpenFileNameW(&ofn))
             return false;
-        chosen = buffer.data();
+        chosen = Narrow(buffer.data());
         return true;
     }
 
     std::string UpperCase(const std::string& text) override {
-        std::string upper = text;
+        std::wstring upper = Widen(text);
         if (!upper.empty())
-            CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
-        return upper;
+            CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+        return Narrow(upper);
     }
 
     char DecimalSeparator() override { return LocaleDecimalSeparator(); }
@@ -179,16 +197,16 @@ public:
     std::int64_t SignInTime() override { return SessionSignInTime(); }
 
 private:
-    static std::string ReadStringValue(HKEY key, const char* name) {
-        DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    static std::string ReadStringValue(HKEY key, const wchar_t* name) {
+        DWORD type = 0, size = 0;  // in bytes
+        if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
             (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
             return {};
-        std::vector<char> data(size + 1, '\0');
-        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                              &size) != ERROR_SUCCESS)
             return {};
-        return std::string(data.data());  // up to the first NUL, stored or added
+        return Narrow(data.data());  // up to the first NUL, stored or added
     }
 };
 

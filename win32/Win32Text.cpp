@@ -2,16 +2,28 @@
 
 #include <windows.h>
 
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty())
+namespace {
+
+std::wstring WidenFrom(UINT codePage, std::string_view text) {
+    if (text.empty())
         return {};
-    const int size = static_cast<int>(utf8.size());
-    // Bytes that are not UTF-8 become U+FFFD rather than failing the whole text.
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(length > 0 ? length : 0, L'\0');
     if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+        MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+}  // namespace
+
+// Bytes that are not UTF-8 become U+FFFD rather than failing the whole text.
+std::wstring Widen(std::string_view utf8) {
+    return WidenFrom(CP_UTF8, utf8);
+}
+
+std::wstring WidenAnsi(std::string_view ansi) {
+    return WidenFrom(CP_ACP, ansi);
 }
 
 std::string Narrow(std::wstring_view wide) {

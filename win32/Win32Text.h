@@ -7,3 +7,7 @@
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
+
+// Text in the system's ANSI code page, as files written by the program's earlier versions
+// hold it.
+std::wstring WidenAnsi(std::string_view ansi);

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr const char* kBackgroundProperty = "Tonecast.Background";
-constexpr const char* kFollowsRootProperty = "Tonecast.FollowsRoot";
+constexpr const wchar_t* kBackgroundProperty = L"Tonecast.Background";
+constexpr const wchar_t* kFollowsRootProperty = L"Tonecast.FollowsRoot";
 
 }  // namespace
 
@@ -25,9 +25,9 @@ HBRUSH SolidBrush(Color color) {
 }
 
 Color WindowBackground(HWND window) {
-    if (GetPropA(window, kFollowsRootProperty))
+    if (GetPropW(window, kFollowsRootProperty))
         window = GetAncestor(window, GA_ROOT);
-    const auto stored = reinterpret_cast<uintptr_t>(GetPropA(window, kBackgroundProperty));
+    const auto stored = reinterpret_cast<uintptr_t>(GetPropW(window, kBackgroundProperty));
     if (stored == 0)
         return kBlack;
     const COLORREF color = static_cast<COLORREF>(stored - 1);
@@ -35,16 +35,16 @@ Color WindowBackground(HWND window) {
 }
 
 void FollowRootBackground(HWND window) {
-    SetPropA(window, kFollowsRootProperty, reinterpret_cast<HANDLE>(1));
+    SetPropW(window, kFollowsRootProperty, reinterpret_cast<HANDLE>(1));
 }
 
 void SetWindowBackground(HWND window, Color color) {
     // Stored off by one so that black is told apart from "never set".
-    SetPropA(window, kBackgroundProperty,
+    SetPropW(window, kBackgroundProperty,
              reinterpret_cast<HANDLE>(static_cast<uintptr_t>(ToColorRef(color)) + 1));
 }
 
 void ForgetWindowBackground(HWND window) {
-    RemovePropA(window, kBackgroundProperty);
-    RemovePropA(window, kFollowsRootProperty);
+    RemovePropW(window, kBackgroundProperty);
+    RemovePropW(window, kFollowsRootProperty);
 }

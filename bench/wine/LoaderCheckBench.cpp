@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     c.Gamma = 20;
     for (int i = 0; i < Engine().DisplayCount(); ++i)
         Files().ReplaceFile(RampFileName(folder, i), FormatRampFile(c, DisplayDeviceName(i)));
-    Loader loader(folder, [] { return FindWindowA(kMainWindowClassName, nullptr) != nullptr; });
+    Loader loader(folder, [] { return FindWindowW(kMainWindowClassName, nullptr) != nullptr; });
     if (!loader.Start() || DisplayRefused(0)) {
         std::fprintf(stderr, "loader_check_bench: the displays did not take the correction\n");
         return 1;

@@ -14,18 +14,18 @@ WNDPROC g_original = nullptr;
 LRESULT CALLBACK CrashingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCrashMessage)
         *static_cast<volatile int*>(nullptr) = 1;
-    return CallWindowProcA(g_original, hwnd, message, wParam, lParam);
+    return CallWindowProcW(g_original, hwnd, message, wParam, lParam);
 }
 
 // Waits for the visible window, lets its creation finish, then has it crash.
 DWORD WINAPI CrashOnceOpen(void*) {
     for (int i = 0; i < 600; ++i) {
-        HWND window = FindWindowA(kMainWindowClassName, nullptr);
+        HWND window = FindWindowW(kMainWindowClassName, nullptr);
         if (window && IsWindowVisible(window)) {
             Sleep(1500);
             g_original = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CrashingProc)));
-            PostMessageA(window, kCrashMessage, 0, 0);
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CrashingProc)));
+            PostMessageW(window, kCrashMessage, 0, 0);
             return 0;
         }
         Sleep(100);

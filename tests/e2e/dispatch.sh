@@ -124,8 +124,10 @@ for args in '' '/LOAD' '/Load' 'x /load' '"" /load' '/uninstallx'; do
   [ -e "$settings" ] || fail "'$args' did not reach the interactive run"
 done
 [ -e "$url_file" ] && fail "an interactive run opened an address"
-expected=$(printf '[Settings]\r\nLanguage=English\r\nReferenceImage=\r\nGamma=2.2\r\n')
-[ "$(cat "$settings")" = "$expected" ] || fail "settings file holds: $(od -c "$settings")"
+# In UTF-16 after its byte-order mark, so that any path or language name survives.
+{ printf '\377\376'; printf '[Settings]\r\nLanguage=English\r\nReferenceImage=\r\nGamma=2.2\r\n' |
+  iconv -f UTF-8 -t UTF-16LE; } >"$work/expected.settings"
+cmp -s "$settings" "$work/expected.settings" || fail "settings file holds: $(od -c "$settings")"
 
 # Settings that cannot be written end the interactive run with the "Application Error" box
 # and exit code 1.

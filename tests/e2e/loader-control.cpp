@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: loader-control running | exit\n");
         return 2;
     }
-    HWND loader = FindWindowA(kLoaderWindowClassName, nullptr);
+    HWND loader = FindWindowW(kLoaderWindowClassName, nullptr);
     if (!loader)
         return 1;
     if (std::strcmp(argv[1], "exit") == 0)

@@ -6,7 +6,8 @@
 # one level). The same picture saved as a photographer's or a phone's file shows the same: in
 # Adobe RGB with that profile embedded, and stored on its side with EXIF orientation 6. A file
 # whose profile is damaged is shown as sRGB and its label says so. A damaged image chosen in the
-# settings is not shown (one line says why) and does not end the program.
+# settings is not shown (one line says why) and does not end the program. An image at a path in
+# Cyrillic letters, named in the settings, is shown and its path is saved again when a run ends.
 # Usage: reference_image.sh <windows build folder>
 set -u
 build=$(cd "$1" && pwd)
@@ -30,7 +31,9 @@ cp "$build/exe/Tonecast.exe" "$build"/exe/*.lng "$build/exe/TonecastRef.sRGB.jpg
   fail "no Tonecast.exe and reference image in $build/exe"
 image="$work/app/TonecastRef.sRGB.jpg"
 
-# Starts the program, walks to page 8 with Ctrl+Tab and takes a screenshot into $1.
+# Starts the program, walks to page 8 with Ctrl+Tab and takes a screenshot into $1; with a
+# second argument the run ends with a click on Cancel, which saves the settings, else it is
+# killed.
 show_page_8() {
   tonecast_start "$work/app" || fail "the calibration window did not appear"
   sleep 1
@@ -39,8 +42,14 @@ show_page_8() {
   sleep 2
   import -window root -depth 8 "png:$1" || fail "no screenshot"
   kill -0 "$program" 2>/dev/null || fail "the program ended on page 8"
-  kill "$program"
-  wait "$program" 2>/dev/null
+  if [ $# -gt 1 ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + WIDTH - 44)) $((Y + HEIGHT - 14)) click 1
+    tonecast_wait_exit || fail "Cancel did not end the program"
+  else
+    kill "$program"
+    wait "$program" 2>/dev/null
+  fi
   program=
 }
 
@@ -142,6 +151,25 @@ colours=$(convert "$work/damaged.png" -crop 1300x40+400+525 +repage -unique-colo
   sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
 echo "$colours" | grep -qx 808080 || fail "no line in the page's text grey says why: $colours"
 
+# An image in a user's folder that the ANSI code page cannot spell, named in a settings file in
+# UTF-16 (as the program writes it): shown, and its path written again when the run ends.
+pictures="$work/Мария/Pictures"
+mkdir -p "$pictures"
+cp "$image" "$pictures/портрет.jpg"
+path="Z:$(echo "$pictures/портрет.jpg" | tr / '\\')"
+{ printf '\377\376'; printf '[Settings]\r\nLanguage=English\r\nReferenceImage=%s\r\nGamma=2.2\r\n' \
+  "$path" | iconv -f UTF-8 -t UTF-16LE; } >"$work/app/Tonecast.settings"
+convert -define jpeg:dct-method=islow "$image" -crop 1300x669+240+190 +repage "$work/decoded.png"
+for run in first restarted; do
+  show_page_8 "$work/cyrillic.png" cancel
+  convert "$work/cyrillic.png" -crop 1300x669+400+300 +repage "$work/shown.png"
+  [ "$(differing "$work/shown.png" "$work/decoded.png")" = 0 ] ||
+    fail "$run run: the image at $path is not shown: $(differing "$work/shown.png" "$work/decoded.png") pixels differ"
+  iconv -f UTF-16 -t UTF-8 "$work/app/Tonecast.settings" | tr -d '\r' |
+    grep -qxF "ReferenceImage=$path" || fail "$run run: the settings no longer name $path"
+done
+
 echo "ok: default image centred and colour-converted, the same from Adobe RGB and turned upright;" \
-  "a damaged profile is said; a damaged image shows why, not its pixels"
+  "a damaged profile is said; a damaged image shows why, not its pixels; an image at a" \
+  "Cyrillic path is shown and kept across a restart"
 exit 0

@@ -13,7 +13,8 @@
 #    are not followed, and what they point at survives.
 #  - GdiIcmGammaRange is set only with the option (/GAMMARANGE) and restored exactly: an old
 #    value comes back, an absent one goes again, one changed since stays.
-#  - Tonecast-3.1.0-portable.zip, unpacked anywhere, runs in portable mode.
+#  - Tonecast-3.1.0-portable.zip, unpacked anywhere (a folder named in letters outside the ANSI
+#    code page too), runs in portable mode.
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -234,12 +235,16 @@ set_range 200
 uninstall
 check_range 0xc8 "uninstalled after the value was changed"
 
-# The portable zip, unpacked outside Program Files: its settings land beside the program.
-mkdir "$work/unpacked"
-(cd "$work/unpacked" && cmake -E tar xf "$release/Tonecast-3.1.0-portable.zip") || fail "cannot unpack the zip"
-portable="$work/unpacked/Tonecast-3.1.0-portable"
+# The portable zip, unpacked outside Program Files into a folder whose name the ANSI code page
+# cannot spell: OK saves its settings and ramp file beside the program.
+unpacked="$work/Dvořák 测试"
+mkdir "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$release/Tonecast-3.1.0-portable.zip") || fail "cannot unpack the zip"
+portable="$unpacked/Tonecast-3.1.0-portable"
 [ "$(ls "$portable" | tr '\n' ' ')" = "${expected%Uninstall.exe }" ] || fail "zip: $(ls "$portable")"
-run_and_click "$portable" 44
-[ -f "$portable/Tonecast.settings" ] || fail "the unpacked program saved no settings beside itself"
+run_and_click "$portable" 129
+[ -f "$portable/Tonecast.settings" ] && [ -f "$portable/Tonecast1.lut" ] ||
+  fail "the unpacked program saved no settings and ramp file beside itself: $(ls "$portable")"
+rm -f "$startup_link"
 [ -e "$data/Tonecast.settings" ] && fail "the unpacked program wrote into the all-users data folder"
 echo "release: all cases passed"

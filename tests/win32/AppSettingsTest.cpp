@@ -36,37 +36,49 @@ TEST_F(AppSettingsTest, RoundTripThroughTheSettingsFile) {
     ASSERT_EQ(SettingsFilePath(), file);  // portable: beside the program
     EXPECT_FALSE(LoadSettings());
 
-    Settings().LanguageName = "Deutsch";
-    Settings().ReferenceImagePath = "D:\\Bilder\\ref.jpg";
+    // Letters beyond every ANSI code page survive: the file is written in UTF-16.
+    Settings().LanguageName = "日本語";
+    Settings().ReferenceImagePath = "C:\\Users\\Мария\\Pictures\\ref.jpg";
     Patterns().TargetGamma = 1.95;
     SaveSettings();
     const char separator = Win32Shell().DecimalSeparator();
-    EXPECT_EQ(ReadBytes(file), std::string("[Settings]\r\nLanguage=Deutsch\r\n"
-                                           "ReferenceImage=D:\\Bilder\\ref.jpg\r\nGamma=1") +
-                                   separator + "95\r\n");
+    EXPECT_EQ(
+        ReadBytes(file),
+        Utf16File(std::string("[Settings]\r\nLanguage=日本語\r\n"
+                              "ReferenceImage=C:\\Users\\Мария\\Pictures\\ref.jpg\r\nGamma=1") +
+                  separator + "95\r\n"));
 
     Settings() = SettingsValues{};
     Patterns().TargetGamma = 3;
     EXPECT_TRUE(LoadSettings());
-    EXPECT_EQ(Settings().LanguageName, "Deutsch");
-    EXPECT_EQ(Settings().ReferenceImagePath, "D:\\Bilder\\ref.jpg");
+    EXPECT_EQ(Settings().LanguageName, "日本語");
+    EXPECT_EQ(Settings().ReferenceImagePath, "C:\\Users\\Мария\\Pictures\\ref.jpg");
     EXPECT_EQ(Patterns().TargetGamma, 1.95);
 }
 
-TEST_F(AppSettingsTest, SavingKeepsForeignKeysAndEmptyValuesStayEmpty) {
+// A file of the earlier versions, in the ANSI code page (1252 here), reads as before, and the
+// first save rewrites it in UTF-16 with all it held.
+TEST_F(AppSettingsTest, AnAnsiFileReadsAsBeforeAndASaveKeepsItsForeignKeys) {
     const std::string file = folder.path() + "Tonecast.settings";
-    WriteBytes(file, "[settings]\r\nlanguage=\r\nTheme=dark\r\n[Window]\r\nLeft=10\r\n");
+    WriteBytes(file, "[settings]\r\nlanguage=\r\nTheme=d\xE9j\xE0 vu\r\n[Window]\r\nLeft=10\r\n");
     EXPECT_TRUE(LoadSettings());
     EXPECT_EQ(Settings().LanguageName, "");
     EXPECT_EQ(Settings().ReferenceImagePath, folder.path() + "TonecastRef.sRGB.jpg");
     EXPECT_EQ(Patterns().TargetGamma, 2.2);
 
-    Settings().LanguageName = "English";
+    Settings().LanguageName = "Français";
     SaveSettings();
     EXPECT_EQ(ReadBytes(file),
-              "[settings]\r\nlanguage=English\r\nTheme=dark\r\nReferenceImage=" + folder.path() +
-                  "TonecastRef.sRGB.jpg\r\nGamma=2" + Win32Shell().DecimalSeparator() +
-                  "2\r\n[Window]\r\nLeft=10\r\n");
+              Utf16File("[settings]\r\nlanguage=Français\r\nTheme=déjà vu\r\nReferenceImage=" +
+                        folder.path() + "TonecastRef.sRGB.jpg\r\nGamma=2" +
+                        Win32Shell().DecimalSeparator() + "2\r\n[Window]\r\nLeft=10\r\n"));
+
+    WriteBytes(file,
+               "[Settings]\r\nLanguage=Fran\xE7"
+               "ais\r\nReferenceImage=C:\\caf\xE9.jpg\r\n");
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Français");
+    EXPECT_EQ(Settings().ReferenceImagePath, "C:\\café.jpg");
 }
 
 TEST_F(AppSettingsTest, AbsentKeysAndTheValueLimit) {
@@ -84,7 +96,7 @@ TEST_F(AppSettingsTest, AbsentKeysAndTheValueLimit) {
 TEST_F(AppSettingsTest, UnwritableSettingsFileRaisesTheError) {
     // A folder where the file should be: the platform cannot write it.
     const std::string file = folder.path() + "Tonecast.settings";
-    ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Widen(file).c_str(), nullptr));
     EXPECT_FALSE(LoadSettings());  // a folder of that name is no settings file
     try {
         SaveSettings();
@@ -98,14 +110,14 @@ TEST_F(AppSettingsTest, ForceFoldersCreatesTwoLevels) {
     const std::string upper = folder.path() + "Velmor";
     const std::string lower = upper + "\\Tonecast";
     EXPECT_TRUE(ForceFolders(lower + "\\"));
-    EXPECT_NE(GetFileAttributesA(lower.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(PathExists(lower));
     EXPECT_TRUE(ForceFolders(lower));
     EXPECT_TRUE(ForceFolders("C:\\"));
 
     // Below a file nothing can be created.
     WriteBytes(folder.path() + "plain", "x");
     EXPECT_FALSE(ForceFolders(folder.path() + "plain\\sub\\deeper\\"));
-    EXPECT_EQ(GetFileAttributesA((folder.path() + "plain\\sub").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(PathExists(folder.path() + "plain\\sub"));
 }
 
 TEST_F(AppSettingsTest, InstalledProgramUsesProgramData) {

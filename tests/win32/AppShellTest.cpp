@@ -25,40 +25,41 @@
 
 namespace {
 
-constexpr const char* kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const wchar_t* kShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Points the user's "Startup" value somewhere else (or removes it) for one test, and puts the
 // original back afterwards, so the real Startup folder is never written.
 class StartupValueOverride {
 public:
     StartupValueOverride() {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+        RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         key_.OutPointer(), nullptr);
         DWORD size = 0;
-        if (RegQueryValueExA(key_.get(), "Startup", nullptr, &type_, nullptr, &size) ==
+        if (RegQueryValueExW(key_.get(), L"Startup", nullptr, &type_, nullptr, &size) ==
             ERROR_SUCCESS) {
             saved_.resize(size);
-            RegQueryValueExA(key_.get(), "Startup", nullptr, &type_, saved_.data(), &size);
+            RegQueryValueExW(key_.get(), L"Startup", nullptr, &type_, saved_.data(), &size);
             hadValue_ = true;
         }
     }
     ~StartupValueOverride() {
         if (hadValue_)
-            RegSetValueExA(key_.get(), "Startup", 0, type_, saved_.data(),
+            RegSetValueExW(key_.get(), L"Startup", 0, type_, saved_.data(),
                            static_cast<DWORD>(saved_.size()));
         else
-            RegDeleteValueA(key_.get(), "Startup");
+            RegDeleteValueW(key_.get(), L"Startup");
     }
     StartupValueOverride(const StartupValueOverride&) = delete;
     StartupValueOverride& operator=(const StartupValueOverride&) = delete;
 
     void Set(const std::string& folder) {
-        RegSetValueExA(key_.get(), "Startup", 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>(folder.size() + 1));
+        const std::wstring value = Widen(folder);
+        RegSetValueExW(key_.get(), L"Startup", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
-    void Remove() { RegDeleteValueA(key_.get(), "Startup"); }
+    void Remove() { RegDeleteValueW(key_.get(), L"Startup"); }
 
 private:
     RegistryKey key_;
@@ -88,13 +89,16 @@ TEST_F(AppShellTest, ExecutableAndSpecialFolders) {
     // A folder the platform does not know.
     EXPECT_EQ(Win32Shell().SpecialFolderPath(static_cast<SpecialFolder>(0x7F)), "");
     EXPECT_EQ(Win32Shell().UpperCase("c:\\program files (x86)"), "C:\\PROGRAM FILES (X86)");
+    EXPECT_EQ(Win32Shell().UpperCase("d:\\мария\\dvořák"), "D:\\МАРИЯ\\DVOŘÁK");
 }
 
 TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     StartupValueOverride startup;
-    const std::string target = "C:\\Program Files\\Velmor\\Tonecast\\Tonestart.exe";
+    // A program in a folder whose name the ANSI code page cannot spell.
+    const std::string target = folder.path() + "Tonestart.exe";
+    WriteBytes(target, "MZ");
     const std::string startupFolder = folder.path() + "Start Up";
-    CreateDirectoryA(startupFolder.c_str(), nullptr);
+    CreateDirectoryW(Widen(startupFolder).c_str(), nullptr);
     startup.Set(startupFolder);
 
     const std::string link = startupFolder + "\\Tonestart.lnk";
@@ -106,19 +110,22 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\x00\x00\x00", 4));
 
-    ComPtr<IShellLinkA> shellLink;
+    ComPtr<IShellLinkW> shellLink;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkA, shellLink.OutPointer())));
+                                           IID_IShellLinkW, shellLink.OutPointer())));
     ComPtr<IPersistFile> file;
     shellLink->QueryInterface(IID_IPersistFile, file.OutPointer());
-    std::wstring wideLink(link.begin(), link.end());
-    ASSERT_TRUE(SUCCEEDED(file->Load(wideLink.c_str(), STGM_READ)));
-    char path[MAX_PATH] = {};
-    shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
-    EXPECT_STREQ(path, target.c_str());
-    char arguments[MAX_PATH] = "x";
+    ASSERT_TRUE(SUCCEEDED(file->Load(Widen(link).c_str(), STGM_READ)));
+    // The item the shell starts, which names the target in full (under Wine the link's plain
+    // path holds only what the ANSI code page can spell).
+    ItemIdList item;
+    ASSERT_TRUE(SUCCEEDED(shellLink->GetIDList(item.OutPointer())));
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetPathFromIDListW(item.get(), path));
+    EXPECT_EQ(Narrow(path), target);
+    wchar_t arguments[MAX_PATH] = L"x";
     shellLink->GetArguments(arguments, MAX_PATH);
-    EXPECT_STREQ(arguments, "");
+    EXPECT_STREQ(arguments, L"");
 }
 
 TEST_F(AppShellTest, NoStartupValueWritesNothing) {
@@ -154,16 +161,16 @@ public:
 private:
     void Drive() {
         for (int tries = 0; tries < 200; ++tries) {
-            HWND dialog = FindWindowA("#32770", title_);
+            HWND dialog = FindWindowW(L"#32770", Widen(title_).c_str());
             if (dialog) {
                 saw_ = true;
                 if (answer_.empty()) {
-                    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
                 } else {
                     // The file name box is an edit or a combo box, depending on the style.
-                    SetDlgItemTextA(dialog, edt1, answer_.c_str());
-                    SetDlgItemTextA(dialog, cmb13, answer_.c_str());
-                    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                    SetDlgItemTextW(dialog, edt1, Widen(answer_).c_str());
+                    SetDlgItemTextW(dialog, cmb13, Widen(answer_).c_str());
+                    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
                 }
                 return;
             }
@@ -179,7 +186,7 @@ private:
 TEST_F(AppShellTest, OpenDialogOpensAndReturnsTheChosenFile) {
     if (!GetEnvironmentVariableA("DISPLAY", nullptr, 0))
         GTEST_SKIP() << "needs an X display";
-    const std::string picture = folder.path() + "picture.jpg";
+    const std::string picture = folder.path() + "картина.jpg";
     WriteBytes(picture, "jpeg");
 
     std::string fileName = "before.jpg";
@@ -196,9 +203,9 @@ TEST_F(AppShellTest, OpenDialogOpensAndReturnsTheChosenFile) {
     EXPECT_EQ(fileName, "before.jpg");
 
     {
-        DialogDriver driver("Tonecast open test", picture);
+        DialogDriver driver("Tonecast open test ✓", picture);
         confirmed = ShowFileDialog(0, "", "JPEG image|*.jpg|All files|*.*", folder.path(),
-                                   "Tonecast open test", fileName);
+                                   "Tonecast open test ✓", fileName);
         EXPECT_TRUE(driver.sawDialog());
     }
     EXPECT_TRUE(confirmed);

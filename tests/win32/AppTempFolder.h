@@ -1,21 +1,23 @@
 #pragma once
 // A fresh folder under the Wine prefix's temporary folder, removed with everything in it
-// afterwards (read-only files too).
+// afterwards (read-only files too). Its name holds letters outside every ANSI code page, as a
+// user's folder may: whatever the program does there must go through the wide calls.
 
 #include <string>
 
 #include <windows.h>
 
 #include "win32/Win32Handles.h"
+#include "win32/Win32Text.h"
 
 class TempFolder {
 public:
     TempFolder() {
-        char base[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, base);
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
         for (unsigned n = GetTickCount();; ++n) {
-            path_ = std::string(base) + "tonecast-app-" + std::to_string(n) + "\\";
-            if (CreateDirectoryA(path_.c_str(), nullptr))
+            path_ = Narrow(base) + "tonecast-app-" + std::to_string(n) + " Dvořák 测试\\";
+            if (CreateDirectoryW(Widen(path_).c_str(), nullptr))
                 break;
         }
     }
@@ -27,30 +29,34 @@ public:
 
 private:
     static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA data;
-        const FindHandle find(FindFirstFileA((folder + "*").c_str(), &data));
+        WIN32_FIND_DATAW data;
+        const FindHandle find(FindFirstFileW(Widen(folder + "*").c_str(), &data));
         if (find) {
             do {
-                const std::string name = data.cFileName;
+                const std::string name = Narrow(data.cFileName);
                 if (name == "." || name == "..")
                     continue;
-                const std::string path = folder + name;
+                const std::wstring path = Widen(folder + name);
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(path + "\\");
+                    Remove(folder + name + "\\");
                 } else {
-                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(path.c_str());
+                    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(path.c_str());
                 }
-            } while (FindNextFileA(find.get(), &data));
+            } while (FindNextFileW(find.get(), &data));
         }
-        RemoveDirectoryA(folder.c_str());
+        RemoveDirectoryW(Widen(folder).c_str());
     }
     std::string path_;
 };
 
+inline bool PathExists(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 inline std::string ReadBytes(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr));
+    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
     if (!file.valid())
         return "<missing>";
     std::string bytes;
@@ -63,7 +69,15 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD put = 0;
     ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+}
+
+// UTF-8 text as the bytes of a UTF-16 file with its byte-order mark, as the settings file is
+// written.
+inline std::string Utf16File(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    return std::string("\xFF\xFE", 2) +
+           std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }

@@ -126,8 +126,8 @@ TEST_F(BackgroundWindowTest, BorderlessOpaqueTopmostOverTheVirtualScreen) {
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_FALSE(exStyle & WS_EX_LAYERED) << "opaque";
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
     EXPECT_STREQ(name, kBackgroundWindowClass);
 }
 

@@ -57,7 +57,8 @@ TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformErr
     const std::string path = folder + "Tonecast1.lut";
     files.ReplaceFile(path, "good calibration");
     // Held open without sharing, the old file cannot be replaced.
-    FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FileHandle held(
+        CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
     try {
         files.ReplaceFile(path, "new");
@@ -180,7 +181,8 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
     // /load with display 1's file held open by another program without sharing: that display
     // fades to the identity, display 2 still to its correction.
     ASSERT_TRUE(WriteRampFile(c, 1, RampFileName(folder, 1)));
-    FileHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FileHandle held(
+        CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
     static Win32Clock clock;
     UseClock(clock);

@@ -616,46 +616,53 @@ std::vector<std::string> CaptionFaults(HWND window, int dpi) {
                                  std::to_string(size.cx + 2 * buttonMargin) + ", has " +
                                  std::to_string(client.right));
         } else if (kind == WC_TABCONTROLA) {
-            const int count = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
+            const int count = static_cast<int>(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
             for (int i = 0; i < count; ++i) {
-                char tab[256] = {};
-                TCITEMA item{};
+                wchar_t wide[256] = {};
+                TCITEMW item{};
                 item.mask = TCIF_TEXT;
-                item.pszText = tab;
-                item.cchTextMax = sizeof tab;
-                SendMessageA(control, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+                item.pszText = wide;
+                item.cchTextMax = 256;
+                SendMessageW(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+                const std::string tab = Narrow(wide);
                 RECT place{};
-                SendMessageA(control, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
+                SendMessageW(control, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
                 const SIZE size = TextExtent(control, tab, DT_SINGLELINE, 0);
                 if (size.cx > place.right - place.left || place.right > client.right)
-                    faults.push_back("tab \"" + std::string(tab) + "\" needs " +
-                                     std::to_string(size.cx) + " at " + std::to_string(place.left) +
-                                     ".." + std::to_string(place.right) + " of " +
+                    faults.push_back("tab \"" + tab + "\" needs " + std::to_string(size.cx) +
+                                     " at " + std::to_string(place.left) + ".." +
+                                     std::to_string(place.right) + " of " +
                                      std::to_string(client.right));
             }
         } else if (kind == "Edit" && (style & ES_MULTILINE)) {
             // The whole welcome text shows, and each key combination ("Ctrl+Shift+Tab")
             // starts and ends on the same line.
-            TEXTMETRICA metrics{};
+            TEXTMETRICW metrics{};
             {
                 const WindowDC dc(control);
                 const SelectedObject font(
-                    dc.get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-                GetTextMetricsA(dc.get(), &metrics);
+                    dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+                GetTextMetricsW(dc.get(), &metrics);
             }
-            const LRESULT lines = SendMessageA(control, EM_GETLINECOUNT, 0, 0);
+            const LRESULT lines = SendMessageW(control, EM_GETLINECOUNT, 0, 0);
             if (lines * metrics.tmHeight > client.bottom)
                 faults.push_back("welcome text needs " + std::to_string(lines) + " lines of " +
                                  std::to_string(metrics.tmHeight) + ", has " +
                                  std::to_string(client.bottom));
-            for (size_t plus = text.find('+'); plus != std::string::npos;
-                 plus = text.find('+', plus + 1)) {
-                const size_t first = text.find_last_of(" \n", plus) + 1;
-                const size_t last = std::min(text.find_first_of(" \r\n.,;", plus), text.size()) - 1;
-                const LRESULT firstLine = SendMessageA(control, EM_LINEFROMCHAR, first, 0);
-                const LRESULT lastLine = SendMessageA(control, EM_LINEFROMCHAR, last, 0);
+            // The edit counts characters; Japanese and Chinese sentences end in their own
+            // full stops and commas.
+            const std::wstring wide = Widen(text);
+            for (size_t plus = wide.find(L'+'); plus != std::wstring::npos;
+                 plus = wide.find(L'+', plus + 1)) {
+                const size_t first = wide.find_last_of(L" \n", plus) + 1;
+                const size_t last =
+                    std::min(wide.find_first_of(L" \r\n.,;\u3002\u3001\uFF0C", plus), wide.size()) -
+                    1;
+                const LRESULT firstLine = SendMessageW(control, EM_LINEFROMCHAR, first, 0);
+                const LRESULT lastLine = SendMessageW(control, EM_LINEFROMCHAR, last, 0);
                 if (firstLine != lastLine)
-                    faults.push_back("key combination \"" + text.substr(first, last - first + 1) +
+                    faults.push_back("key combination \"" +
+                                     Narrow(wide.substr(first, last - first + 1)) +
                                      "\" broken across lines");
             }
         }

@@ -158,9 +158,9 @@ TEST_P(WindowManifestTest, CarriesTheProjectIconInEverySize) {
     const std::vector<unsigned char> ico{std::istreambuf_iterator<char>(file), {}};
     ASSERT_GT(ico.size(), 6u);
     const std::string exe = BuiltProgramFolder() + GetParam();
-    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExW(Widen(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(1), RT_GROUP_ICON);
+    HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
     ASSERT_NE(group, nullptr);
     const auto* directory =
         static_cast<const unsigned char*>(LockResource(LoadResource(module, group)));
@@ -172,7 +172,7 @@ TEST_P(WindowManifestTest, CarriesTheProjectIconInEverySize) {
         const unsigned char* original = ico.data() + 6 + 16 * i;  // ICONDIRENTRY
         const int width = entry[0] == 0 ? 256 : entry[0];
         widths.push_back(width);
-        HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(Little(entry + 12, 2)), RT_ICON);
+        HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(Little(entry + 12, 2)), RT_ICON);
         ASSERT_NE(image, nullptr);
         const DWORD size = SizeofResource(module, image);
         auto* bytes = static_cast<unsigned char*>(LockResource(LoadResource(module, image)));

@@ -10,9 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,29 +23,26 @@
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+std::string StartupShortcut() {
+    wchar_t folder[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
+    return Narrow(folder) + "\\Tonestart.lnk";
 }
 
-std::string StartupShortcut() {
-    char folder[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
-    return std::string(folder) + "\\Tonestart.lnk";
+void DeleteStartupShortcut() {
+    DeleteFileW(Widen(StartupShortcut()).c_str());
 }
 
 // One run of the program, ended by the test or killed at the end.
 class RunningTonecast {
 public:
     explicit RunningTonecast(const PortableProgramFolder& folder) {
-        const std::string exe = folder.Path() + "Tonecast.exe";
-        std::string commandLine = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
+        const std::wstring exe = Widen(folder.Path() + "Tonecast.exe");
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.Path().c_str(), &startup, &process_))
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            Widen(folder.Path()).c_str(), &startup, &process_))
             return;
         for (int waited = 0; waited < 30000 && !window_; waited += 50) {
             Sleep(50);
@@ -95,7 +90,7 @@ public:
     HWND Tabs() const { return FindWindowExA(Bar(), nullptr, WC_TABCONTROLA, nullptr); }
     int Page() const { return static_cast<int>(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0)); }
     HWND BarButton(const std::string& caption) const {
-        return FindWindowExA(Bar(), nullptr, WC_BUTTONA, caption.c_str());
+        return FindWindowExW(Bar(), nullptr, WC_BUTTONW, Widen(caption).c_str());
     }
 
     // The adjustment panel titled `title`: the one with a label of that text and its rows.
@@ -183,9 +178,9 @@ protected:
     void SetUp() override {
         if (!HaveDisplay())
             GTEST_SKIP() << "no X display for the program's window";
-        DeleteFileA(StartupShortcut().c_str());
+        DeleteStartupShortcut();
     }
-    void TearDown() override { DeleteFileA(StartupShortcut().c_str()); }
+    void TearDown() override { DeleteStartupShortcut(); }
     PortableProgramFolder folder;
 };
 
@@ -328,11 +323,11 @@ TEST_F(WindowProgramTest, TypedValuesStayAsTypedAndOkSavesThemWithTheStartupShor
     expected.Point[127] = expected.PointR[127] = expected.PointG[127] = expected.PointB[127] = 16;
     InterpolatePoints(expected);  // as applying the last edit did
     ASSERT_TRUE(folder.Exists("Tonecast1.lut"));
-    EXPECT_EQ(ReadWholeFile(folder.Path() + "Tonecast1.lut"),
+    EXPECT_EQ(ReadBytes(folder.Path() + "Tonecast1.lut"),
               FormatRampFile(expected, monitor.szDevice));
     EXPECT_FALSE(folder.Exists("Tonecast2.lut"));
 
-    const std::string shortcut = ReadWholeFile(StartupShortcut());
+    const std::string shortcut = ReadBytes(StartupShortcut());
     ASSERT_GE(shortcut.size(), 4u);
     EXPECT_EQ(shortcut.substr(0, 4), std::string("\x4C\0\0\0", 4));
 }
@@ -347,7 +342,7 @@ TEST_F(WindowProgramTest, CancelAfterEditsWritesNothing) {
     SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
     ASSERT_EQ(run.WaitForExit(), 0u);
     EXPECT_FALSE(folder.Exists("Tonecast1.lut"));
-    EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(PathExists(StartupShortcut()));
 }
 
 // A move to a display of 144 dpi: every control grows by half, the window stays on its own
@@ -443,7 +438,7 @@ TEST_F(WindowProgramTest, ClickingTheFileNameOnPage8OpensTheFileDialog) {
 // the window with the corrections applied, and can still leave it with Cancel.
 TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
     const std::string blocker = folder.Path() + "Tonecast1.lut";
-    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Widen(blocker).c_str(), nullptr));
     RunningTonecast run(folder);
     ASSERT_NE(run.Window(), nullptr);
 
@@ -457,8 +452,8 @@ TEST_F(WindowProgramTest, AFailedSaveKeepsTheWindowOpenAndCancelStillEnds) {
 
     SendMessageA(run.BarButton("Cancel"), BM_CLICK, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
-    EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
-    RemoveDirectoryA(blocker.c_str());
+    EXPECT_FALSE(PathExists(StartupShortcut()));
+    RemoveDirectoryW(Widen(blocker).c_str());
 }
 
 // A saved calibration that another program holds open without sharing: the window names
@@ -471,11 +466,9 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
     const std::string lut = folder.Path() + "Tonecast1.lut";
     TCorrection saved{};
     saved.Gamma = 30;
-    {
-        std::ofstream out(lut, std::ios::binary);
-        out << FormatRampFile(saved, monitor.szDevice);
-    }
-    FileHandle held(CreateFileA(lut.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    WriteBytes(lut, FormatRampFile(saved, monitor.szDevice));
+    FileHandle held(
+        CreateFileW(Widen(lut).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
 
     RunningTonecast run(folder);
@@ -483,9 +476,7 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
     const HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(IsWindowVisible(run.Window()));
-    char text[1024] = {};
-    SendMessageA(GetDlgItem(box, 0xFFFF), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::string(text),
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)),
               "The saved correction of a display cannot be read:\r\n\r\nDisplay 1 (Generic "
               "Non-PnP Monitor)\r\n" +
                   lut +
@@ -498,7 +489,7 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
 
     SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
     ASSERT_EQ(run.WaitForExit(), 0u);
-    EXPECT_EQ(ReadWholeFile(lut), FormatRampFile(TCorrection{}, monitor.szDevice));
+    EXPECT_EQ(ReadBytes(lut), FormatRampFile(TCorrection{}, monitor.szDevice));
 }
 
 // A dialog's control with that identifier, among all its descendants (a task dialog's buttons
@@ -520,12 +511,12 @@ HWND FindChildWithId(HWND dialog, int id) {
 
 // The texts of a shipped language file by key, read the way the program reads them.
 std::map<std::string, std::string> LanguageTexts(const std::string& path) {
-    const std::string bytes = ReadWholeFile(path);
-    LangFile file{bytes};
+    const std::string text = ReadBytes(path);
+    LangFile file{text};
     std::map<std::string, std::string> texts;
-    std::string key, text;
-    while (ReadLangEntry(file, key, text))
-        texts[key] = text;
+    std::string key, value;
+    while (ReadLangEntry(file, key, value))
+        texts[key] = value;
     return texts;
 }
 
@@ -570,7 +561,7 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
     for (const char* key : {"BOK", "BCancel", "BMinimize", "BOffLUT", "BReset"})
         EXPECT_NE(run.BarButton(german.at(key)), nullptr) << key << " " << german.at(key);
     EXPECT_EQ(run.BarButton(english.at("BCancel")), nullptr);
-    EXPECT_NE(FindWindowExA(run.Bar(), nullptr, WC_STATICA, german.at("LDisplay").c_str()),
+    EXPECT_NE(FindWindowExW(run.Bar(), nullptr, WC_STATICW, Widen(german.at("LDisplay")).c_str()),
               nullptr);
     // Tab texts cannot be read from another process; the welcome caption can.
     std::vector<std::string> texts;
@@ -605,7 +596,8 @@ TEST_F(WindowProgramTest, TheLanguageSelectorRelabelsTheWindowAtOnce) {
     SendMessageA(run.BarButton(german.at("BCancel")), BM_CLICK, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
     // The choice is kept for the next run.
-    EXPECT_NE(ReadWholeFile(folder.Path() + "Tonecast.settings").find("Language=Deutsch"),
+    EXPECT_NE(ReadBytes(folder.Path() + "Tonecast.settings")
+                  .find(Utf16File("Language=Deutsch").substr(2)),
               std::string::npos);
 }
 
@@ -715,7 +707,7 @@ TEST_F(WindowTwoDisplaysTest, ChoosingADisplayMovesTheWindowAndOkSavesEveryDispl
     for (int n = 1; n <= 2; ++n) {
         const std::string name = "Tonecast" + std::to_string(n) + ".lut";
         ASSERT_TRUE(folder.Exists(name));
-        EXPECT_EQ(ReadWholeFile(folder.Path() + name),
+        EXPECT_EQ(ReadBytes(folder.Path() + name),
                   FormatRampFile(TCorrection{}, "\\\\.\\DISPLAY" + std::to_string(n)));
     }
     EXPECT_FALSE(folder.Exists("Tonecast3.lut"));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32/Win32Handles.h"
+#include "win32/Win32Text.h"
 
 // Real windows need an X display under Wine; tests skip without one.
 inline bool HaveDisplay() {
@@ -15,15 +16,15 @@ inline bool HaveDisplay() {
 }
 
 inline std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return Narrow(name);
 }
 
 inline std::string TextOf(HWND window) {
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[4096] = {};
+    GetWindowTextW(window, text, 4096);
+    return Narrow(text);
 }
 
 inline RECT ClientOf(HWND window) {
@@ -66,8 +67,9 @@ inline std::vector<HWND> VisibleDescendants(HWND window) {
 inline SIZE TextExtent(HWND control, const std::string& text, UINT flags, int wrapWidth) {
     const WindowDC dc(control);
     const SelectedObject font(dc.get(),
-                              reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+                              reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const std::wstring wide = Widen(text);
     RECT rect{0, 0, wrapWidth, 0};
-    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+    DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &rect, flags | DT_CALCRECT);
     return {rect.right, rect.bottom};
 }
