@@ -6,6 +6,7 @@
 #include "app/Folders.h"
 #include "base/Errors.h"
 #include "base/FileSystem.h"
+#include "base/TextEncoding.h"
 #include "ramp/Displays.h"
 
 namespace {
@@ -117,6 +118,13 @@ bool ReadLangEntry(LangFile& file, std::string& key, std::string& text) {
     return false;
 }
 
+std::string DecodeLanguageFile(const std::string& bytes) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark)
+        return bytes.substr(kUtf8Mark.size());
+    return IsValidUtf8(bytes) ? bytes : Windows1252ToUtf8(bytes);
+}
+
 void LoadLanguage(const std::string& name) {
     // The name comes from the settings file: only a plain file name, never a way out of the
     // folders searched ("..\\", a drive, a share or a device).
@@ -125,7 +133,8 @@ void LoadLanguage(const std::string& name) {
     std::string bytes;
     if (!ReadFirstLanguageFile(name, bytes))
         return;
-    LangFile file{bytes};
+    const std::string decoded = DecodeLanguageFile(bytes);
+    LangFile file{decoded};
     std::string key, text;
     while (ReadLangEntry(file, key, text))
         Merge(key, text);

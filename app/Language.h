@@ -16,7 +16,12 @@ void ResetLanguageTable();
 // Number of pairs in the table.
 size_t LanguageTableSize();
 
-// A language file's bytes being read from the start, entry by entry.
+// A language file's text as UTF-8, which the table holds: a file that starts with the UTF-8
+// byte-order mark (which is dropped), or is valid UTF-8 throughout, is UTF-8; any other is
+// Windows-1252, the code page of the earlier language files.
+std::string DecodeLanguageFile(const std::string& bytes);
+
+// A language file's text being read from the start, entry by entry.
 struct LangFile {
     const std::string& bytes;
     size_t pos = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AppFixture.h"
+#include "base/TextEncoding.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST(LangGrammar, CommentsAndLeadingBytes) {
               (Entries{{"LA", "kept"}}));
     // Blanks, tabs and control bytes before a key are skipped.
     EXPECT_EQ(Parse("\r\n\r\n   \t LA=x\r\n"), (Entries{{"LA", "x"}}));
-    // A byte of 0x80 or above starts a comment, so a byte-order mark costs the first line.
+    // A byte of 0x80 or above starts a comment (a byte-order mark is gone before the parse).
     EXPECT_EQ(Parse("\xEF\xBB\xBFLA=first\r\nLB=second\r\n"), (Entries{{"LB", "second"}}));
     EXPECT_EQ(Parse("\xC4Key=x\r\nLB=y\r\n"), (Entries{{"LB", "y"}}));
     // A comment running to the end of the file ends the reading.
@@ -148,6 +149,42 @@ TEST_F(LanguageTest, ANameThatIsNotAPlainFileNameLoadsNothing) {
     }
     LoadLanguage("Evil");
     EXPECT_EQ(LangText("LA"), "plain");
+}
+
+// The table holds UTF-8 whatever the file's encoding; the whole file decides which it is.
+TEST_F(LanguageTest, FilesAreUtf8WhenMarkedOrValidAndWindows1252Otherwise) {
+    const std::string folder = kProgramFolder;
+    files.AddFile(folder + "Utf8.lng", "LA=Dvo\xC5\x99\xC3\xA1k \xE6\xB5\x8B\xE8\xAF\x95\r\n");
+    files.AddFile(folder + "Ansi.lng",
+                  "LB=Fran\xE7"
+                  "ais \x80\x9F\x81\xFF\r\n");
+    // The mark no longer costs the first entry.
+    files.AddFile(folder + "Marked.lng", "\xEF\xBB\xBFLC=\xD0\x9E\xD0\x9A\r\nLD=x\r\n");
+    // Valid UTF-8 but for one byte: all of it is 1252.
+    files.AddFile(folder + "Mixed.lng", "LE=caf\xC3\xA9\r\nLF=\xE9\r\n");
+    for (const char* name : {"Utf8", "Ansi", "Marked", "Mixed"})
+        LoadLanguage(name);
+    EXPECT_EQ(LangText("LA"), "Dvo\xC5\x99\xC3\xA1k \xE6\xB5\x8B\xE8\xAF\x95");
+    // 0x80 is the euro sign, 0x9F a Y with diaeresis; the undefined 0x81 stays U+0081.
+    EXPECT_EQ(LangText("LB"),
+              "Fran\xC3\xA7"
+              "ais \xE2\x82\xAC\xC5\xB8\xC2\x81\xC3\xBF");
+    EXPECT_EQ(LangText("LC"), "\xD0\x9E\xD0\x9A");
+    EXPECT_EQ(LangText("LD"), "x");
+    EXPECT_EQ(LangText("LE"), "caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(LangText("LF"), "\xC3\xA9");
+}
+
+TEST(TextEncoding, Utf8IsRecognisedStrictly) {
+    for (const char* valid : {"", "plain", "\xC3\xA9", "\xE6\xB5\x8B", "\xF0\x9F\x98\x80",
+                              "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF"})
+        EXPECT_TRUE(IsValidUtf8(valid)) << valid;
+    // Stray continuation, lone lead bytes, truncation, overlong forms, surrogates, beyond
+    // U+10FFFF.
+    for (const char* invalid :
+         {"\x80", "\xE9t\xE9", "\xE6\xB5", "\xC0\xAF", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80",
+          "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF"})
+        EXPECT_FALSE(IsValidUtf8(invalid)) << invalid;
 }
 
 TEST_F(LanguageTest, EmptyNameLooksForDotLng) {

@@ -15,6 +15,7 @@
 
 #include "app/Language.h"
 #include "app/Platform.h"
+#include "base/TextEncoding.h"
 #include "fakes/FakeShell.h"
 #include "fakes/MemoryFileSystem.h"
 #include "ui/Pages.h"
@@ -92,30 +93,11 @@ const std::set<std::string> kLongTexts = {
 const std::set<std::string> kSameInEveryLanguage = {"BOK", "TabGamma", "LGamma", "BNo"};
 
 struct LanguageFile {
-    std::string name;  // the language name as the program sees it: ANSI, code page 1252
+    std::string name;  // the language name as the program sees it, in UTF-8
     std::string bytes;
-    std::map<std::string, std::string> texts;
+    std::map<std::string, std::string> texts;  // in UTF-8, as the program decodes the file
     std::vector<std::string> keysInOrder;
 };
-
-// Git and the Linux file system hold the names in UTF-8; Windows shows the program the same
-// name in its ANSI code page, where the Latin-1 letters keep their code points.
-std::string AnsiName(const fs::path& path) {
-    const std::u8string utf8 = path.stem().u8string();
-    std::string ansi;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            ansi += static_cast<char>(lead);
-        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[++i]);
-            ansi += static_cast<char>(((lead & 0x1F) << 6) | (next & 0x3F));
-        } else {
-            ansi += '?';
-        }
-    }
-    return ansi;
-}
 
 fs::path DataFolder() {
     return fs::path(TONECAST_TEST_DATA).parent_path().parent_path() / "data";
@@ -127,10 +109,12 @@ std::vector<LanguageFile> ReadShippedFiles() {
         if (entry.path().extension() != ".lng")
             continue;
         LanguageFile file;
-        file.name = AnsiName(entry.path());
+        const std::u8string name = entry.path().stem().u8string();
+        file.name.assign(name.begin(), name.end());
         std::ifstream in(entry.path(), std::ios::binary);
         file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        LangFile reader{file.bytes};
+        const std::string decoded = DecodeLanguageFile(file.bytes);
+        LangFile reader{decoded};
         std::string key, text;
         while (ReadLangEntry(reader, key, text)) {
             file.keysInOrder.push_back(key);
@@ -158,10 +142,14 @@ const LanguageFile& English() {
 
 // A caption as a help text names it: without its colon (French puts a no-break space before it).
 std::string Stem(std::string caption) {
-    while (!caption.empty() &&
-           (caption.back() == ':' || caption.back() == ' ' || caption.back() == '\xA0'))
-        caption.pop_back();
-    return caption;
+    for (;;) {
+        if (caption.ends_with(':') || caption.ends_with(' '))
+            caption.pop_back();
+        else if (caption.ends_with("\xC2\xA0"))
+            caption.resize(caption.size() - 2);
+        else
+            return caption;
+    }
 }
 
 }  // namespace
@@ -170,9 +158,7 @@ TEST(ShippedLanguageFiles, AreEnglishGermanFrenchAndSpanish) {
     std::vector<std::string> names;
     for (const LanguageFile& file : Shipped())
         names.push_back(file.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "Espa\xF1ol",
-                                               "Fran\xE7"
-                                               "ais"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "Español", "Français"}));
 }
 
 TEST(ShippedLanguageFiles, DefineEveryKeyTheWindowLooksUpOnce) {
@@ -187,13 +173,15 @@ TEST(ShippedLanguageFiles, DefineEveryKeyTheWindowLooksUpOnce) {
     }
 }
 
-TEST(ShippedLanguageFiles, AreCrlfCodePage1252TextWithoutByteOrderMark) {
+// The earlier files are code page 1252, the later ones UTF-8; either way without a byte-order
+// mark, which the earlier versions of the program took for the start of a comment.
+TEST(ShippedLanguageFiles, AreCrlfTextInUtf8OrCodePage1252WithoutByteOrderMark) {
     for (const LanguageFile& file : Shipped()) {
         SCOPED_TRACE(file.name);
         const std::string& b = file.bytes;
         ASSERT_GE(b.size(), 2u);
-        // A byte-order mark would turn the first line into a comment.
         EXPECT_TRUE(b[0] == ';' || std::isalpha(static_cast<unsigned char>(b[0])));
+        const bool utf8 = IsValidUtf8(b);
         // The last entry is only taken when a line break ends it.
         EXPECT_EQ(b.substr(b.size() - 2), "\r\n");
         for (size_t i = 0; i < b.size(); ++i) {
@@ -205,10 +193,13 @@ TEST(ShippedLanguageFiles, AreCrlfCodePage1252TextWithoutByteOrderMark) {
                 EXPECT_TRUE(i + 1 < b.size() && b[i + 1] == '\n') << "bare CR at " << i;
             }
             EXPECT_NE(ch, 0) << "NUL at " << i;
+            if (utf8)
+                continue;
             // Bytes with no character in code page 1252.
             EXPECT_TRUE(ch != 0x81 && ch != 0x8D && ch != 0x8F && ch != 0x90 && ch != 0x9D)
                 << "byte " << int(ch) << " at " << i;
-            // A UTF-8 letter such as "é" (C3 A9) would show as two wrong characters.
+            // In a file of code page 1252, a UTF-8 letter such as "é" (C3 A9) would show as
+            // two wrong characters.
             if (ch >= 0xC2 && ch <= 0xDF && i + 1 < b.size()) {
                 const auto next = static_cast<unsigned char>(b[i + 1]);
                 EXPECT_FALSE(next >= 0x80 && next <= 0xBF) << "UTF-8 sequence at " << i;
@@ -315,7 +306,7 @@ TEST(ShippedLanguageFiles, HelpTextsNameTheControlsByTheirCaptions) {
 
 // At start-up the program loads "English" and then the saved language; with the shipped files
 // beside the program, every text the window asks for is then the chosen language's own.
-TEST(ShippedLanguageFiles, LoadOverEnglishByTheirAnsiNames) {
+TEST(ShippedLanguageFiles, LoadOverEnglishByTheirNames) {
     // Static: the program-wide services must not point at a finished test's locals.
     static MemoryFileSystem files;
     static FakeShell shell;

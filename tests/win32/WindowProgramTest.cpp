@@ -511,7 +511,7 @@ HWND FindChildWithId(HWND dialog, int id) {
 
 // The texts of a shipped language file by key, read the way the program reads them.
 std::map<std::string, std::string> LanguageTexts(const std::string& path) {
-    const std::string text = ReadBytes(path);
+    const std::string text = DecodeLanguageFile(ReadBytes(path));
     LangFile file{text};
     std::map<std::string, std::string> texts;
     std::string key, value;
