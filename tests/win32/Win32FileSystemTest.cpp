@@ -80,7 +80,7 @@ TEST_F(Win32FileSystemTest, AFailedSaveOfSeveralFilesLeavesEveryFileAsItWas) {
     files.ReplaceFile(first, "first calibration");
     files.ReplaceFile(second, "second calibration");
     FileHandle held(
-        CreateFileA(second.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        CreateFileW(Widen(second).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
     try {
         SaveAllOrNothing({{first, "new first"}, {second, "new second"}});
