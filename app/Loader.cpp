@@ -7,11 +7,18 @@
 #include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ramp/SessionJournal.h"
 
 Loader::Loader(std::string dataFolder, std::function<bool()> calibrationOpen)
     : dataFolder_(std::move(dataFolder)), calibrationOpen_(std::move(calibrationOpen)) {}
 
 bool Loader::Start() {
+    if (calibrationOpen_()) {
+        // The window has the displays: no fade over it. The files are read when it closes.
+        paused_ = true;
+        return true;
+    }
+    RecoverSessionJournal(dataFolder_, false);
     bool anyFile = false;
     for (int i = 0; i < Engine().DisplayCount(); ++i)
         anyFile = anyFile || Files().FileExists(RampFileName(dataFolder_, i));
@@ -51,8 +58,10 @@ bool Loader::Paused() {
     if (paused_) {
         paused_ = false;
         LoadSettingsAndLanguage();
-        // The displays may have changed while the window had them.
+        // The displays may have changed while the window had them, and a window ended by force
+        // has left its session file.
         EnumDisplays();
+        RecoverSessionJournal(dataFolder_, false);
         ReadTargets();
     }
     return false;

@@ -19,8 +19,10 @@ public:
     // leaves the displays to it.
     Loader(std::string dataFolder, std::function<bool()> calibrationOpen);
 
-    // The log-on fade, as "/load" does it. False when there is nothing to keep: no display
-    // has a ramp file (then nothing is faded) or none of them could be read.
+    // The log-on fade, as "/load" does it, after putting back what a calibration window ended
+    // by force had found. False when there is nothing to keep: no display has a ramp file (then
+    // nothing is faded) or none of them could be read. While a calibration window is open
+    // nothing is faded and the loader waits for it (true).
     bool Start();
     // The display configuration changed: the display list is made again and every saved
     // ramp is written at once.

@@ -7,10 +7,12 @@
 #include "app/Execute.h"
 #include "app/Folders.h"
 #include "app/Language.h"
+#include "app/Platform.h"
 #include "app/Settings.h"
 #include "base/Clock.h"
 #include "base/FileSystem.h"
 #include "ramp/RampFile.h"
+#include "ramp/SessionJournal.h"
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     std::vector<std::string> arguments;
@@ -45,6 +47,14 @@ void LoadSettingsAndLanguage() {
     LoadLanguage(Settings().LanguageName);
 }
 
+void RecoverAbandonedSession() {
+    try {
+        RecoverSessionJournal(GetDataFolder(kSubPath), TheShell().CalibrationWindowOpen());
+    } catch (const std::exception&) {
+        // Whatever the displays show, the program's own start must go on.
+    }
+}
+
 bool StartApplication(const std::string& firstArgument, int* exitCode) {
     // The uninstaller runs this as administrator: nothing that users can write (settings,
     // language files) is read before, and nothing the page needs comes from there.
@@ -56,6 +66,7 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
         return false;
     }
     LoadSettingsAndLanguage();
+    RecoverAbandonedSession();
 
     if (firstArgument == kLoadSwitch) {
         const int code = LoadSavedCorrections();
@@ -67,6 +78,9 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
 }
 
 int LoadSavedCorrections() {
+    // The calibration window has the displays: fading over it would undo the user's edit.
+    if (TheShell().CalibrationWindowOpen())
+        return 0;
     // Runs at log-on with nobody to answer a message: whatever the ramp files hold, it ends
     // quietly.
     bool allTaken = false;

@@ -31,8 +31,12 @@ void LoadSettingsAndLanguage();
 // process leaves its exit code in `exitCode` when given.
 bool StartApplication(const std::string& firstArgument, int* exitCode = nullptr);
 // Fades every display to its saved ramp file, silently; the exit code of "/load" (0, or
-// kExitDisplayRefused when a display did not take its correction).
+// kExitDisplayRefused when a display did not take its correction). While a calibration window
+// is open it leaves every display alone and returns 0.
 int LoadSavedCorrections();
+// Puts back the ramps of a calibration window that was ended by force (ramp/SessionJournal.h),
+// unless one is open now. Every start of either program runs it first.
+void RecoverAbandonedSession();
 // Saves the settings; throws WriteError when they cannot be written.
 void FinishApplication();
 std::string BuildUninstallQuery();

@@ -68,6 +68,8 @@ public:
     // When the user signed in to this session, or, when the system does not tell, when the
     // system started.
     virtual std::int64_t SignInTime() = 0;
+    // Whether a calibration window is open in this session (of any Tonecast process).
+    virtual bool CalibrationWindowOpen() = 0;
 };
 
 // An initialisation file read and written with the platform's rules: section and key names

@@ -25,10 +25,10 @@ LangString SecGammaRangeDesc ${LANG_GERMAN} "Hebt die Gamma-Grenze von Windows a
 LangString SecGammaRangeDesc ${LANG_FRENCH} "Lève la limite gamma de Windows (GdiIcmGammaRange = 256) dès la prochaine session."
 LangString SecGammaRangeDesc ${LANG_SPANISH} "Quita el límite gamma de Windows (GdiIcmGammaRange = 256) en la próxima sesión."
 
-LangString UnOptionsIntro ${LANG_ENGLISH} "Tonecast will be removed. Your saved corrections and settings stay unless you tick the box."
-LangString UnOptionsIntro ${LANG_GERMAN} "Tonecast wird entfernt. Ihre gespeicherten Korrekturen und Einstellungen bleiben, außer Sie setzen das Häkchen."
-LangString UnOptionsIntro ${LANG_FRENCH} "Tonecast va être supprimé. Vos corrections et réglages enregistrés restent, sauf si vous cochez la case."
-LangString UnOptionsIntro ${LANG_SPANISH} "Se quitará Tonecast. Sus correcciones y ajustes guardados se conservan salvo que marque la casilla."
+LangString UnOptionsIntro ${LANG_ENGLISH} "Tonecast will be removed, and every display gets back its uncorrected ramp. Your saved corrections and settings stay unless you tick the box. The maker's uninstall page will open in your browser."
+LangString UnOptionsIntro ${LANG_GERMAN} "Tonecast wird entfernt, und jede Anzeige erhält ihre unkorrigierte Kurve zurück. Ihre gespeicherten Korrekturen und Einstellungen bleiben, außer Sie setzen das Häkchen. Die Deinstallationsseite des Herstellers öffnet sich im Browser."
+LangString UnOptionsIntro ${LANG_FRENCH} "Tonecast va être supprimé, et chaque écran retrouve sa rampe non corrigée. Vos corrections et réglages enregistrés restent, sauf si vous cochez la case. La page de désinstallation de l'éditeur s'ouvrira dans le navigateur."
+LangString UnOptionsIntro ${LANG_SPANISH} "Se quitará Tonecast y cada pantalla recupera su rampa sin corregir. Sus correcciones y ajustes guardados se conservan salvo que marque la casilla. La página de desinstalación del fabricante se abrirá en el navegador."
 
 LangString UnSecData ${LANG_ENGLISH} "Also remove my saved corrections"
 LangString UnSecData ${LANG_GERMAN} "Auch meine gespeicherten Korrekturen entfernen"

@@ -216,6 +216,37 @@ Function MakeDataFolder
     ${EndIf}
 FunctionEnd
 
+; Puts the identity ramp (entry i of each channel = i * 256) on every display: once the program
+; and its loader are gone, nothing else would ever take a correction off a display.
+Function un.IdentityRamps
+    System::Alloc 1536
+    Pop $R0
+    ${If} $R0 P= 0
+        Return
+    ${EndIf}
+    StrCpy $R1 0
+    ${Do}
+        IntOp $R2 $R1 % 256
+        IntOp $R2 $R2 * 256
+        IntOp $R3 $R1 * 2
+        IntPtrOp $R4 $R0 + $R3
+        System::Call '*$R4(&i2 R2)'
+        IntOp $R1 $R1 + 1
+    ${LoopUntil} $R1 >= 768
+    ; Display device names run from \\.\DISPLAY1; a missing one makes no device context.
+    StrCpy $R1 1
+    ${Do}
+        System::Call 'gdi32::CreateDCW(w "DISPLAY", w "\\.\DISPLAY$R1", p 0, p 0) p .R5'
+        ${If} $R5 P<> 0
+            System::Call 'gdi32::SetDeviceGammaRamp(p R5, p R0) i .R6'
+            DetailPrint "Identity ramp on \\.\DISPLAY$R1: $R6"
+            System::Call 'gdi32::DeleteDC(p R5)'
+        ${EndIf}
+        IntOp $R1 $R1 + 1
+    ${LoopUntil} $R1 > 16
+    System::Free $R0
+FunctionEnd
+
 Section "!$(SecProgram)" SecProgram
     SectionIn RO
     Call StopLoader
@@ -325,6 +356,7 @@ Section "-un.Program"
         ExecWait '"$INSTDIR\Tonecast.exe" /uninstall'
     ${EndIf}
     Call un.StopLoader
+    Call un.IdentityRamps
     Delete "$INSTDIR\Tonecast.exe"
     Delete "$INSTDIR\Tonestart.exe"
     Delete "$INSTDIR\English.lng"

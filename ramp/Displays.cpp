@@ -152,8 +152,11 @@ bool DisplayRefused(int index) {
 }
 
 bool SetDisplayLinear(int index) {
+    if (!IsValidIndex(index))
+        return false;
     Ramp linear;
     LinearRamp(linear);
+    Engine().Displays[index].written = WrittenRamp::Identity;
     return WriteVerifiedRamp(index, linear);
 }
 
@@ -171,7 +174,10 @@ void RestoreDisplayRamps() {
         // Nothing was captured for this display: writing the empty entry would black it out.
         if (i >= e.SavedRampRead.size() || !e.SavedRampRead[i])
             continue;
-        WriteVerifiedRamp(static_cast<int>(i), e.SavedRamps[i]);
+        const int index = static_cast<int>(i);
+        WriteVerifiedRamp(index, e.SavedRamps[i]);
+        if (IsValidIndex(index))
+            e.Displays[i].written = WrittenRamp::None;
     }
 }
 
@@ -180,6 +186,7 @@ bool ApplyCorrection(int index) {
         return false;
     DisplayState& e = Engine();
     BuildRamp(e.Corrections[index], e.CurrentRamp);
+    e.Displays[index].written = WrittenRamp::Correction;
     return WriteVerifiedRamp(index, e.CurrentRamp);
 }
 

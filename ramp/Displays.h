@@ -65,6 +65,12 @@ void UseDisplayPort(DisplayPort& port);
 
 // The word a display's name starts with; the window shows the user's language's word instead.
 inline constexpr const char* kDisplayWord = "Display";
+// What the program last put on a display of its own accord.
+enum class WrittenRamp : std::uint8_t {
+    None,        // nothing, or the ramp captured from it put back
+    Correction,  // its correction (ApplyCorrection)
+    Identity,    // the identity ramp (SetDisplayLinear)
+};
 
 struct TDisplay {
     MonitorHandle monitor = 0;
@@ -73,6 +79,7 @@ struct TDisplay {
     MonitorDevice device;
     std::string name;      // kDisplayWord + " <n> (<description>)"
     bool refused = false;  // whether its last verified write was refused (see WriteVerifiedRamp)
+    WrittenRamp written = WrittenRamp::None;
 };
 
 // The engine's program-wide state. Tests reset it with `Engine() = DisplayState{}`.

@@ -60,6 +60,9 @@ public:
     TMainForm(ControlFactory& factory, FormHost& host);
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
+    // A window that goes without an orderly end (an error escaping to the message loop) puts
+    // the captured ramps back as Cancel does.
+    ~TMainForm();
 
     // False when there is no display: the message has been shown (FormHost::ShowError), no
     // ramp was touched, and the program is to end with kExitNoDisplay.
@@ -69,9 +72,13 @@ public:
     // host calls it once the first page has painted; before that, a page that shows a panel and
     // every name of a panel's control below make them first.
     void CreateAdjustmentPanels();
-    // Every way of closing. True: the program may end. False: a save on OK failed; the error
-    // has been shown, the window stays open and the next close (other than OK) restores.
+    // Every way of closing. True: the program may end, and the session file is gone. False: a
+    // save on OK failed; the error has been shown, every saved file is as it was, the window
+    // stays open and the next close (other than OK) restores.
     bool FormClose();
+    // The user's session ends with the window open: the captured ramps go back, as on Cancel,
+    // and the session file goes.
+    void EndSession();
     // Fills the canvas with the window's background and paints the page's pattern.
     void FormPaint(Canvas& canvas);
     // False while the page shown is its background alone (the welcome page): the host may then
@@ -208,11 +215,15 @@ private:
     void RefreshPanels();
 
     // Puts the captured ramps back while it asks "Discard the changes and close?": Yes (the
-    // default) is exactly Cancel, No puts back what every display showed before.
+    // default) is exactly Cancel, No puts back what the window had written to each display.
+    // A close request meanwhile ends the window as Cancel does; a display change only puts the
+    // captured ramps back again, and after No it is handled as any display change.
     void AskDiscardAndClose();
     // After a save with InstallProfile on: the saved profiles become the displays' own; a
     // display the system refused is told.
     void InstallProfiles(const std::string& dataFolder);
+    // The session's end, whichever way: the session file goes.
+    void EndCalibrationSession();
     void ApplyToDisplay();
     void FillLanguageList();
     // One item per display, by its name in the current language; the choice stays.
@@ -257,6 +268,10 @@ private:
     FormHost& host_;
     Color background_ = kBlack;
     bool InDisplayChange = false;
+    bool sessionOpen_ = false;     // from the capture of the ramps to the window's end
+    bool journalWritten_ = false;  // this window's session file is on the disk
+    bool asking_ = false;          // the discard question is up
+    bool displayChangedWhileAsking_ = false;
     bool textsApplied_ = false;  // the language's texts replace the design texts
     bool refusalShown_ = false;
     // Read each time the warning appears: the user may lift the limit while the window is open.

@@ -1,6 +1,7 @@
 // Closing the calibration window: OK saves every display's ramp file and display profile and
 // the start-up shortcut as one, then, when asked to, makes the profiles the displays' own; any
-// other way puts back the ramps the window found.
+// other way puts back the ramps the window found. Every orderly end removes the session file
+// that guards the displays against a forced one.
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "ramp/Displays.h"
 #include "ramp/ProfileFile.h"
 #include "ramp/RampFile.h"
+#include "ramp/SessionJournal.h"
 #include "ui/MainFrm.h"
 
 namespace {
@@ -43,9 +45,28 @@ std::vector<PreparedFile> FilesOfTheSave(const std::string& dataFolder) {
 
 }  // namespace
 
+TMainForm::~TMainForm() {
+    EndSession();
+}
+
+void TMainForm::EndCalibrationSession() {
+    if (journalWritten_)
+        RemoveSessionJournal(GetDataFolder(kSubPath));
+    journalWritten_ = false;
+    sessionOpen_ = false;
+}
+
+void TMainForm::EndSession() {
+    if (!sessionOpen_)
+        return;
+    RestoreDisplayRamps();
+    EndCalibrationSession();
+}
+
 bool TMainForm::FormClose() {
     if (RestoreOnClose) {
         RestoreDisplayRamps();
+        EndCalibrationSession();
         return true;
     }
     try {
@@ -54,6 +75,7 @@ bool TMainForm::FormClose() {
         for (const PreparedFile& file : files)
             ForceFolders(FolderPart(file.path));
         SaveAllOrNothing(files);
+        EndCalibrationSession();
         InstallProfiles(dataFolder);
         return true;
     } catch (const std::exception& e) {

@@ -15,6 +15,7 @@
 #include "base/Path.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ramp/SessionJournal.h"
 #include "render/ReferenceImage.h"
 #include "ui/HandlersPaused.h"
 #include "ui/MainFrm.h"
@@ -76,6 +77,10 @@ bool TMainForm::FormCreate() {
     SaveDisplayRamps();  // before any correction of this run reaches the hardware
     if (onRampsCaptured)
         onRampsCaptured();
+    // On disk too, for the next start to put back should this process be ended by force.
+    const std::string dataFolder = GetDataFolder(kSubPath);
+    sessionOpen_ = true;
+    journalWritten_ = ForceFolders(dataFolder) && WriteSessionJournal(dataFolder);
     RestoreOnClose = true;
     HandlersEnabled = false;
     if (panelsCreated_)
@@ -83,7 +88,6 @@ bool TMainForm::FormCreate() {
     LutOn = true;
     InstallProfileCheckBox->SetChecked(Settings().InstallProfile);
 
-    const std::string dataFolder = GetDataFolder(kSubPath);
     DisplayState& engine = Engine();
     std::vector<std::string> unreadable;  // told once the window shows
     for (int i = 0; i < engine.DisplayCount(); ++i) {
@@ -361,6 +365,13 @@ void TMainForm::HandleDisplayChange() {
     const int selected = engine.CurrentDisplay;
     if (InDisplayChange || selected < 0 || selected >= engine.DisplayCount())
         return;
+    if (asking_) {
+        // The question stays readable over the ramps the window found, which the system may
+        // just have reset; the rest waits for the answer.
+        displayChangedWhileAsking_ = true;
+        RestoreDisplayRamps();
+        return;
+    }
     InDisplayChange = true;
     struct Done {
         bool& flag;
@@ -469,28 +480,40 @@ void TMainForm::AskDiscardAndClose() {
     // A correction can leave a display too dark or too bright to read anything on it; the
     // question is only readable with the ramps the window found put back.
     DisplayState& engine = Engine();
-    std::vector<Ramp> shown(engine.DisplayCount());
-    std::vector<bool> read(engine.DisplayCount()), refused(engine.DisplayCount());
-    for (int i = 0; i < engine.DisplayCount(); ++i) {
-        read[i] = ReadDisplayRamp(i, shown[i]);
-        refused[i] = DisplayRefused(i);
-    }
+    std::vector<WrittenRamp> written(engine.DisplayCount());
+    for (int i = 0; i < engine.DisplayCount(); ++i)
+        written[i] = engine.Displays[i].written;
     RestoreDisplayRamps();
-    if (host_.AskYesNo(LangText("DiscardQuestion"), LangText("BYes"), LangText("BNo"))) {
+    asking_ = true;
+    displayChangedWhileAsking_ = false;
+    const bool discard =
+        host_.AskYesNo(LangText("DiscardQuestion"), LangText("BYes"), LangText("BNo"));
+    asking_ = false;
+    // A close request or the session's end came meanwhile: the window has ended as on Cancel.
+    if (!sessionOpen_)
+        return;
+    if (discard) {
         CancelButtonClick();
         return;
     }
-    // What each display showed is back, and so is whether it had refused the correction.
-    for (int i = 0; i < engine.DisplayCount(); ++i)
-        if (read[i] && WriteDisplayRamp(i, shown[i]))
-            engine.Displays[i].refused = refused[i];
-    // Without a read-back, what the window itself last put on the selected display.
-    if (engine.CurrentDisplay < engine.DisplayCount() && !read[engine.CurrentDisplay]) {
-        if (LutOn)
-            ApplyCorrection(engine.CurrentDisplay);
-        else
-            SetDisplayLinear(engine.CurrentDisplay);
+    if (displayChangedWhileAsking_) {
+        HandleDisplayChange();  // writes every display's correction, as after any such change
+        return;
     }
+    // What the window itself had written, through the verified write: a display that refuses
+    // it shows the warning as after an edit. Under one gamma table for all displays the last
+    // write is what every display shows, so the selected display's own comes last.
+    auto writeBack = [&](int i) {
+        if (written[i] == WrittenRamp::Correction)
+            ApplyCorrection(i);
+        else if (written[i] == WrittenRamp::Identity)
+            SetDisplayLinear(i);
+    };
+    for (int i = 0; i < engine.DisplayCount(); ++i)
+        if (i != engine.CurrentDisplay)
+            writeBack(i);
+    writeBack(engine.CurrentDisplay);
+    BuildRamp(SelectedCorrection(), engine.CurrentRamp);  // the graph shows it, as before
     LayOutBar();
 }
 

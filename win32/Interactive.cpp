@@ -99,6 +99,8 @@ int RunInteractive() {
         SetFocus(window.Hwnd());
         exitCode = RunMessageLoop(window);
     } catch (const std::exception& error) {
+        // The form, gone with the error, has put back the ramps it captured.
+        DisarmCrashRestore();
         window.ShowError(error.what());
         exitCode = 1;
     }

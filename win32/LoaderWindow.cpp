@@ -37,10 +37,6 @@ struct LoaderRun {
 };
 LoaderRun g_run;
 
-bool CalibrationWindowOpen() {
-    return FindWindowW(kMainWindowClassName, nullptr) != nullptr;
-}
-
 void NotifyIcon(HWND hwnd, DWORD action) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
@@ -215,7 +211,7 @@ int RunResidentLoader() {
     try {
         LoadSettingsAndLanguage();
         EnumDisplays();
-        Loader loader(GetDataFolder(kSubPath), CalibrationWindowOpen);
+        Loader loader(GetDataFolder(kSubPath), [] { return TheShell().CalibrationWindowOpen(); });
         if (loader.Start())
             exitCode = RunLoaderWindow(loader);
     } catch (const std::exception&) {

@@ -114,9 +114,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            // The process is ended once this returns: the displays get back what they had.
-            if (wParam)
-                RestoreArmedRamps();
+            // The process is ended once this returns: the displays get back what they had, and
+            // the settings of this run are saved as at any other end.
+            if (wParam) {
+                if (form_)
+                    form_->EndSession();
+                else
+                    RestoreArmedRamps();
+                DisarmCrashRestore();
+                try {
+                    FinishApplication();
+                } catch (const std::exception&) {
+                    // Nobody is there to read a message any more.
+                }
+            }
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -80,6 +80,7 @@ int RunTonestart() {
     if (CommandLineArgument() != kOnceSwitch)
         return RunResidentLoader();
     EnumDisplays();
+    RecoverAbandonedSession();
     const int exitCode = LoadSavedCorrections();
     ReleaseDisplays();
     return exitCode;

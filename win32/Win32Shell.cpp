@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "win32/MainWindow.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
@@ -195,6 +196,10 @@ public:
         return ReadGammaRangeLifted(writtenAt);
     }
     std::int64_t SignInTime() override { return SessionSignInTime(); }
+
+    bool CalibrationWindowOpen() override {
+        return FindWindowW(kMainWindowClassName, nullptr) != nullptr;
+    }
 
 private:
     static std::string ReadStringValue(HKEY key, const wchar_t* name) {

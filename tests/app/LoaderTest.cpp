@@ -10,6 +10,7 @@
 #include "fakes/FakeEngine.h"
 #include "fakes/FakeProfile.h"
 #include "fakes/FakeShell.h"
+#include "ramp/SessionJournal.h"
 
 namespace {
 
@@ -174,6 +175,29 @@ TEST_F(LoaderTest, WhileCalibratingNothingIsTouchedAndAfterwardsTheNewFilesAreKe
     loader.Check();
     EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(35)));
     EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(-10)));
+}
+
+// A calibration window ended by force leaves its session file. Started meanwhile, the loader
+// fades nothing; once the window has gone it puts back what that window had found on the
+// display without a ramp file, keeps the other display's file, and the session file goes.
+TEST_F(LoaderTest, AfterAWindowEndedByForceItsFoundRampsComeBack) {
+    SaveFile(0, WithGamma(20));
+    calibrationOpen = true;
+    ASSERT_TRUE(loader.Start());
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+
+    const std::string session = std::string(kFolder) + kSessionFileName;
+    const Ramp found = Built(WithGamma(-30));
+    files.AddFile(session,
+                  FormatSessionFile({{"\\\\.\\DISPLAY1", Linear()}, {"\\\\.\\DISPLAY2", found}}));
+    port.monitors[0].ramp = port.monitors[1].ramp = Built(WithGamma(60));  // left on by force
+    loader.Check();
+    EXPECT_TRUE(files.FileExists(session));
+    calibrationOpen = false;
+    loader.Check();
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
+    EXPECT_EQ(port.monitors[1].ramp, found);
+    EXPECT_FALSE(files.FileExists(session));
 }
 
 }  // namespace

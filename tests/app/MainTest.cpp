@@ -7,6 +7,7 @@
 #include "fakes/FakeDisplayPort.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ramp/SessionJournal.h"
 
 namespace {
 
@@ -184,6 +185,29 @@ TEST_F(MainTest, UninstallQueryCountsWholeDaysSinceInstallation) {
     EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=-1");
     files.AddFile(uninstaller, "MZ", -1e300);
     EXPECT_EQ(BuildUninstallQuery(), "?prd=tnc&v=3.1.0&d=0");
+}
+
+// Every start puts back what a calibration window ended by force had found, unless a window
+// is open; "/load" then leaves the displays to that window.
+TEST_F(MainTest, AStartPutsBackWhatAWindowEndedByForceFoundUnlessOneIsOpen) {
+    const std::string session = std::string(kDataFolder) + kSessionFileName;
+    Ramp found{};
+    for (int i = 0; i < kRampSize; ++i)
+        found[i] = static_cast<std::uint16_t>((i % 256) * 250);
+    files.AddFile(session, FormatSessionFile({{"\\\\.\\DISPLAY1", found}}));
+    monitor->ramp[0] = 4000;  // the window's correction, left on
+
+    shell.calibrationOpen = true;
+    int exitCode = -1;
+    EXPECT_FALSE(StartApplication("/load", &exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(monitor->ramp[0], 4000);
+    EXPECT_TRUE(files.FileExists(session));
+
+    shell.calibrationOpen = false;
+    EXPECT_TRUE(StartApplication(""));
+    EXPECT_EQ(monitor->ramp, found);
+    EXPECT_FALSE(files.FileExists(session));
 }
 
 }  // namespace

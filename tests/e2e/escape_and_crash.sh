@@ -5,7 +5,12 @@
 #   violation in its message handling) leaves the ramp the display had before;
 # - Escape puts that ramp back while it asks "Discard the changes and close?"; Enter (Yes, the
 #   default) ends the program as Cancel does, with no ramp file written;
-# - Escape then No puts the correction back on the display.
+# - Escape then No puts the correction back on the display, also one Wine takes only as
+#   written (Black +2 reads back with entry 0 at 257, a ramp it refuses);
+# - a forced end (taskkill /f) mid-edit leaves the session file, and Tonestart.exe /once puts
+#   back the ramp the display had before the window;
+# - a close request (taskkill without /f) while the question shows ends the program with that
+#   ramp on the display.
 # Usage: escape_and_crash.sh <build folder>
 set -u
 build=$(cd "$1" && pwd)
@@ -23,7 +28,7 @@ xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 # Outside "Program Files", so the program folder is the data folder. Gamma +50, red -20:
 # a correction that differs from the captured ramp in almost every entry.
 mkdir "$work/app"
-cp "$build/exe/Tonecast.exe" "$build"/exe/*.lng "$build/tests/TonecastCrash.exe" "$work/app/" ||
+cp "$build/exe/Tonecast.exe" "$build/exe/Tonestart.exe" "$build"/exe/*.lng "$build/tests/TonecastCrash.exe" "$work/app/" ||
   fail "no Tonecast.exe or TonecastCrash.exe in $build"
 expect_record "50 -20"
 mv "$work/expected" "$work/corrected"
@@ -94,4 +99,39 @@ check_ramp "No puts the correction back" corrected
 xdotool mousemove 1876 1066 click 1
 wait_end "Cancel after No"
 check_ramp "Cancel after No puts back the display's ramp" captured
+
+# 4. Without a ramp file: Black +2 on the Black Point page, Escape, No; then a forced end.
+rm "$work/app/Tonecast1.lut"
+tonecast_start "$work/app" || fail "the calibration window did not appear without a ramp file"
+sleep 0.5
+# The black panel stands centred 20 pixels above the bar; its edit at (66, 7) in it.
+xdotool mousemove 960 400 key ctrl+Tab
+sleep 0.5
+xdotool mousemove $((960 - 60 + 76)) $((1080 - 53 - 142 - 20 + 17)) click 1
+xdotool key Up Up
+sleep 0.5
+expect_record "0 0 0 0 2"
+check_ramp "Black +2 reaches the display"
+press_escape "Escape then No after Black +2"
+xdotool key Tab Return
+wait_windows 1 "No did not close the question after Black +2"
+sleep 0.5
+check_ramp "No puts Black +2 back on the display"
+[ -e "$work/app/Tonecast.session" ] || fail "no session file while the window is open"
+wine taskkill /f /im Tonecast.exe >/dev/null 2>&1 </dev/null
+wait_end "taskkill /f"
+check_ramp "a forced end leaves the correction on"
+wine "$work/app/Tonestart.exe" /once </dev/null >/dev/null 2>&1
+check_ramp "Tonestart.exe /once after a forced end puts back the ramp from before" captured
+[ -e "$work/app/Tonecast.session" ] && fail "Tonestart.exe /once left the session file"
+echo "ok: the session file is gone"
+
+# 5. A close request while the question shows.
+tonecast_start "$work/app" || fail "the calibration window did not appear for the close request"
+sleep 0.5
+press_escape "a close request during the question"
+wine taskkill /im Tonecast.exe >/dev/null 2>&1 </dev/null
+wait_end "a close request during the question"
+check_ramp "a close request during the question leaves the ramp from before" captured
+[ -e "$work/app/Tonecast.session" ] && fail "the close request left the session file"
 exit 0

@@ -23,6 +23,7 @@ public:
     char DecimalSeparator() override { return decimalSeparator; }
     bool GammaRangeLifted(std::int64_t& writtenAt) override;
     std::int64_t SignInTime() override { return signInTime; }
+    bool CalibrationWindowOpen() override { return calibrationOpen; }
 
     // Set-up.
     std::string executablePath = "C:\\Program Files\\Velmor\\Tonecast\\Tonecast.exe";
@@ -39,6 +40,7 @@ public:
     // GdiIcmGammaRange's key was written at this time; none: the value is not set.
     std::optional<std::int64_t> gammaRangeWritten;
     std::int64_t signInTime = 0;
+    bool calibrationOpen = false;
 
     // Inspection.
     std::vector<std::string> linkCalls;  // "SetPath <x>", "SetArguments <x>", "Contents"

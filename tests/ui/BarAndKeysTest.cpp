@@ -70,6 +70,45 @@ TEST_F(BarAndKeys, EscapeAsksOverTheCapturedRampsNoPutsBackWhatWasShownYesCancel
     EXPECT_TRUE(files.writes.empty());
 }
 
+// Escape then No puts back what the window wrote, not what a read-back gave: Wine keeps only
+// each entry's high byte, and the read-back (entry 0 at 257) is a ramp it refuses.
+TEST_F(BarAndKeys, EscapeThenNoWritesTheCorrectionAgainThroughTheVerifiedWrite) {
+    port.monitors[0].refuseLikeWine = true;
+    form->ShowPage(1);
+    E(form->BlackEdit()).Type("2");
+    const Ramp corrected = port.monitors[0].ramp;
+    ASSERT_FALSE(form->RefusedLabel->IsVisible());
+    host.onQuestion = [] { return false; };
+    form->FormKeyDown(kKeyEscape, false, false);
+    EXPECT_EQ(port.monitors[0].ramp, corrected);
+    EXPECT_FALSE(form->RefusedLabel->IsVisible());
+}
+
+// While the question is up a close request ends the window as Cancel does, and a display
+// change keeps the captured ramps on; after No it is handled as any display change.
+TEST_F(BarAndKeys, ACloseOrADisplayChangeWhileAskingLeavesTheCapturedRamps) {
+    const Ramp captured = Engine().SavedRamps[0];
+    E(form->GammaEdit()).Type("40");
+    const Ramp corrected = port.monitors[0].ramp;
+    host.onQuestion = [&] {
+        port.monitors[0].ramp[3] = 1;  // the system reset it
+        form->HandleDisplayChange();
+        EXPECT_EQ(port.monitors[0].ramp, captured);
+        return false;
+    };
+    form->FormKeyDown(kKeyEscape, false, false);
+    EXPECT_EQ(port.monitors[0].ramp, corrected);
+
+    host.onQuestion = [&] {
+        host.Close();
+        return false;
+    };
+    form->FormKeyDown(kKeyEscape, false, false);
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(port.monitors[0].ramp, captured);
+    EXPECT_TRUE(files.writes.empty());
+}
+
 TEST_F(BarAndKeys, ATabChangeWhileHandlersArePausedOnlyMovesTheTab) {
     form->HandlersEnabled = false;
     AsFake(*form->TabSet).ClickTab(4);

@@ -67,7 +67,9 @@ protected:
         host.onCloseRequest = [this] { return form->FormClose(); };
         form->onInvalidateBackdrop = [this] { ++backdropInvalidations; };
         form->onHideBackdrop = [this] { ++backdropHides; };
-        return form->FormCreate();
+        const bool created = form->FormCreate();
+        files.writes.clear();  // the session file; the tests look at it where it matters
+        return created;
     }
     void OpenOneFullHdDisplay() {
         AddDisplay({0, 0, 1920, 1080});

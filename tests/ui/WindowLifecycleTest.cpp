@@ -1,6 +1,7 @@
 // Creating the window, switching displays, Off LUT, and leaving with OK or Cancel.
 #include "WindowFixture.h"
 #include "ramp/ProfileFile.h"
+#include "ramp/SessionJournal.h"
 
 namespace {
 
@@ -334,7 +335,9 @@ TEST_F(WindowTest, AFailedSaveChangesNoFileAndALaterCancelRestores) {
               std::string::npos)
         << host.errors[0];
     EXPECT_EQ(files.Contents(kDataFolder + "Tonecast1.lut"), storedFile);
-    EXPECT_EQ(files.ListFolder(kDataFolder, "*"), std::vector<std::string>{"Tonecast1.lut"});
+    std::vector<std::string> left = files.ListFolder(kDataFolder, "*");
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Tonecast.session", "Tonecast1.lut"}));
     EXPECT_FALSE(files.FileExists(kStartupFolder + "\\Tonestart.lnk"));
     EXPECT_EQ(port.monitors[0].ramp, RampOf(Record(0)));  // still corrected meanwhile
 
@@ -418,6 +421,36 @@ TEST_F(WindowTest, AProfileTheSystemRefusesIsToldAndTheSaveStands) {
     EXPECT_EQ(host.errors, (std::vector<std::string>{
                                "EProfileInstall\r\n\r\nDisplay 1 (Generic Non-PnP Monitor): "
                                "Access is denied."}));
+}
+
+// While the window is open the session file holds what it found on each display whose ramp
+// could be read; every orderly end removes it, and a window that goes without one (an error
+// escaping to the message loop) puts the ramps back as Cancel does.
+TEST_F(WindowTest, TheSessionFileLivesAsLongAsTheWindow) {
+    AddDisplay({0, 0, 1920, 1080});
+    AddDisplay({1920, 0, 3840, 1080}).failRead = true;
+    const Ramp found = port.monitors[0].ramp;
+    const std::string session = kDataFolder + kSessionFileName;
+    ASSERT_TRUE(Open());
+    std::vector<CapturedRamp> ramps;
+    ASSERT_TRUE(ParseSessionFile(files.Contents(session), ramps));
+    EXPECT_EQ(ramps, (std::vector<CapturedRamp>{{"\\\\.\\DISPLAY1", found}}));
+    B(form->CancelButton).Click();
+    EXPECT_FALSE(files.FileExists(session));
+
+    host.closed = false;
+    ASSERT_TRUE(Open());
+    B(form->OkButton).Click();
+    EXPECT_TRUE(host.closed);
+    EXPECT_FALSE(files.FileExists(session));
+
+    const Ramp saved = port.monitors[0].ramp;
+    ASSERT_TRUE(Open());
+    E(form->GammaEdit()).Type("30");
+    ASSERT_NE(port.monitors[0].ramp, saved);
+    form.reset();
+    EXPECT_EQ(port.monitors[0].ramp, saved);
+    EXPECT_FALSE(files.FileExists(session));
 }
 
 }  // namespace

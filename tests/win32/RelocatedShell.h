@@ -26,6 +26,7 @@ public:
         return real().GammaRangeLifted(writtenAt);
     }
     std::int64_t SignInTime() override { return real().SignInTime(); }
+    bool CalibrationWindowOpen() override { return real().CalibrationWindowOpen(); }
 
 private:
     static Shell& real() { return Win32Shell(); }
