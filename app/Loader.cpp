@@ -18,20 +18,23 @@ bool Loader::Start() {
         paused_ = true;
         return true;
     }
-    RecoverSessionJournal(dataFolder_, false);
+    const FallbackRamps recovered = RecoverSessionJournal(dataFolder_, false);
     bool anyFile = false;
     for (int i = 0; i < Engine().DisplayCount(); ++i)
         anyFile = anyFile || Files().FileExists(RampFileName(dataFolder_, i));
     if (!anyFile)
         return false;
     ReadTargets();
-    // The same fade as "/load": a display without a readable file goes to the identity.
+    // The same fade as "/load": a display without a readable file goes to the identity, or
+    // keeps what the recovery has just put back.
     std::vector<Ramp> fade(targets_.size());
     bool anyTarget = false;
     for (std::size_t i = 0; i < targets_.size(); ++i) {
         if (targets_[i]) {
             fade[i] = *targets_[i];
             anyTarget = true;
+        } else if (i < recovered.size() && recovered[i]) {
+            fade[i] = *recovered[i];
         } else {
             LinearRamp(fade[i]);
         }

@@ -47,11 +47,11 @@ void LoadSettingsAndLanguage() {
     LoadLanguage(Settings().LanguageName);
 }
 
-void RecoverAbandonedSession() {
+FallbackRamps RecoverAbandonedSession() {
     try {
-        RecoverSessionJournal(GetDataFolder(kSubPath), TheShell().CalibrationWindowOpen());
+        return RecoverSessionJournal(GetDataFolder(kSubPath), TheShell().CalibrationWindowOpen());
     } catch (const std::exception&) {
-        // Whatever the displays show, the program's own start must go on.
+        return {};  // whatever the displays show, the program's own start must go on
     }
 }
 
@@ -66,10 +66,10 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
         return false;
     }
     LoadSettingsAndLanguage();
-    RecoverAbandonedSession();
+    const FallbackRamps recovered = RecoverAbandonedSession();
 
     if (firstArgument == kLoadSwitch) {
-        const int code = LoadSavedCorrections();
+        const int code = LoadSavedCorrections(recovered);
         if (exitCode)
             *exitCode = code;
         return false;
@@ -77,7 +77,7 @@ bool StartApplication(const std::string& firstArgument, int* exitCode) {
     return true;
 }
 
-int LoadSavedCorrections() {
+int LoadSavedCorrections(const FallbackRamps& recovered) {
     // The calibration window has the displays: fading over it would undo the user's edit.
     if (TheShell().CalibrationWindowOpen())
         return 0;
@@ -85,7 +85,7 @@ int LoadSavedCorrections() {
     // quietly.
     bool allTaken = false;
     try {
-        allTaken = LoadAndApplyAll(GetDataFolder(kSubPath));
+        allTaken = LoadAndApplyAll(GetDataFolder(kSubPath), recovered);
     } catch (const std::exception&) {
     }
     return allTaken ? 0 : kExitDisplayRefused;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ramp/RampFile.h"
+
 inline constexpr const char* kProgramTitle = "Velmor Tonecast 3.1.0";
 inline constexpr const char* kProgramNameAndVersion = "Tonecast 3.1.0";
 
@@ -33,10 +35,12 @@ bool StartApplication(const std::string& firstArgument, int* exitCode = nullptr)
 // Fades every display to its saved ramp file, silently; the exit code of "/load" (0, or
 // kExitDisplayRefused when a display did not take its correction). While a calibration window
 // is open it leaves every display alone and returns 0.
-int LoadSavedCorrections();
+// A display without a ramp file keeps what `recovered` gives it (RecoverAbandonedSession).
+int LoadSavedCorrections(const FallbackRamps& recovered = {});
 // Puts back the ramps of a calibration window that was ended by force (ramp/SessionJournal.h),
-// unless one is open now. Every start of either program runs it first.
-void RecoverAbandonedSession();
+// unless one is open now, and returns them by display. Every start of either program runs it
+// first.
+FallbackRamps RecoverAbandonedSession();
 // Saves the settings; throws WriteError when they cannot be written.
 void FinishApplication();
 std::string BuildUninstallQuery();

@@ -219,10 +219,15 @@ bool FadeToRamps(const std::vector<Ramp>& target) {
     return true;
 }
 
-bool LoadAndApplyAll(const std::string& dataFolder) {
+bool LoadAndApplyAll(const std::string& dataFolder, const FallbackRamps& fallback) {
     std::vector<Ramp> target(Engine().DisplayCount());
-    for (int i = 0; i < Engine().DisplayCount(); ++i)
-        if (!ReadSavedRamp(dataFolder, i, target[i]))
+    for (int i = 0; i < Engine().DisplayCount(); ++i) {
+        if (ReadSavedRamp(dataFolder, i, target[i]))
+            continue;
+        if (i < static_cast<int>(fallback.size()) && fallback[i])
+            target[i] = *fallback[i];
+        else
             LinearRamp(target[i]);
+    }
     return FadeToRamps(target);
 }

@@ -3,6 +3,7 @@
 // and the /load fade that re-applies them.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,14 @@ bool ReadSavedRamp(const std::string& dataFolder, int displayIndex, Ramp& target
 // display took it.
 bool FadeToRamps(const std::vector<Ramp>& target);
 
-// Reads every display's file from the folder and fades all hardware ramps to the result.
-// Each display's final write is verified (its `refused`); true only when every display took it.
-bool LoadAndApplyAll(const std::string& dataFolder);
+// Per display index, the ramp a display without a readable ramp file is faded to instead of the
+// identity; none for most displays (see RecoverSessionJournal).
+using FallbackRamps = std::vector<std::optional<Ramp>>;
+
+// Reads every display's file from the folder and fades all hardware ramps to the result (a
+// display without a file to its fallback, else to the identity). Each display's final write is
+// verified (its `refused`); true only when every display took it.
+bool LoadAndApplyAll(const std::string& dataFolder, const FallbackRamps& fallback = {});
 
 // One fade step of one entry; true only when a partial step was made.
 bool StepToward(std::uint16_t& current, std::uint16_t target);

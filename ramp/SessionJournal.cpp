@@ -93,14 +93,15 @@ void RemoveSessionJournal(const std::string& dataFolder) {
     Files().RemoveFile(SessionFilePath(dataFolder));
 }
 
-bool RecoverSessionJournal(const std::string& dataFolder, bool calibrationOpen) {
+FallbackRamps RecoverSessionJournal(const std::string& dataFolder, bool calibrationOpen) {
     const std::string path = SessionFilePath(dataFolder);
     std::string text;
+    FallbackRamps restored(Engine().DisplayCount());
     try {
         if (calibrationOpen || !Files().ReadFile(path, text))
-            return false;
+            return restored;
     } catch (const InOutError&) {
-        return false;  // not readable now; a later start tries again
+        return restored;  // not readable now; a later start tries again
     }
     std::vector<CapturedRamp> ramps;
     if (ParseSessionFile(text, ramps)) {
@@ -111,11 +112,13 @@ bool RecoverSessionJournal(const std::string& dataFolder, bool calibrationOpen) 
                 // A display with a saved correction gets it the usual way: from the window
                 // opening now, the log-on fade or the loader.
                 Ramp saved;
-                if (!ReadSavedRamp(dataFolder, i, saved))
-                    WriteVerifiedRamp(i, captured.ramp);
+                if (ReadSavedRamp(dataFolder, i, saved))
+                    continue;
+                WriteVerifiedRamp(i, captured.ramp);
+                restored[i] = captured.ramp;
             }
         }
     }
     Files().RemoveFile(path);
-    return true;
+    return restored;
 }

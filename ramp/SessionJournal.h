@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Ramp.h"
+#include "ramp/RampFile.h"
 
 inline constexpr const char* kSessionFileName = "Tonecast.session";
 
@@ -32,6 +33,7 @@ void RemoveSessionJournal(const std::string& dataFolder);
 
 // A session file left by a window that is no longer open: each of its displays still attached
 // that has no readable ramp file gets back the ramp the window had found (one with a ramp file
-// gets its correction the usual way); then the file is removed. Nothing happens while `calibrationOpen` (the file is
-// that window's). True when a file was found and handled.
-bool RecoverSessionJournal(const std::string& dataFolder, bool calibrationOpen);
+// gets its correction the usual way); then the file is removed. Nothing happens while
+// `calibrationOpen` (the file is that window's). Returns the ramps put back, by display index,
+// for a fade that follows to keep (LoadAndApplyAll).
+FallbackRamps RecoverSessionJournal(const std::string& dataFolder, bool calibrationOpen);

@@ -80,8 +80,7 @@ int RunTonestart() {
     if (CommandLineArgument() != kOnceSwitch)
         return RunResidentLoader();
     EnumDisplays();
-    RecoverAbandonedSession();
-    const int exitCode = LoadSavedCorrections();
+    const int exitCode = LoadSavedCorrections(RecoverAbandonedSession());
     ReleaseDisplays();
     return exitCode;
 }
