@@ -73,11 +73,11 @@ bool LoadSettings() {
     return true;
 }
 
-void SaveSettings() {
-    const std::string path = SettingsFilePath();
-    if (!Files().FileExists(path))
-        ForceFolders(FolderPart(path));
+namespace {
 
+// Writes this run's keys into `file` through the private-profile functions, which keep every
+// other key and section where it was.
+void WriteKeys(const std::string& file) {
     const SettingsValues& settings = Settings();
     const std::string gamma = FormatDecimal(Patterns().TargetGamma, TheShell().DecimalSeparator());
     ProfileStore& store = Profiles();
@@ -85,13 +85,37 @@ void SaveSettings() {
          {std::pair<const char*, const std::string&>{"Language", settings.LanguageName},
           {"ReferenceImage", settings.ReferenceImagePath},
           {"Gamma", gamma}}) {
-        if (!store.WriteString(path, kSection, key, value))
-            throw WriteError("Unable to write to " + path);
+        if (!store.WriteString(file, kSection, key, value))
+            throw InOutError("A key could not be written");
     }
     // A file that never had the option on keeps the three keys it always had.
     std::string stored;
-    if ((settings.InstallProfile || store.ReadString(path, kSection, kInstallProfileKey, stored)) &&
-        !store.WriteString(path, kSection, kInstallProfileKey, settings.InstallProfile ? "1" : "0"))
+    if ((settings.InstallProfile || store.ReadString(file, kSection, kInstallProfileKey, stored)) &&
+        !store.WriteString(file, kSection, kInstallProfileKey, settings.InstallProfile ? "1" : "0"))
+        throw InOutError("A key could not be written");
+    store.Flush(file);
+}
+
+}  // namespace
+
+void SaveSettings() {
+    const std::string path = SettingsFilePath();
+    if (!Files().FileExists(path))
+        ForceFolders(FolderPart(path));
+
+    // The keys go into a copy of the file beside it, which then replaces the file in one
+    // rename, as the ramp files are saved: a full disk or a failing write leaves the old
+    // settings whole instead of a file cut off after some of its keys.
+    std::string temporary;
+    try {
+        std::string before;
+        Files().ReadFile(path, before);
+        temporary = Files().WriteTemporaryBeside(path, before);
+        WriteKeys(temporary);
+        Files().MoveFileOver(temporary, path);
+    } catch (const InOutError&) {
+        if (!temporary.empty())
+            Files().RemoveFile(temporary);
         throw WriteError("Unable to write to " + path);
-    store.Flush(path);
+    }
 }

@@ -1,6 +1,8 @@
 // Loading and saving the three preferences over the in-memory profile store, and the locale
 // number format of "Gamma".
 
+#include <functional>
+
 #include "AppFixture.h"
 #include "base/Errors.h"
 #include "base/Text.h"
@@ -23,7 +25,6 @@ TEST_F(SettingsTest, FirstRunKeepsTheDefaultsAndTheFirstSaveWritesAllThreeKeys) 
                                         "C:\\Users\\ann\\AppData\\Roaming\\Velmor\\Tonecast"}));
     EXPECT_EQ(files.Contents(kSettingsFile),
               "[Settings]\r\nLanguage=English\r\nReferenceImage=\r\nGamma=2.2\r\n");
-    EXPECT_EQ(profile.flushes, std::vector<std::string>{kSettingsFile});
 }
 
 TEST_F(SettingsTest, AbsentKeysTakeTheirDefaultsButEmptyValuesStayEmpty) {
@@ -111,18 +112,30 @@ TEST_F(SettingsTest, InstallProfileIsOnlyForOneAndIsWrittenOnceItWasEverOn) {
     }
 }
 
-TEST_F(SettingsTest, AFailingKeyStopsTheSaveWithThePath) {
-    profile.FailKey("ReferenceImage");
+// A key that cannot be written, a full disk and a file that cannot be replaced (held open by
+// another program) each end the save with the path and leave the old file byte for byte, with
+// no temporary file beside it.
+TEST_F(SettingsTest, AFailedSaveLeavesTheFileAsItWasAndNamesIt) {
+    SeedSettings({{"Language", "English"}, {"Gamma", "1.8"}});
+    const std::string before = files.Contents(kSettingsFile);
     Settings().LanguageName = "Deutsch";
-    try {
-        SaveSettings();
-        FAIL() << "no error raised";
-    } catch (const WriteError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kSettingsFile);
+    const std::vector<std::function<void()>> failures = {
+        [&] { profile.FailKey("ReferenceImage"); },
+        [&] { files.FailWritesUnder(kUserFolder); },
+        [&] { files.FailMovesOnto(kSettingsFile); },
+    };
+    for (size_t i = 0; i < failures.size(); ++i) {
+        failures[i]();
+        try {
+            SaveSettings();
+            ADD_FAILURE() << "no error raised, failure " << i;
+        } catch (const WriteError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kSettingsFile);
+        }
+        EXPECT_EQ(files.Contents(kSettingsFile), before) << i;
+        EXPECT_EQ(files.ListFolder(kUserFolder, "*"), std::vector<std::string>{"Tonecast.settings"})
+            << i;
     }
-    // The key before stays, the keys after are not written.
-    EXPECT_EQ(files.Contents(kSettingsFile), "[Settings]\r\nLanguage=Deutsch\r\n");
-    EXPECT_TRUE(profile.flushes.empty());
 }
 
 TEST_F(SettingsTest, EachUserStartsOnceFromTheSharedFileThenKeepsTheirOwn) {

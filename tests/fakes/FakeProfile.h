@@ -13,8 +13,10 @@ class MemoryFileSystem;
 
 class FakeProfile : public ProfileStore {
 public:
-    // With a file system, the files live there too: a write fails when the folder is missing
-    // (as the platform's does) and otherwise replaces the file with the new text.
+    // With a file system, the files live there only, as the platform's do: every call reads
+    // the file's current text (so a copied, moved or removed file is seen as such), and a
+    // write fails when the folder is missing or the file cannot be written, and otherwise
+    // replaces the file with the new text.
     explicit FakeProfile(MemoryFileSystem* files = nullptr) : files_(files) {}
 
     bool ReadString(const std::string& file, const std::string& section, const std::string& key,
@@ -50,7 +52,8 @@ private:
     std::set<std::string> failingKeys_;
 
     static std::string Upper(std::string text);
-    void Store(const std::string& file);
+    bool Store(const std::string& file);
+    void Reload(const std::string& file);
     File* FindFile(const std::string& path);
     const File* FindFile(const std::string& path) const;
 };

@@ -104,6 +104,23 @@ TEST_F(AppSettingsTest, UnwritableSettingsFileRaisesTheError) {
     } catch (const WriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
     }
+
+    // A file another program holds open cannot be replaced: it keeps its bytes, and the copy
+    // the keys went into is gone.
+    RemoveDirectoryW(Widen(file).c_str());
+    const std::string before = Utf16File("[Settings]\r\nLanguage=Deutsch\r\n");
+    WriteBytes(file, before);
+    {
+        const FileHandle held(CreateFileW(Widen(file).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.valid());
+        Settings().LanguageName = "Français";
+        EXPECT_THROW(SaveSettings(), WriteError);
+    }
+    EXPECT_EQ(ReadBytes(file), before);
+    WIN32_FIND_DATAW found;
+    const FindHandle others(FindFirstFileW(Widen(folder.path() + "*.tmp").c_str(), &found));
+    EXPECT_FALSE(others) << Narrow(found.cFileName);
 }
 
 TEST_F(AppSettingsTest, ForceFoldersCreatesTwoLevels) {
