@@ -58,10 +58,16 @@ FallbackRamps RecoverAbandonedSession() {
 bool StartApplication(const std::string& firstArgument, int* exitCode) {
     // The uninstaller runs this as administrator: nothing that users can write (settings,
     // language files) is read before, and nothing the page needs comes from there.
+    if (firstArgument == kRemoveProfilesSwitch) {
+        // Before the program goes, the displays go back to the profiles they had before
+        // Tonecast's. Nobody may be there to read a message (a silent uninstall).
+        try {
+            RemoveInstalledProfiles();
+        } catch (const std::exception&) {
+        }
+        return false;
+    }
     if (firstArgument == kUninstallSwitch) {
-        // The uninstaller runs this before it removes the program: the displays go back to
-        // the profiles they had before Tonecast's.
-        RemoveInstalledProfiles();
         OpenUrl(std::string(kUninstallPage) + BuildUninstallQuery());
         return false;
     }

@@ -14,6 +14,9 @@ inline constexpr const char* kUninstallPage = "https://www.velmor.example/toneca
 inline constexpr const char* kUninstallFileName = "Uninstall.exe";
 inline constexpr const char* kLoadSwitch = "/load";
 inline constexpr const char* kUninstallSwitch = "/uninstall";
+// The uninstaller's quiet step, run also when it is silent: the colour profiles the program
+// installed go, with their associations; no window, no message, no file users can write read.
+inline constexpr const char* kRemoveProfilesSwitch = "/removeprofiles";
 // Tonestart.exe's switch for the fade alone, without staying resident.
 inline constexpr const char* kOnceSwitch = "/once";
 // Exit code of "/load" when a display did not take its correction (0: every display took it).

@@ -348,9 +348,14 @@ Function .onInit
 FunctionEnd
 
 Section "-un.Program"
+    ; The colour profiles OK installed go from the displays and the colour folder, also when
+    ; silent: the program's quiet step shows nothing and reads no file users can write.
+    ${If} ${FileExists} "$INSTDIR\Tonecast.exe"
+        ExecWait '"$INSTDIR\Tonecast.exe" /removeprofiles' $0
+        DetailPrint "Colour profiles taken back (exit code $0)"
+    ${EndIf}
     ; The maker's uninstall page, told how old the installation is (from Uninstall.exe); not
-    ; when silent, where nobody would read it (a deployment tool, or SYSTEM). The same run takes
-    ; the colour profiles OK installed off the displays and deletes them.
+    ; when silent, where nobody would read it (a deployment tool, or SYSTEM).
     ${IfNot} ${Silent}
     ${AndIf} ${FileExists} "$INSTDIR\Tonecast.exe"
         ExecWait '"$INSTDIR\Tonecast.exe" /uninstall'

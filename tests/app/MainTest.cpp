@@ -93,9 +93,11 @@ TEST_F(MainTest, FirstRunWithASwitchCreatesNeitherDataFolderNorSettings) {
     EXPECT_FALSE(files.FolderExists(kDataFolder));
     ExpectNothingWritten();
 
-    EXPECT_FALSE(StartApplication("/uninstall"));
-    EXPECT_FALSE(files.FolderExists(kDataFolder));
-    ExpectNothingWritten();
+    for (const char* argument : {"/uninstall", "/removeprofiles"}) {
+        EXPECT_FALSE(StartApplication(argument));
+        EXPECT_FALSE(files.FolderExists(kDataFolder));
+        ExpectNothingWritten();
+    }
 }
 
 TEST_F(MainTest, UninstallOpensThePageAndTouchesNothing) {
@@ -114,33 +116,38 @@ TEST_F(MainTest, UninstallOpensThePageAndTouchesNothing) {
     ExpectNothingWritten();
 }
 
-TEST_F(MainTest, UninstallReadsNoSettingsOrLanguageFile) {
-    // The uninstaller runs it as administrator; both files are the users' to write.
+TEST_F(MainTest, UninstallSwitchesReadNoSettingsOrLanguageFile) {
+    // The uninstaller runs them as administrator; both files are the users' to write.
     SeedSettings({{"Language", "Deutsch"}});
     files.AddFile(std::string(kProgramFolder) + "Deutsch.lng", "LOk=Okay\r\n");
     files.AddFile(std::string(kProgramFolder) + "English.lng", "LOk=OK\r\n");
-    EXPECT_FALSE(StartApplication("/uninstall"));
-    EXPECT_EQ(Settings().LanguageName, "English");
-    EXPECT_EQ(LanguageTableSize(), 0u);
+    for (const char* argument : {"/uninstall", "/removeprofiles"}) {
+        EXPECT_FALSE(StartApplication(argument));
+        EXPECT_EQ(Settings().LanguageName, "English");
+        EXPECT_EQ(LanguageTableSize(), 0u);
+    }
     EXPECT_EQ(shell.openedUrls.size(), 1u);
 }
 
-// The uninstaller runs "/uninstall": the profiles OK installed go, with their associations.
-TEST_F(MainTest, UninstallTakesBackOnlyTheProfilesTonecastInstalled) {
+// The uninstaller runs "/removeprofiles", also when silent: the profiles OK installed go,
+// with their associations, and no page opens.
+TEST_F(MainTest, RemoveProfilesTakesBackOnlyTheProfilesTonecastInstalled) {
     for (const char* name :
          {"Tonecast1.icm", "tonecast12.ICM", "Tonecast.icm", "TonecastX.icm", "Monitor.icm"})
         colorProfiles.installed[name] = "acsp";
     colorProfiles.defaults[monitor->deviceId] = "Tonecast1.icm";
-    EXPECT_FALSE(StartApplication("/uninstall"));
+    EXPECT_FALSE(StartApplication("/removeprofiles"));
     EXPECT_EQ(colorProfiles.InstalledProfiles(),
               (std::vector<std::string>{"Monitor.icm", "Tonecast.icm", "TonecastX.icm"}));
     EXPECT_EQ(colorProfiles.defaults[monitor->deviceId], colorProfiles.before);
+    EXPECT_TRUE(shell.openedUrls.empty());
 }
 
 TEST_F(MainTest, AnythingElseIsTheInteractiveRun) {
     const Ramp before = monitor->ramp;
     SaveRampFile(kDataFolder, 40);
-    for (const char* argument : {"", "/LOAD", "/Load", "/Uninstall", "load", "/load ", "x"}) {
+    for (const char* argument :
+         {"", "/LOAD", "/Load", "/Uninstall", "/RemoveProfiles", "load", "/load ", "x"}) {
         EXPECT_TRUE(StartApplication(argument)) << argument;
     }
     EXPECT_EQ(monitor->ramp, before);

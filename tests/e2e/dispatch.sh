@@ -1,7 +1,8 @@
 #!/bin/sh
-# Tonecast.exe's first-argument dispatch under Wine: "/load" and "/uninstall" end the run
-# without writing settings or creating the data folder, quotes are removed before comparing,
-# the comparison is exact, later arguments are ignored, and a plain run saves the settings.
+# Tonecast.exe's first-argument dispatch under Wine: "/load", "/uninstall" and "/removeprofiles"
+# end the run without writing settings or creating the data folder, quotes are removed before
+# comparing, the comparison is exact, later arguments are ignored, and a plain run saves the
+# settings.
 # The web-address handler of the private prefix is pointed at a recorder for the test.
 build="$1"
 . "$(dirname "$0")/lib/window.sh"
@@ -87,11 +88,11 @@ cp "$exe" "$portable/"
 settings="$portable/Tonecast.settings"
 
 # Switch runs write nothing.
-for args in '/load' '"/load"' '"/lo"ad' '/load /uninstall' '"/load" x'; do
+for args in '/load' '"/load"' '"/lo"ad' '/load /uninstall' '"/load" x' '/removeprofiles'; do
   run "$portable" "$args"
   [ -e "$settings" ] && fail "$args wrote the settings file"
 done
-[ -e "$url_file" ] && fail "/load opened an address"
+[ -e "$url_file" ] && fail "/load or /removeprofiles opened an address"
 
 run "$portable" '/uninstall'
 [ -e "$settings" ] && fail "/uninstall wrote the settings file"
