@@ -2,7 +2,8 @@
 # Start-up of Tonecast.exe against a bare full-screen Win32 window, under Wine on the tests' X
 # display (a private Xvfb), warm Wine server: milliseconds from process creation to the first
 # paint (each program's own trace, TONECAST_STARTUP_TRACE), median of 9 runs each (RUNS=n for
-# another number), the ratio, and the median time of each traced step of Tonecast's start.
+# another number), the ratio, and for each traced step of Tonecast's start the median time it
+# was reached and the median time it took.
 # A third program in the same turns, the bare window with the standard controls of Tonecast's
 # first page, shows the floor those controls alone cost.
 # With a second build folder (of an earlier commit, say), its Tonecast.exe takes turns with the
@@ -84,6 +85,14 @@ runs=${RUNS:-9}
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 # The median time of step $2 over the runs of program $1.
 step() { cat "$work/$1".[0-9]*.txt | tr -d '\r' | grep -F " $2" | cut -d' ' -f1 | median; }
+# The median over the runs of program $1 of how long step $2 took: from the step before it in
+# the same run (a difference of medians would mix runs).
+took() {
+  for f in "$work/$1".[0-9]*.txt; do
+    tr -d '\r' <"$f" | awk -v s="$2" '{ t = $1; sub(/^[^ ]* /, "") }
+      $0 == s { if (NR > 1) printf "%.1f\n", t - prev; exit } { prev = t }'
+  done | median
+}
 
 for name in $programs; do run "$(exe "$name")" "$work/warm.txt"; done
 for i in $(seq 1 "$runs"); do
@@ -95,9 +104,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 for name in tonecast ${before:+before}; do
   label="Tonecast.exe"
   [ "$name" = tonecast ] || label="Tonecast.exe of $before"
-  echo "$label start-up trace (ms since process creation, median of $runs):"
+  echo "$label start-up trace (ms since process creation; ms the step took; medians of $runs):"
   cut -d' ' -f2- "$work/$name.1.txt" | tr -d '\r' | while read -r s; do
-    printf '  %8s  %s\n' "$(step "$name" "$s")" "$s"
+    printf '  %8s  %6s  %s\n' "$(step "$name" "$s")" "$(took "$name" "$s")" "$s"
   done
 done
 echo "bare window: main entered $(step bare main) ms, first paint $bare ms"

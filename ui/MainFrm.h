@@ -109,6 +109,8 @@ public:
     std::function<void()> onHideBackdrop;
     // Called once the ramps that closing restores have been captured (by FormCreate).
     std::function<void()> onRampsCaptured;
+    // Called with the name of each step of FormCreate that start-up measurements tell apart.
+    std::function<void(const char*)> onStartupStep;
 
     Color Background() const { return background_; }
 

@@ -77,10 +77,14 @@ bool TMainForm::FormCreate() {
     SaveDisplayRamps();  // before any correction of this run reaches the hardware
     if (onRampsCaptured)
         onRampsCaptured();
+    if (onStartupStep)
+        onStartupStep("ramps captured");
     // On disk too, for the next start to put back should this process be ended by force.
     const std::string dataFolder = GetDataFolder(kSubPath);
     sessionOpen_ = true;
     journalWritten_ = ForceFolders(dataFolder) && WriteSessionJournal(dataFolder);
+    if (onStartupStep)
+        onStartupStep("session file written");
     RestoreOnClose = true;
     HandlersEnabled = false;
     if (panelsCreated_)

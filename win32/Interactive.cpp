@@ -83,6 +83,7 @@ int RunInteractive() {
         TMainForm form(factory, window);
         const MainWindow::AttachedForm attached(window, form);
         form.onRampsCaptured = [] { ArmCrashRestore(); };
+        form.onStartupStep = TraceStartup;
         TraceStartup("controls created");
         if (!form.FormCreate())
             return kExitNoDisplay;

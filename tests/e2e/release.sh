@@ -89,9 +89,20 @@ uninstall() {
 run_and_click() {
   tonecast_start "$1" || fail "no calibration window from $1"
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + WIDTH - $2)) $((Y + HEIGHT - 14)) click 1
+  # A click the busy window did not take yet is given again until the program ends.
+  for _ in $(seq 5); do
+    xdotool mousemove $((X + WIDTH - $2)) $((Y + HEIGHT - 14)) click 1
+    for _ in $(seq 60); do
+      kill -0 "$program" 2>/dev/null || break 2
+      sleep 0.1
+    done
+  done
+  kill -0 "$program" 2>/dev/null && fail "Tonecast.exe in $1 did not end on its button"
   wait "$program" || fail "Tonecast.exe in $1 exited with $?"
 }
+# A checksum of the 12 x 12 pixels of the screen around ($1, $2), and how many colours they hold.
+square() { import -window root -crop "12x12+$(($1 - 6))+$(($2 - 6))" -depth 8 rgb:- | md5sum; }
+square_colours() { import -window root -crop "12x12+$(($1 - 6))+$(($2 - 6))" png:- | identify -format %k -; }
 
 rm -rf "$installed"
 wine reg delete "$entry" /f </dev/null >/dev/null 2>&1
@@ -201,17 +212,37 @@ for _ in $(seq 150); do
   sleep 0.2
 done
 [ -n "$window" ] || fail "no uninstaller window"
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 217)) $((Y + 169)) click 1
-sleep 0.3
-xdotool mousemove $((X + 410)) $((Y + 360)) click 1
-for _ in $(seq 150); do
+box_x=$((X + 217)) box_y=$((Y + 169)) button_x=$((X + 410)) button_y=$((Y + 360))
+# Polls for the option's check box to be drawn, then clicks it until its pixels change.
+xdotool mousemove $box_x $box_y
+for _ in $(seq 100); do
+  [ "$(square_colours $box_x $box_y)" -gt 1 ] && break
+  sleep 0.1
+done
+unticked=$(square $box_x $box_y)
+for _ in $(seq 5); do
+  xdotool click 1
+  for _ in $(seq 20); do
+    [ "$(square $box_x $box_y)" != "$unticked" ] && break 2
+    sleep 0.1
+  done
+done
+[ "$(square $box_x $box_y)" != "$unticked" ] || fail "the uninstaller's option did not tick"
+# Uninstall, given again every 3 s while the program is still there (once the work has begun
+# the button is disabled until it becomes Close).
+xdotool mousemove $button_x $button_y
+for i in $(seq 150); do
   [ -e "$installed" ] || break
+  [ $((i % 15)) = 1 ] && xdotool click 1
   sleep 0.2
 done
-xdotool mousemove $((X + 410)) $((Y + 360)) click 1  # Close on the last page
 [ -e "$installed" ] && fail "the uninstaller's page removed nothing"
+for i in $(seq 150); do  # Close on the last page
+  xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0 Uninstall' >/dev/null 2>&1 || break
+  [ $((i % 15)) = 1 ] && xdotool click 1
+  sleep 0.2
+done
 for _ in $(seq 150); do  # the data is removed after the program
   [ -e "$data/Tonecast.settings" ] || break
   sleep 0.2

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Retakes the screenshots of the Welcome page: docs/page0.png and docs/welcome-english.png
+# (English) and docs/welcome-french.png (Français), from the built Tonecast.exe under Wine on a
+# private 1920 x 1080 Xvfb display (the build's test prefix). The program runs from a fresh
+# portable folder with no ramp file, so every display shows the identity; the screen is taken
+# once two shots a moment apart agree, after the first paint and the panels that follow it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "${1:-}" != --inside ]; then
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows --target Tonecast
+  exec bash scripts/with-xvfb.sh bash "$0" --inside
+fi
+export LC_ALL=C.UTF-8 WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all \
+       WINEDLLOVERRIDES=winemenubuilder.exe=d
+sh cmake/wine-prefix.sh start
+work=$(mktemp -d /tmp/tonecast-screenshots.XXXXXX)
+program=
+trap 'kill $program 2>/dev/null || true; rm -rf "$work"; sh cmake/wine-prefix.sh stop' EXIT
+cp build/windows/exe/Tonecast.exe build/windows/exe/*.lng build/windows/exe/TonecastRef.sRGB.jpg \
+  "$work/"
+
+# $1: the language's name in code page 1252, as the settings file of a first run may hold it.
+shoot() {
+  printf '[Settings]\r\nLanguage=%s\r\n' "$1" >"$work/Tonecast.settings"
+  wine "$work/Tonecast.exe" </dev/null >/dev/null 2>&1 &
+  program=$!
+  xdotool mousemove 0 0
+  for _ in $(seq 150); do
+    xdotool search --onlyvisible --name '^Velmor Tonecast 3\.1\.0$' >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  previous=
+  for _ in $(seq 50); do
+    sleep 0.5
+    import -window root -depth 8 "png:$work/shot.png"
+    now=$(convert "$work/shot.png" -depth 8 rgb:- | md5sum)
+    [ "$now" = "$previous" ] && break
+    previous=$now
+  done
+  xdotool mousemove $((1920 - 44)) $((1080 - 14)) click 1  # Cancel
+  for _ in $(seq 50); do
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.2
+  done
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  program=
+}
+
+shoot English
+cp "$work/shot.png" docs/welcome-english.png
+cp "$work/shot.png" docs/page0.png
+shoot "$(printf 'Fran\347ais')"
+cp "$work/shot.png" docs/welcome-french.png
+ls -l docs/page0.png docs/welcome-english.png docs/welcome-french.png
