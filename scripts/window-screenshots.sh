@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Retakes the screenshots of the Welcome page: docs/page0.png and docs/welcome-english.png
-# (English) and docs/welcome-french.png (Français), from the built Tonecast.exe under Wine on a
-# private 1920 x 1080 Xvfb display (the build's test prefix). The program runs from a fresh
-# portable folder with no ramp file, so every display shows the identity; the screen is taken
-# once two shots a moment apart agree, after the first paint and the panels that follow it.
+# (English) and docs/welcome-french.png (Français), from the built Tonecast.exe under Wine on
+# an Xorg dummy server (1920 x 1080, needs root; tests/e2e/xorg-dummy.sh), where the display
+# takes its ramp as a real one does, so the bar shows no refusal warning as it would on Xvfb.
+# The program runs from a fresh portable folder with no ramp file; the screen is taken once
+# two shots a moment apart agree, after the first paint and the panels that follow it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ "${1:-}" != --inside ]; then
-  cmake --preset windows >/dev/null
-  cmake --build --preset windows --target Tonecast
-  exec bash scripts/with-xvfb.sh bash "$0" --inside
-fi
-export LC_ALL=C.UTF-8 WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all \
-       WINEDLLOVERRIDES=winemenubuilder.exe=d
-sh cmake/wine-prefix.sh start
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target Tonecast
+. tests/e2e/xorg-dummy.sh
+xorg_dummy_start 1 || { echo "window-screenshots.sh: $XORG_DUMMY_ERROR" >&2; exit 1; }
+export DISPLAY="$XORG_DUMMY_DISPLAY" LC_ALL=C.UTF-8 WINEPREFIX="$PWD/build/windows/wineprefix-xorg" \
+       WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 work=$(mktemp -d /tmp/tonecast-screenshots.XXXXXX)
 program=
-trap 'kill $program 2>/dev/null || true; rm -rf "$work"; sh cmake/wine-prefix.sh stop' EXIT
+trap 'kill $program 2>/dev/null || true; rm -rf "$work"; wineserver -k >/dev/null 2>&1 || true
+      wineserver -w >/dev/null 2>&1 || true; xorg_dummy_stop' EXIT
 cp build/windows/exe/Tonecast.exe build/windows/exe/*.lng build/windows/exe/TonecastRef.sRGB.jpg \
   "$work/"
 
