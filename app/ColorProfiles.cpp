@@ -8,6 +8,7 @@
 #include "app/Language.h"
 #include "ramp/Displays.h"
 #include "ramp/ProfileFile.h"
+#include "ramp/RampFileMatch.h"
 
 namespace {
 
@@ -47,11 +48,12 @@ void UseColorProfileStore(ColorProfileStore& store) {
 
 std::vector<std::string> InstallDisplayProfiles(const std::string& dataFolder) {
     std::vector<std::string> failures;
+    const std::vector<std::string> rampFiles = MatchRampFiles(dataFolder);
     for (int i = 0; i < Engine().DisplayCount(); ++i) {
         const std::string id = MonitorDeviceId(i);
         const std::string reason =
             id.empty() ? std::string("The system names no monitor here.")
-                       : ColorProfiles().InstallForMonitor(ProfileFileName(dataFolder, i), id);
+                       : ColorProfiles().InstallForMonitor(ProfileFileName(rampFiles[i]), id);
         if (!reason.empty())
             failures.push_back(DisplayName(static_cast<int>(i)) + ": " + reason);
     }

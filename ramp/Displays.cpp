@@ -71,7 +71,14 @@ std::string MonitorEdid(int index) {
     return id.empty() ? std::string() : Port().ReadMonitorEdid(id);
 }
 
-void EnumDisplays() {
+void EnumDisplays(ErrorBoxes boxes) {
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
+    struct Done {
+        ~Done() { running = false; }
+    } done;
     DisplayState& e = Engine();
     for (const TDisplay& display : e.Displays)
         Port().ReleaseDisplayDC(display.dc);  // the entries dropped here own their DCs
@@ -82,7 +89,7 @@ void EnumDisplays() {
         TDisplay display;
         display.monitor = monitor;
         display.info.size = sizeof(MonitorInfo);
-        if (!Port().GetMonitorInfo(monitor, display.info))
+        if (!Port().GetMonitorInfo(monitor, display.info) && boxes == ErrorBoxes::Show)
             Port().ShowLastError();
 
         const std::string deviceName = FixedString(display.info.device, sizeof display.info.device);
@@ -94,6 +101,7 @@ void EnumDisplays() {
         Port().GetMonitorDevice(deviceName.c_str(), display.device);
         const std::string description =
             FixedString(display.device.description, sizeof display.device.description);
+        display.advancedColor = Port().AdvancedColorActive(deviceName.c_str());
 
         display.name = std::string(kDisplayWord) + " " + std::to_string(e.DisplayCount() + 1) +
                        " (" + Trim(description) + ")";
@@ -149,6 +157,10 @@ bool WriteVerifiedRamp(int index, const Ramp& ramp) {
 
 bool DisplayRefused(int index) {
     return IsValidIndex(index) && Engine().Displays[index].refused;
+}
+
+bool DisplayInAdvancedColor(int index) {
+    return IsValidIndex(index) && Engine().Displays[index].advancedColor;
 }
 
 bool SetDisplayLinear(int index) {
@@ -221,6 +233,7 @@ bool UpdateDisplayInfo(int index) {
         TDisplay& display = Engine().Displays[index];
         display.monitor = monitor;
         display.info = info;
+        display.advancedColor = Port().AdvancedColorActive(deviceName.c_str());  // may be toggled
         return true;
     }
     return false;

@@ -37,7 +37,8 @@ struct MonitorDevice {
 static_assert(sizeof(MonitorDevice) == 168);
 
 // What the engine needs of the platform's monitors. Win32: EnumDisplayMonitors,
-// GetMonitorInfoW, CreateDCW, EnumDisplayDevicesW, Get/SetDeviceGammaRamp, DeleteDC.
+// GetMonitorInfoW, CreateDCW, EnumDisplayDevicesW, Get/SetDeviceGammaRamp, DeleteDC, and the
+// display configuration's advanced-colour query.
 class DisplayPort {
 public:
     virtual ~DisplayPort() = default;
@@ -55,6 +56,9 @@ public:
     virtual std::string GetMonitorDeviceId(const char* deviceName) = 0;
     // The EDID the system keeps for the monitor of that device ID; empty when it has none.
     virtual std::string ReadMonitorEdid(const std::string& deviceId) = 0;
+    // Whether the monitor shows the desktop in advanced colour (HDR), where Windows does not
+    // define what a gamma ramp does. False when the system cannot tell.
+    virtual bool AdvancedColorActive(const char* deviceName) = 0;
     virtual bool GetGammaRamp(DeviceContext dc, Ramp& ramp) = 0;
     virtual bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) = 0;
     virtual void ReleaseDisplayDC(DeviceContext dc) = 0;
@@ -77,7 +81,8 @@ struct TDisplay {
     DeviceContext dc = 0;
     MonitorInfo info;
     MonitorDevice device;
-    std::string name;      // kDisplayWord + " <n> (<description>)"
+    std::string name;            // kDisplayWord + " <n> (<description>)"
+    bool advancedColor = false;  // HDR: gamma ramps are not defined there
     bool refused = false;  // whether its last verified write was refused (see WriteVerifiedRamp)
     WrittenRamp written = WrittenRamp::None;
 };
@@ -94,7 +99,12 @@ struct DisplayState {
 };
 DisplayState& Engine();
 
-void EnumDisplays();
+// Whether a failed monitor query shows the system's message box. A program in the background
+// has nobody to answer one, and its modal loop would let the next display message in halfway.
+enum class ErrorBoxes { Show, Suppress };
+// Makes the display list anew. A call made while one runs (from a message handled inside the
+// error box) returns at once and leaves the list to the running one.
+void EnumDisplays(ErrorBoxes boxes = ErrorBoxes::Show);
 void ReleaseDisplays();
 bool ReadDisplayRamp(int index, Ramp& ramp);
 bool WriteDisplayRamp(int index, const Ramp& ramp);
@@ -109,6 +119,8 @@ bool SameHighBytes(const Ramp& written, const Ramp& readBack);
 bool SetDisplayLinear(int index);
 // Whether the display's last verified write was refused; false for a bad index.
 bool DisplayRefused(int index);
+// Whether the display is in HDR, where a gamma ramp does nothing defined; false for a bad index.
+bool DisplayInAdvancedColor(int index);
 void SaveDisplayRamps();
 void RestoreDisplayRamps();
 // Synthesises the display's record into CurrentRamp and writes it, verified.

@@ -6,8 +6,9 @@
 #include "ramp/DisplayProfile.h"
 #include "ramp/Displays.h"
 
-std::string ProfileFileName(const std::string& dataFolder, int displayIndex) {
-    return dataFolder + "Tonecast" + std::to_string(displayIndex + 1) + ".icm";
+std::string ProfileFileName(const std::string& rampFileName) {
+    const std::size_t dot = rampFileName.find_last_of('.');
+    return rampFileName.substr(0, dot) + ".icm";
 }
 
 DisplayColorimetry DisplayColorimetryOf(int displayIndex) {

@@ -6,8 +6,9 @@
 
 #include "ramp/Colorimetry.h"
 
-// data folder + "Tonecast" + (index + 1) + ".icm"
-std::string ProfileFileName(const std::string& dataFolder, int displayIndex);
+// The profile beside a display's ramp file (RampFileMatch.h), so that it belongs to the same
+// monitor: "Tonecast<n>.lut" -> "Tonecast<n>.icm".
+std::string ProfileFileName(const std::string& rampFileName);
 
 // The colorimetry of the display's monitor from the EDID the system keeps for it; sRGB's when
 // there is none or it names no usable primaries.

@@ -1,6 +1,7 @@
 #include "ramp/RampFile.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "base/Clock.h"
@@ -8,10 +9,12 @@
 #include "base/FileSystem.h"
 #include "base/Text.h"
 #include "ramp/Displays.h"
+#include "ramp/RampFileMatch.h"
 
 namespace {
 
 constexpr const char* kHeader = "RampCurve v.1";
+constexpr const char* kMonitorPrefix = "Monitor=";
 constexpr const char* kLineEnd = "\r\n";
 constexpr int kMaxTokenLength = 32;
 constexpr int kMaxFadePasses = 65536;
@@ -87,7 +90,8 @@ std::string RampFileName(const std::string& dataFolder, int displayIndex) {
     return dataFolder + "Tonecast" + std::to_string(displayIndex + 1) + ".lut";
 }
 
-std::string FormatRampFile(const TCorrection& c, const std::string& deviceName) {
+std::string FormatRampFile(const TCorrection& c, const std::string& deviceName,
+                           const std::string& monitorId) {
     std::string out;
     out.reserve(8192);
     AppendLine(out, kHeader);
@@ -101,10 +105,17 @@ std::string FormatRampFile(const TCorrection& c, const std::string& deviceName) 
         AppendLine(out, std::to_string(c.PointG[level]));
         AppendLine(out, std::to_string(c.PointB[level]));
     }
+    if (!monitorId.empty())
+        AppendLine(out, kMonitorPrefix + monitorId);
     return out;
 }
 
-bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceName) {
+std::string FormatDisplayRampFile(const TCorrection& c, int displayIndex) {
+    return FormatRampFile(c, DisplayDeviceName(displayIndex), MonitorDeviceId(displayIndex));
+}
+
+bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceName,
+                   std::string* monitorId) {
     RampReader reader(text);
     if (reader.ReadLine() != kHeader)
         return false;
@@ -123,25 +134,31 @@ bool ParseRampFile(const std::string& text, TCorrection& c, std::string& deviceN
             reader.SkipRestOfLine();
         }
     }
+    const std::string last = reader.ReadLine();
     c = read;
     deviceName = std::move(device);
+    if (monitorId)
+        *monitorId = last.starts_with(kMonitorPrefix)
+                         ? last.substr(std::string_view(kMonitorPrefix).size())
+                         : std::string();
     return true;
 }
 
 bool WriteRampFile(const TCorrection& c, int displayIndex, const std::string& fileName) {
     if (displayIndex < 0 || displayIndex >= Engine().DisplayCount())
         return false;
-    Files().ReplaceFile(fileName, FormatRampFile(c, DisplayDeviceName(displayIndex)));
+    Files().ReplaceFile(fileName, FormatDisplayRampFile(c, displayIndex));
     return true;
 }
 
-bool ReadRampFile(TCorrection& c, std::string& deviceName, const std::string& fileName) {
+bool ReadRampFile(TCorrection& c, std::string& deviceName, const std::string& fileName,
+                  std::string* monitorId) {
     if (!Files().FileExists(fileName))
         return false;
     std::string text;
     if (!Files().ReadFile(fileName, text))
         return false;
-    return ParseRampFile(text, c, deviceName);
+    return ParseRampFile(text, c, deviceName, monitorId);
 }
 
 bool StepToward(std::uint16_t& current, std::uint16_t target) {
@@ -158,14 +175,13 @@ bool StepToward(std::uint16_t& current, std::uint16_t target) {
     return true;
 }
 
-bool ReadSavedRamp(const std::string& dataFolder, int displayIndex, Ramp& target) {
+bool ReadSavedRamp(const std::string& fileName, int displayIndex, Ramp& target) {
     DisplayState& e = Engine();
     if (displayIndex < 0 || displayIndex >= e.DisplayCount())
         return false;
     try {
         std::string deviceName;
-        if (!ReadRampFile(e.Corrections[displayIndex], deviceName,
-                          RampFileName(dataFolder, displayIndex)))
+        if (!ReadRampFile(e.Corrections[displayIndex], deviceName, fileName))
             return false;
     } catch (const ConvertError&) {
         // One damaged file must not keep the other displays from their corrections.
@@ -178,14 +194,15 @@ bool ReadSavedRamp(const std::string& dataFolder, int displayIndex, Ramp& target
     return true;
 }
 
-bool FadeToRamps(const std::vector<Ramp>& target) {
+bool FadeToRamps(const std::vector<std::optional<Ramp>>& target) {
     DisplayState& e = Engine();
     const int count = std::min(e.DisplayCount(), static_cast<int>(target.size()));
     std::vector<Ramp> current(count);
     std::vector<bool> done(count, false);
 
     for (int i = 0; i < count; ++i) {
-        if (!ReadDisplayRamp(i, current[i])) {
+        done[i] = !target[i];
+        if (!done[i] && !ReadDisplayRamp(i, current[i])) {
             LinearRamp(current[i]);
             WriteDisplayRamp(i, current[i]);
             SystemClock().Sleep(kUnreadRampPauseMs);
@@ -199,7 +216,7 @@ bool FadeToRamps(const std::vector<Ramp>& target) {
                 continue;
             bool partial = false;
             for (int j = 0; j < kRampSize; ++j)
-                if (StepToward(current[i][j], target[i][j]))
+                if (StepToward(current[i][j], (*target[i])[j]))
                     partial = true;
             if (partial) {
                 ++moved;
@@ -214,20 +231,21 @@ bool FadeToRamps(const std::vector<Ramp>& target) {
         SystemClock().Sleep(kFadePauseMs);
     }
     for (int i = 0; i < count; ++i)
-        if (!done[i] || DisplayRefused(i))
+        if (!done[i] || (target[i] && DisplayRefused(i)))
             return false;
     return true;
 }
 
 bool LoadAndApplyAll(const std::string& dataFolder, const FallbackRamps& fallback) {
-    std::vector<Ramp> target(Engine().DisplayCount());
+    const std::vector<std::string> files = MatchRampFiles(dataFolder);
+    std::vector<std::optional<Ramp>> target(Engine().DisplayCount(), Ramp{});
     for (int i = 0; i < Engine().DisplayCount(); ++i) {
-        if (ReadSavedRamp(dataFolder, i, target[i]))
+        if (ReadSavedRamp(files[i], i, *target[i]))
             continue;
         if (i < static_cast<int>(fallback.size()) && fallback[i])
-            target[i] = *fallback[i];
+            target[i] = fallback[i];
         else
-            LinearRamp(target[i]);
+            LinearRamp(*target[i]);
     }
     return FadeToRamps(target);
 }

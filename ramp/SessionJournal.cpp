@@ -6,6 +6,7 @@
 #include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ramp/RampFileMatch.h"
 
 namespace {
 
@@ -48,8 +49,11 @@ std::string FormatSessionFile(const std::vector<CapturedRamp>& ramps) {
     std::string text = std::string(kHeader) + "\r\n";
     for (const CapturedRamp& captured : ramps) {
         text += captured.device + "\r\n";
-        for (int i = 0; i < kRampSize; ++i)
-            text += (i ? " " : "") + std::to_string(captured.ramp[i]);
+        for (int i = 0; i < kRampSize; ++i) {
+            if (i)
+                text += ' ';
+            text += std::to_string(captured.ramp[i]);
+        }
         text += "\r\n";
     }
     return text;
@@ -105,6 +109,7 @@ FallbackRamps RecoverSessionJournal(const std::string& dataFolder, bool calibrat
     }
     std::vector<CapturedRamp> ramps;
     if (ParseSessionFile(text, ramps)) {
+        const std::vector<std::string> rampFiles = MatchRampFiles(dataFolder);
         for (const CapturedRamp& captured : ramps) {
             for (int i = 0; i < Engine().DisplayCount(); ++i) {
                 if (DisplayDeviceName(i) != captured.device)
@@ -112,7 +117,7 @@ FallbackRamps RecoverSessionJournal(const std::string& dataFolder, bool calibrat
                 // A display with a saved correction gets it the usual way: from the window
                 // opening now, the log-on fade or the loader.
                 Ramp saved;
-                if (ReadSavedRamp(dataFolder, i, saved))
+                if (ReadSavedRamp(rampFiles[i], i, saved))
                     continue;
                 WriteVerifiedRamp(i, captured.ramp);
                 restored[i] = captured.ramp;

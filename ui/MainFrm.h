@@ -255,8 +255,8 @@ private:
     int BarTop() const;
     void SetWindowBackground(Color color);
     void CoverSelectedDisplay();
-    // Places the display selector and shows the refusal warning while the selected display's
-    // last write was refused; the page follows when the bar's height changes.
+    // Places the display selector and shows the warning while the selected display's last
+    // write was refused or it is in HDR; the page follows when the bar's height changes.
     void LayOutBar();
     void LayOutPage(int page);
     void LayOutWelcome();

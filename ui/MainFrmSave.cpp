@@ -19,6 +19,7 @@
 #include "ramp/Displays.h"
 #include "ramp/ProfileFile.h"
 #include "ramp/RampFile.h"
+#include "ramp/RampFileMatch.h"
 #include "ramp/SessionJournal.h"
 #include "ui/MainFrm.h"
 
@@ -29,14 +30,14 @@ namespace {
 // save is one more entry here.
 std::vector<PreparedFile> FilesOfTheSave(const std::string& dataFolder) {
     const DisplayState& engine = Engine();
+    const std::vector<std::string> rampFiles = MatchRampFiles(dataFolder);
     std::vector<PreparedFile> files;
     for (int i = 0; i < engine.DisplayCount(); ++i)
-        files.push_back({RampFileName(dataFolder, i),
-                         FormatRampFile(engine.Corrections[i], DisplayDeviceName(i))});
+        files.push_back({rampFiles[i], FormatDisplayRampFile(engine.Corrections[i], i)});
     const double now = SystemClock().NowLocalDays();
     for (int i = 0; i < engine.DisplayCount(); ++i)
         files.push_back(
-            {ProfileFileName(dataFolder, i), DisplayProfileOf(i, Patterns().TargetGamma, now)});
+            {ProfileFileName(rampFiles[i]), DisplayProfileOf(i, Patterns().TargetGamma, now)});
     if (std::optional<PreparedFile> shortcut =
             PrepareStartupShortcut(GetProgramFolder() + "Tonestart.exe"))
         files.push_back(std::move(*shortcut));

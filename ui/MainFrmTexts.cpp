@@ -67,6 +67,11 @@ void TMainForm::ApplyControlTexts() {
 }
 
 void TMainForm::SetRefusalText() {
+    // HDR comes first: whatever the limit, there a ramp does nothing defined.
+    if (DisplayInAdvancedColor(Engine().CurrentDisplay)) {
+        RefusedLabel->SetText(LangText("LHdrMode"));
+        return;
+    }
     switch (gammaLimit_) {
         case GammaLimit::InForce:
             RefusedLabel->SetText(LangText("LRampRefused"));

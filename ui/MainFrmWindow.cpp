@@ -15,6 +15,7 @@
 #include "base/Path.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
+#include "ramp/RampFileMatch.h"
 #include "ramp/SessionJournal.h"
 #include "render/ReferenceImage.h"
 #include "ui/HandlersPaused.h"
@@ -94,9 +95,10 @@ bool TMainForm::FormCreate() {
 
     DisplayState& engine = Engine();
     std::vector<std::string> unreadable;  // told once the window shows
+    const std::vector<std::string> rampFiles = MatchRampFiles(dataFolder);
     for (int i = 0; i < engine.DisplayCount(); ++i) {
         std::string storedName;  // read and not needed
-        const std::string fileName = RampFileName(dataFolder, i);
+        const std::string& fileName = rampFiles[i];
         try {
             ReadRampFile(engine.Corrections[i], storedName, fileName);
         } catch (const InOutError& error) {
@@ -153,17 +155,17 @@ int TMainForm::BarTop() const {
     return host_.ClientHeight() - BarHeight();
 }
 
-// The display selector takes the bar's left half. The refusal warning gets a row of its own
-// across the whole bar, room for its three lines in every language at 96 and 144 dpi on a
-// display 1024 pixels wide; the tabs stay on top and the row of buttons at the bottom.
+// The display selector takes the bar's left half. The warning gets a row of its own across the
+// whole bar, room for its three lines in every language at 96 and 144 dpi on a display 1024
+// pixels wide; the tabs stay on top and the row of buttons at the bottom.
 void TMainForm::LayOutBar() {
-    const bool refused = DisplayRefused(Engine().CurrentDisplay);
-    if (refused && !refusalShown_) {
+    const int display = Engine().CurrentDisplay;
+    const bool refused = DisplayRefused(display);
+    if (refused && !refusalShown_)
         gammaLimit_ = ReadGammaLimit();
-        SetRefusalText();
-    }
     refusalShown_ = refused;
-    const int row = refused ? Scaled(kWarningRowHeight) : 0;
+    const bool warn = refused || DisplayInAdvancedColor(display);
+    const int row = warn ? Scaled(kWarningRowHeight) : 0;
     auto placeInRow = [&](Control& control, int designTop) {
         Bounds b = control.GetBounds();
         b.top = Scaled(designTop) + row;
@@ -180,7 +182,8 @@ void TMainForm::LayOutBar() {
     const int left = Scaled(12), top = Scaled(kBarTabsHeight + 1);
     RefusedLabel->SetBounds({left, top, std::max(0, host_.ClientWidth() - left - Scaled(5)),
                              std::max(0, row - Scaled(1))});
-    RefusedLabel->SetVisible(refused);
+    SetRefusalText();  // the display may be new
+    RefusedLabel->SetVisible(warn);
 
     const int height = Scaled(kBarHeight) + row;
     if (BarHeight() == height)

@@ -11,6 +11,7 @@
 #include "ui/MainFrm.h"
 #include "win32/BackgroundWindow.h"
 #include "win32/CrashRestore.h"
+#include "win32/LoaderWindow.h"
 #include "win32/MainWindow.h"
 #include "win32/StartupTrace.h"
 #include "win32/Win32Controls.h"
@@ -70,6 +71,9 @@ int RunInteractive() {
     InitCommonControlsEx(&classes);
     TraceStartup("common controls initialised");
 
+    // Before the window, so that the loader leaves the displays alone before their ramps are
+    // captured, and tells it the window closed once it is gone.
+    const CalibrationWindowNotice loaderNotice;
     MainWindow window(GetModuleHandleW(nullptr), FirstDisplayBounds());
     if (!window.IsValid()) {
         MessageBoxW(nullptr, L"The calibration window could not be created.",

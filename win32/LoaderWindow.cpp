@@ -1,15 +1,15 @@
 #include "win32/LoaderWindow.h"
 
 #include <exception>
-#include <iterator>
+#include <memory>
 #include <string>
 
 #include "app/Folders.h"
-#include "app/Language.h"
 #include "app/Loader.h"
 #include "app/Main.h"
 #include "app/Platform.h"
 #include "ramp/Displays.h"
+#include "win32/LoaderTray.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
@@ -24,78 +24,50 @@
 namespace {
 
 constexpr UINT kTrayMessage = WM_APP + 1;
-constexpr UINT kTrayIconId = 1;
 constexpr UINT_PTR kCheckTimer = 1;
+// A check soon after the calibration window said it closed, by when it is surely gone.
+constexpr UINT_PTR kAfterCalibrationTimer = 2;
+constexpr UINT kAfterCalibrationMs = 300;
+// Registered by both programs: wParam 1 when a calibration window opens, 0 when it closed.
+constexpr const wchar_t* kCalibrationMessageName = L"TonecastCalibrationWindow";
 // One loader per session: a second start finds the name taken.
 constexpr const wchar_t* kInstanceMutexName = L"Local\\TonestartLoader";
 
 struct LoaderRun {
     Loader* loader = nullptr;
+    std::unique_ptr<LoaderTray> tray;
     // Sent by the shell when the taskbar (and so the notification area) is created anew.
     UINT taskbarCreated = 0;
-    std::string tip;  // the tooltip shown, so that it is changed only when it changes
+    UINT calibrationWindow = 0;
 };
 LoaderRun g_run;
 
-void NotifyIcon(HWND hwnd, DWORD action) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd;
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kTrayMessage;
-    data.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId));
-    if (!data.hIcon)
-        data.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
-    // The tip field holds 127 characters; a longer list of displays is cut.
-    Widen(g_run.tip).copy(data.szTip, std::size(data.szTip) - 1);
-    Shell_NotifyIconW(action, &data);
+// A full-screen Direct3D program (a game) or presentation mode: the loader leaves the ramps to
+// it. Where the shell cannot tell, nothing runs full screen.
+bool FullScreenRunning() {
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (FAILED(SHQueryUserNotificationState(&state)))
+        return false;
+    return state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
 }
 
-void UpdateTip(HWND hwnd) {
-    std::string tip = g_run.loader->TrayTip();
-    if (tip == g_run.tip)
-        return;
-    g_run.tip = std::move(tip);
-    NotifyIcon(hwnd, NIM_MODIFY);
+std::int64_t SteadyMs() {
+    return static_cast<std::int64_t>(GetTickCount64());
 }
 
-// The last event's bad news, once, as a notification from the icon: nobody hovers over a tip.
-void ShowNotice(HWND hwnd) {
-    const std::wstring notice = Widen(g_run.loader->TakeNotice());
-    if (notice.empty())
-        return;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd;
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_WARNING;
-    notice.copy(data.szInfo, std::size(data.szInfo) - 1);
-    Widen("Tonecast").copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
-    Shell_NotifyIconW(NIM_MODIFY, &data);
-}
-
-void ShowMenu(HWND hwnd) {
-    const PopupMenu menu(CreatePopupMenu());
-    if (!menu)
-        return;
-    AppendMenuW(menu.get(), MF_STRING, kLoaderReapply, Widen(LangText("TrayReapply")).c_str());
-    AppendMenuW(menu.get(), MF_STRING, kLoaderOpen, Widen(LangText("TrayOpen")).c_str());
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kLoaderExit, Widen(LangText("TrayExit")).c_str());
-    POINT at{};
-    GetCursorPos(&at);
-    // Without being the foreground window the menu would not close on a click elsewhere.
-    SetForegroundWindow(hwnd);
-    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, 0, hwnd, nullptr);
-    PostMessageW(hwnd, WM_NULL, 0, 0);
+// The tooltip, and the window's title too, so that another program (a test) can read it; and
+// the news of the moment, once, as a notification: nobody hovers over a tip.
+void ShowState(HWND hwnd) {
+    const std::string tip = g_run.loader->TrayTip();
+    g_run.tray->SetTip(tip);
+    SetWindowTextW(hwnd, Widen(tip).c_str());
+    g_run.tray->Notify(g_run.loader->TakeNotice());
 }
 
 void OnCommand(HWND hwnd, WORD command) {
     switch (command) {
         case kLoaderReapply:
-            g_run.loader->OnReapply();
+            g_run.loader->ReapplyNow();
             break;
         case kLoaderOpen: {
             // Appended, not concatenated from a literal: GCC 12 warns falsely about the latter.
@@ -121,23 +93,33 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DISPLAYCHANGE:
             loader.OnDisplayChange();
+            g_run.tray->ReloadIcon();  // a new scale on the taskbar's display comes this way too
+            break;
+        case WM_DPICHANGED:
+            g_run.tray->ReloadIcon();
             break;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
                 loader.OnReapply();
+            ShowState(hwnd);
             return TRUE;
         case WM_WTSSESSION_CHANGE:
             if (IsReconnect(wParam))
                 loader.OnReapply();
             break;
         case WM_TIMER:
-            if (wParam != kCheckTimer)
+            if (wParam == kAfterCalibrationTimer)
+                KillTimer(hwnd, kAfterCalibrationTimer);
+            else if (wParam != kCheckTimer)
                 return 0;
+            // The shell refused the icon at a busy log-on: without it there is no Exit.
+            if (!g_run.tray->Added())
+                g_run.tray->Add();
             loader.Check();
             break;
         case kTrayMessage:
             if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU)
-                ShowMenu(hwnd);
+                g_run.tray->ShowMenu(loader.PausedNotes());
             return 0;
         case WM_COMMAND:
             OnCommand(hwnd, LOWORD(wParam));
@@ -146,29 +128,39 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DESTROY:
             KillTimer(hwnd, kCheckTimer);
-            NotifyIcon(hwnd, NIM_DELETE);
+            g_run.tray.reset();
             WTSUnRegisterSessionNotification(hwnd);
             PostQuitMessage(0);
             return 0;
         default:
             if (g_run.taskbarCreated != 0 && message == g_run.taskbarCreated) {
-                NotifyIcon(hwnd, NIM_ADD);
+                g_run.tray->Readd();
                 return 0;
+            }
+            if (g_run.calibrationWindow != 0 && message == g_run.calibrationWindow) {
+                if (wParam) {
+                    loader.OnCalibrationOpened();
+                } else {
+                    loader.OnCalibrationClosed();
+                    SetTimer(hwnd, kAfterCalibrationTimer, kAfterCalibrationMs, nullptr);
+                }
+                break;
             }
             return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    UpdateTip(hwnd);
-    ShowNotice(hwnd);
+    ShowState(hwnd);
     return 0;
 }
 
 LRESULT CALLBACK LoaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Nothing may leave a window procedure; a resident loader has nobody to tell either.
     try {
-        return HandleMessage(hwnd, message, wParam, lParam);
+        if (g_run.loader && g_run.tray)
+            return HandleMessage(hwnd, message, wParam, lParam);
     } catch (const std::exception&) {
         return 0;
     }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 int RunLoaderWindow(Loader& loader) {
@@ -179,17 +171,18 @@ int RunLoaderWindow(Loader& loader) {
     windowClass.lpszClassName = kLoaderWindowClassName;
     if (!RegisterClassW(&windowClass))
         return 1;
-    g_run.loader = &loader;
     g_run.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    g_run.tip = loader.TrayTip();
+    g_run.calibrationWindow = RegisterWindowMessageW(kCalibrationMessageName);
     // Top-level (not message-only): only those receive the display and power broadcasts.
     // Never shown.
     HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kLoaderWindowClassName, L"Tonestart", WS_POPUP, 0,
                                 0, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!hwnd)
         return 1;
-    NotifyIcon(hwnd, NIM_ADD);
-    ShowNotice(hwnd);  // the log-on fade's
+    g_run.tray = std::make_unique<LoaderTray>(hwnd, kTrayMessage);
+    g_run.loader = &loader;
+    g_run.tray->Add();
+    ShowState(hwnd);  // with the log-on fade's notice
     WTSRegisterSessionNotification(hwnd, NOTIFY_FOR_THIS_SESSION);
     SetTimer(hwnd, kCheckTimer, kLoaderCheckIntervalMs, nullptr);
     MSG message{};
@@ -197,11 +190,31 @@ int RunLoaderWindow(Loader& loader) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    g_run.tray.reset();
     g_run.loader = nullptr;
     return 0;
 }
 
+void TellLoader(bool calibrationWindowOpen) {
+    const HWND loader = FindWindowW(kLoaderWindowClassName, nullptr);
+    if (loader)
+        PostMessageW(loader, RegisterWindowMessageW(kCalibrationMessageName),
+                     calibrationWindowOpen ? 1 : 0, 0);
+}
+
 }  // namespace
+
+CalibrationWindowNotice::CalibrationWindowNotice() {
+    TellLoader(true);
+}
+
+CalibrationWindowNotice::~CalibrationWindowNotice() {
+    TellLoader(false);
+}
+
+LoaderSurroundings SystemSurroundings() {
+    return {[] { return TheShell().CalibrationWindowOpen(); }, FullScreenRunning, SteadyMs};
+}
 
 int RunResidentLoader() {
     const KernelObject instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
@@ -210,12 +223,13 @@ int RunResidentLoader() {
     int exitCode = 0;
     try {
         LoadSettingsAndLanguage();
-        EnumDisplays();
-        Loader loader(GetDataFolder(kSubPath), [] { return TheShell().CalibrationWindowOpen(); });
+        // Started at log-on with nobody to answer a message box.
+        EnumDisplays(ErrorBoxes::Suppress);
+        Loader loader(GetDataFolder(kSubPath), SystemSurroundings());
         if (loader.Start())
             exitCode = RunLoaderWindow(loader);
     } catch (const std::exception&) {
-        // Started at log-on with nobody to answer a message: it ends quietly.
+        // It ends quietly.
         exitCode = 1;
     }
     ReleaseDisplays();

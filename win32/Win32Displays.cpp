@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "win32/Win32Handles.h"
 #include "win32/Win32Services.h"
@@ -122,6 +123,39 @@ std::string Win32DisplayPort::ReadMonitorEdid(const std::string& deviceId) {
         return {};
     edid.resize(size);
     return edid;
+}
+
+bool Win32DisplayPort::AdvancedColorActive(const char* deviceName) {
+    UINT32 pathCount = 0, modeCount = 0;
+    if (GetDisplayConfigBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS)
+        return false;
+    std::vector<DISPLAYCONFIG_PATH_INFO> paths(pathCount);
+    std::vector<DISPLAYCONFIG_MODE_INFO> modes(modeCount);
+    if (QueryDisplayConfig(QDC_ONLY_ACTIVE_PATHS, &pathCount, paths.data(), &modeCount,
+                           modes.data(), nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::wstring wanted = Widen(deviceName);
+    for (UINT32 i = 0; i < pathCount; ++i) {
+        DISPLAYCONFIG_SOURCE_DEVICE_NAME source{};
+        source.header.type = DISPLAYCONFIG_DEVICE_INFO_GET_SOURCE_NAME;
+        source.header.size = sizeof source;
+        source.header.adapterId = paths[i].sourceInfo.adapterId;
+        source.header.id = paths[i].sourceInfo.id;
+        if (DisplayConfigGetDeviceInfo(&source.header) != ERROR_SUCCESS ||
+            wanted != source.viewGdiDeviceName)
+            continue;
+        DISPLAYCONFIG_GET_ADVANCED_COLOR_INFO colour{};
+        colour.header.type = DISPLAYCONFIG_DEVICE_INFO_GET_ADVANCED_COLOR_INFO;
+        colour.header.size = sizeof colour;
+        colour.header.adapterId = paths[i].targetInfo.adapterId;
+        colour.header.id = paths[i].targetInfo.id;
+        // Wine does not answer this query: a failure counts as a display without HDR.
+        if (DisplayConfigGetDeviceInfo(&colour.header) != ERROR_SUCCESS)
+            return false;
+        // A wide-gamut panel that is always in advanced colour still takes gamma ramps.
+        return colour.advancedColorEnabled && !colour.wideColorEnforced;
+    }
+    return false;
 }
 
 bool Win32DisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {

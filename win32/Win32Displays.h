@@ -14,6 +14,7 @@ public:
     std::string GetMonitorDeviceId(const char* deviceName) override;
     // The value "EDID" under the monitor's "Device Parameters" key (HKEY_LOCAL_MACHINE).
     std::string ReadMonitorEdid(const std::string& deviceId) override;
+    bool AdvancedColorActive(const char* deviceName) override;
     bool GetGammaRamp(DeviceContext dc, Ramp& ramp) override;
     bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) override;
     void ReleaseDisplayDC(DeviceContext dc) override;

@@ -77,12 +77,17 @@ struct KernelObjectFree {
 struct MenuFree {
     static void Close(HMENU menu) { DestroyMenu(menu); }
 };
+struct IconFree {
+    static void Close(HICON icon) { DestroyIcon(icon); }
+};
 
 using RegistryKey = ScopedHandle<HKEY, RegistryKeyFree>;
 // A kernel object (a mutex, an event) from a Create function that returns null on failure.
 using KernelObject = ScopedHandle<HANDLE, KernelObjectFree>;
 // A menu from CreatePopupMenu that no window owns.
 using PopupMenu = ScopedHandle<HMENU, MenuFree>;
+// An icon from LoadImage that is not shared (no LR_SHARED).
+using OwnedIcon = ScopedHandle<HICON, IconFree>;
 // A search from FindFirstFile.
 using FindHandle = ScopedHandle<HANDLE, FindFree>;
 // Memory the system allocated for the caller with LocalAlloc (FormatMessage's buffer).

@@ -1,6 +1,7 @@
-// Cost of the resident loader's periodic check (finding no calibration window, one ramp
-// read-back per display, nothing to put back) under Wine, against its check interval, and of a
-// re-apply on an event (one verified write per display) for comparison.
+// Cost of the resident loader's periodic check (finding no calibration window and no full-screen
+// program, the size and time of each display's ramp file, one ramp read-back per display,
+// nothing to put back) under Wine, against its check interval, and of a re-apply on an event
+// (a ramp one entry off, then one verified write per display) for comparison.
 //   loader_check_bench <scratch folder, Windows path ending in a backslash>
 // Needs an X server whose gamma ramp Wine can read (the Xorg dummy server; see
 // bench/loader-check.sh).
@@ -11,12 +12,10 @@
 #include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
-#include "win32/MainWindow.h"
+#include "win32/LoaderWindow.h"
 #include "win32/Win32Services.h"
 
 #include <windows.h>
-// The file interface's method, not the Win32 function of that name.
-#undef ReplaceFile
 
 namespace {
 
@@ -41,8 +40,8 @@ int main(int argc, char** argv) {
     TCorrection c;
     c.Gamma = 20;
     for (int i = 0; i < Engine().DisplayCount(); ++i)
-        Files().ReplaceFile(RampFileName(folder, i), FormatRampFile(c, DisplayDeviceName(i)));
-    Loader loader(folder, [] { return FindWindowW(kMainWindowClassName, nullptr) != nullptr; });
+        WriteRampFile(c, i, RampFileName(folder, i));
+    Loader loader(folder, SystemSurroundings());
     if (!loader.Start() || DisplayRefused(0)) {
         std::fprintf(stderr, "loader_check_bench: the displays did not take the correction\n");
         return 1;

@@ -22,6 +22,10 @@ TCorrection WithGamma(int gamma) {
     return c;
 }
 
+// Device IDs as Wine gives them on the dummy server.
+const std::string kIdA = "\\\\?\\DISPLAY#Default_Monitor#0000&0000#{e6f07b5f}";
+const std::string kIdB = "\\\\?\\DISPLAY#Default_Monitor#0001&0000#{e6f07b5f}";
+
 class LoaderTest : public FakeEngineTest {
 protected:
     void SetUp() override {
@@ -32,8 +36,8 @@ protected:
         UseProfileStore(profile);
         Settings() = SettingsValues{};
         ResetLanguageTable();
-        port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
-        port.AddMonitor("\\\\.\\DISPLAY2", {-1280, 0, 0, 1024});
+        port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080}).deviceId = kIdA;
+        port.AddMonitor("\\\\.\\DISPLAY2", {-1280, 0, 0, 1024}).deviceId = kIdB;
         EnumDisplays();
     }
     void TearDown() override {
@@ -42,12 +46,22 @@ protected:
     }
     // Forgets the calls so far.
     void Mark() { port.calls.clear(); }
+    // The periodic check, `count` times at its interval.
+    void Checks(int count) {
+        for (int i = 0; i < count; ++i) {
+            now += kLoaderCheckIntervalMs;
+            loader.Check();
+        }
+    }
 
     FakeShell shell;
     FakeProfile profile{&files};
 
-    bool calibrationOpen = false;
-    Loader loader{kFolder, [this] { return calibrationOpen; }};
+    bool calibrationOpen = false, fullScreen = false;
+    std::int64_t now = 0;
+    Loader loader{kFolder,
+                  {[this] { return calibrationOpen; }, [this] { return fullScreen; },
+                   [this] { return now; }}};
 };
 
 TEST_F(LoaderTest, WithoutRampFilesItFadesNothingAndEnds) {
@@ -63,7 +77,7 @@ TEST_F(LoaderTest, CheckReadsEachKeptDisplayOnceAndPutsBackOnlyAChangedRamp) {
     EXPECT_EQ(port.monitors[1].ramp, Linear());
 
     Mark();
-    loader.Check();
+    Checks(1);
     EXPECT_EQ(port.CountOf(Kind::GetGammaRamp), 1);
     EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
 
@@ -73,29 +87,33 @@ TEST_F(LoaderTest, CheckReadsEachKeptDisplayOnceAndPutsBackOnlyAChangedRamp) {
     lowBits[100] ^= 0x7F;
     port.monitors[0].ramp = lowBits;
     Mark();
-    loader.Check();
+    Checks(1);
     EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
 
     port.monitors[0].ramp = Built(WithGamma(-30));
     Mark();
-    loader.Check();
+    Checks(1);
     EXPECT_EQ(port.WriteOrder(), std::vector<int>{0});
     EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
     EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(-30)));
     EXPECT_EQ(loader.TrayTip(), "Tonecast");
 }
 
-TEST_F(LoaderTest, ARefusedDisplayWaitsForTheNextEventAndShowsInTheTip) {
+TEST_F(LoaderTest, ARefusedDisplayIsTriedAgainWithGrowingDelaysAndOnEveryEvent) {
     SaveFile(0, WithGamma(20));
     SaveFile(1, WithGamma(10));
     ASSERT_TRUE(loader.Start());
     // Real Windows past its limit: the write reports success and nothing changes.
     port.monitors[1].ignoreWrites = true;
     port.monitors[1].ramp = Linear();
-    Mark();
-    loader.Check();
-    loader.Check();
-    EXPECT_EQ(port.WriteOrder(), std::vector<int>{1});
+    std::vector<std::int64_t> writes;
+    for (int check = 0; check < 70; ++check) {
+        Mark();
+        Checks(1);
+        if (!port.calls.empty() && port.WriteOrder() == std::vector<int>{1})
+            writes.push_back(now / 1000);
+    }
+    EXPECT_EQ(writes, (std::vector<std::int64_t>{2, 4, 8, 16, 32, 64, 124}));
     EXPECT_EQ(loader.TrayTip(), "Tonecast\nTrayRefused: Display 2 (Generic Non-PnP Monitor)");
     // Told once as a notification, not again by the checks that leave the display alone.
     EXPECT_EQ(loader.TakeNotice(), "TrayRefused: Display 2 (Generic Non-PnP Monitor)");
@@ -104,10 +122,10 @@ TEST_F(LoaderTest, ARefusedDisplayWaitsForTheNextEventAndShowsInTheTip) {
 
     Mark();
     loader.OnReapply();
-    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 0, 1, 1}));
     EXPECT_EQ(loader.TakeNotice(), "TrayRefused: Display 2 (Generic Non-PnP Monitor)");
     port.monitors[1].ignoreWrites = false;
-    loader.OnReapply();
+    Checks(1);  // the event started the delays anew
     EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(10)));
     EXPECT_EQ(loader.TrayTip(), "Tonecast");
     EXPECT_EQ(loader.TakeNotice(), "");
@@ -138,43 +156,135 @@ TEST_F(LoaderTest, AfterTheCalibrationWindowClosesItSpeaksTheLanguageChosenThere
     EXPECT_EQ(loader.TakeNotice(), "Abgelehnt: Bildschirm 2 (Generic Non-PnP Monitor)");
 }
 
-TEST_F(LoaderTest, DisplayChangeEnumeratesAgainAndWritesEveryKeptRamp) {
-    SaveFile(0, WithGamma(20));
+TEST_F(LoaderTest, EventsWriteOneEntryOffFirstAndFilesFollowTheirMonitors) {
+    SaveFile(0, WithGamma(20), kIdA);
+    SaveFile(1, WithGamma(10), kIdB);
     ASSERT_TRUE(loader.Start());
-    port.monitors[1].detached = true;
-    port.AddMonitor("\\\\.\\DISPLAY3", {1920, 0, 3840, 1080});
-    SaveFile(1, WithGamma(10));
+    Mark();
+    loader.OnReapply();
+    const std::vector<FakeDisplayPort::Call> writes = port.CallsOf(Kind::SetGammaRamp);
+    ASSERT_EQ(port.WriteOrder(), (std::vector<int>{0, 0, 1, 1}));
+    int differing = 0;
+    for (int i = 0; i < kRampSize; ++i)
+        differing += writes[0].ramp[i] != writes[1].ramp[i];
+    EXPECT_EQ(differing, 1);
+    EXPECT_EQ(writes[1].ramp, Built(WithGamma(20)));
+
+    // Undocked: the first monitor goes, the second becomes display 1 and keeps its own file;
+    // a new monitor gets none, and the absent monitor's file is neither read nor written.
+    const std::string fileOfA = files.Contents(RampFileName(kFolder, 0));
+    port.monitors[0].detached = true;
+    port.AddMonitor("\\\\.\\DISPLAY3", {1920, 0, 3840, 1080}).deviceId = "C";
     Mark();
     loader.OnDisplayChange();
     EXPECT_EQ(port.CountOf(Kind::EnumMonitors), 1);
-    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 2}));
-    EXPECT_EQ(port.monitors[2].ramp, Built(WithGamma(10)));
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{1, 1}));
+    EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(10)));
+    EXPECT_EQ(files.Contents(RampFileName(kFolder, 0)), fileOfA);
+    EXPECT_TRUE(files.writes.empty());
 }
 
-TEST_F(LoaderTest, WhileCalibratingNothingIsTouchedAndAfterwardsTheNewFilesAreKept) {
+TEST_F(LoaderTest, AShortSessionIsKeptWhetherTheWindowToldOrNot) {
     SaveFile(0, WithGamma(20));
     ASSERT_TRUE(loader.Start());
     calibrationOpen = true;
     port.monitors[0].ramp = Built(WithGamma(35));
     Mark();
-    loader.Check();
+    Checks(1);
     loader.OnReapply();
     loader.OnDisplayChange();
     EXPECT_TRUE(port.calls.empty());
-
     // OK saved new corrections for both displays and left them on the displays.
-    SaveFile(0, WithGamma(35));
-    SaveFile(1, WithGamma(-10));
+    SaveFile(0, WithGamma(35), kIdA);
+    SaveFile(1, WithGamma(-10), kIdB);
     port.monitors[1].ramp = Built(WithGamma(-10));
     calibrationOpen = false;
     Mark();
-    loader.Check();
+    Checks(1);
     EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+
+    // Opened and closed between two checks, unseen by them: the changed file tells.
+    SaveFile(0, WithGamma(-5), kIdA);
+    port.monitors[0].ramp = Built(WithGamma(-5));
+    Checks(1);
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+
+    // The window's own messages: nothing is written while it is open, the new file at once.
+    loader.OnCalibrationOpened();
     port.monitors[0].ramp = Linear();
-    port.monitors[1].ramp = Linear();
-    loader.Check();
-    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(35)));
-    EXPECT_EQ(port.monitors[1].ramp, Built(WithGamma(-10)));
+    Checks(1);
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+    SaveFile(0, WithGamma(7), kIdA);
+    loader.OnCalibrationClosed();
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(7)));
+
+    // A window that said it opens and ended without a word (a crash): once it is no longer
+    // to be expected, the correction comes back.
+    loader.OnCalibrationOpened();
+    port.monitors[0].ramp = Linear();
+    Checks(kCalibrationStartMs / kLoaderCheckIntervalMs - 1);
+    EXPECT_EQ(port.monitors[0].ramp, Linear());
+    Checks(1);
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(7)));
+}
+
+TEST_F(LoaderTest, AnotherWriterIsLeftTheDisplayForLongerEachTimeUntilReapplyNow) {
+    SaveFile(0, WithGamma(20));
+    ASSERT_TRUE(loader.Start());
+    const Ramp theirs = Built(WithGamma(-30));
+    auto fightFor = [&](int checks) {
+        int ours = 0;
+        for (int i = 0; i < checks; ++i) {
+            port.monitors[0].ramp = theirs;
+            Mark();
+            Checks(1);
+            ours += port.CountOf(Kind::SetGammaRamp);
+        }
+        return ours;
+    };
+    EXPECT_EQ(fightFor(4), kOverwritesBeforePause);
+    EXPECT_EQ(loader.PausedNotes(), std::vector<std::string>{"TrayPaused Display 1"});
+    EXPECT_EQ(loader.TrayTip(), "Tonecast\nTrayPaused Display 1");
+    // Left alone for 30 s; then one try, put back at once: left for 60 s.
+    EXPECT_EQ(fightFor(kFirstPauseMs / kLoaderCheckIntervalMs), 1);
+    EXPECT_EQ(fightFor(2 * kFirstPauseMs / kLoaderCheckIntervalMs), 0);
+    EXPECT_EQ(fightFor(1), 1);
+
+    Mark();
+    loader.ReapplyNow();
+    EXPECT_EQ(port.WriteOrder(), (std::vector<int>{0, 0}));
+    EXPECT_TRUE(loader.PausedNotes().empty());
+    // The other program gave up: the correction stays and nothing more is written.
+    EXPECT_EQ(fightFor(1), 1);
+    Mark();
+    Checks(10);
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
+}
+
+TEST_F(LoaderTest, FullScreenRestsItAndAnHdrDisplayIsNeverWritten) {
+    port.monitors[1].advancedColor = true;
+    EnumDisplays();
+    SaveFile(0, WithGamma(20));
+    SaveFile(1, WithGamma(10));
+    const Ramp hdrRamp = port.monitors[1].ramp;
+    ASSERT_TRUE(loader.Start());
+    EXPECT_EQ(port.WriteOrder(), std::vector<int>(port.CountOf(Kind::SetGammaRamp), 0));
+    EXPECT_EQ(port.monitors[1].ramp, hdrRamp);
+    EXPECT_EQ(loader.TrayTip(), "Tonecast\nTrayHdr: Display 2 (Generic Non-PnP Monitor)");
+
+    fullScreen = true;
+    port.monitors[0].ramp = Linear();
+    Mark();
+    Checks(3);
+    loader.OnDisplayChange();
+    EXPECT_EQ(port.CountOf(Kind::SetGammaRamp), 0);
+    EXPECT_EQ(port.CountOf(Kind::GetGammaRamp), 0);
+    fullScreen = false;
+    Checks(1);
+    EXPECT_EQ(port.WriteOrder(), std::vector<int>{0});
+    EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
+    EXPECT_EQ(port.monitors[1].ramp, hdrRamp);
 }
 
 // A calibration window ended by force leaves its session file. Started meanwhile, the loader

@@ -3,8 +3,10 @@
 # it fades nothing and ends; "/once" fades and ends; otherwise it fades, stays, and puts the
 # saved ramp back when another program overwrites it and after a display mode change (made by
 # display_mode.exe, the way a Win32 program makes it); a second start ends at once; while the
-# calibration window is open it writes nothing, and after OK it keeps the new file; the menu's
-# Exit command ends it. Usage: loader.sh <windows build folder>
+# calibration window is open it writes nothing, and after OK it keeps the new file, which names
+# its monitor, also after a session shorter than its check period; a program that keeps
+# rewriting the ramp is left the display, which the tooltip says, until "Re-apply now"; the
+# menu's Exit command ends it. Usage: loader.sh <windows build folder>
 set -u
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,7 +18,9 @@ xorg_test_begin loader 1
 loader=
 program=
 startup_link=
+rewriter=
 xorg_test_cleanup() {
+  [ -n "$rewriter" ] && kill "$rewriter" 2>/dev/null
   [ -n "$loader" ] && kill "$loader" 2>/dev/null
   [ -n "$program" ] && kill "$program" 2>/dev/null
   # OK wrote a log-on shortcut to this test's loader; Wine would start it with the prefix.
@@ -103,10 +107,52 @@ program=
 startup=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
   /v Startup </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^ *Startup *REG_SZ *//p')
 startup_link="$(wine winepath -u "$startup" 2>/dev/null </dev/null)/Tonestart.lnk"
+# The record as an earlier version wrote it, then the monitor's device ID as Wine gives it.
+check_saved() {
+  head -n 1297 "$work/app/Tonecast1.lut" | cmp -s "$work/record.lut" - || fail "$1"
+  [ "$(sed -n 1298p "$work/app/Tonecast1.lut" | tr -d '\r')" = \
+    'Monitor=\\?\DISPLAY#Default_Monitor#0000&0000#{E6F07B5F-EE97-4A90-B076-33F57BF4EAA7}' ] ||
+    fail "the saved file does not name its monitor"
+}
 expect_record "20 10 0 0 0 0 0 0 -20"
-cmp -s "$work/record.lut" "$work/app/Tonecast1.lut" || fail "OK did not save red gamma +10"
+check_saved "OK did not save red gamma +10"
 "$work/xgamma-ramp" set-power 0.6
 wait_ramp "after OK the loader keeps the new correction"
+
+# Reset and OK within one check period: the loader keeps the new, cleared correction.
+tonecast_start "$work/app" || fail "the calibration window did not appear again"
+xdotool mousemove $((1920 - 449)) $((1080 - 14)) click 1 mousemove $((1920 - 129)) $((1080 - 14)) click 1
+tonecast_wait_exit || fail "OK did not end the short session"
+program=
+expect_record ""
+check_saved "OK after Reset did not save the cleared correction"
+"$work/xgamma-ramp" set-power 0.6
+wait_ramp "after a short session the loader keeps its new correction"
+
+# Another program puts its own ramp back again and again: after a few rounds the loader leaves
+# it the display and says so; "Re-apply now" takes over again.
+(while [ ! -f "$work/stop-rewriter" ]; do "$work/xgamma-ramp" set-power 0.6; sleep 0.3; done) &
+rewriter=$!
+paused=
+for _ in $(seq 1 60); do
+  case "$(wine "$control" tip </dev/null 2>/dev/null)" in
+    *"Paused: another program controls Display 1"*) paused=1 && break ;;
+  esac
+  sleep 0.3
+done
+[ -n "$paused" ] || fail "the loader did not say it left the display to the other program"
+echo "ok: the tooltip says the loader left the display to the other program"
+touch "$work/stop-rewriter"
+wait "$rewriter"
+rewriter=
+"$work/xgamma-ramp" get >"$work/outside"
+sleep 5
+check_ramp "the loader leaves the other program's ramp for more than two check periods" outside
+wine "$control" reapply </dev/null >/dev/null 2>&1 || fail "no loader window for Re-apply now"
+wait_ramp "Re-apply now puts the correction back"
+[ "$(wine "$control" tip </dev/null 2>/dev/null | tr -d '\r')" = Tonecast ] ||
+  fail "the tooltip still says the display is left to another program"
+echo "ok: the tooltip no longer says so"
 
 wine "$control" exit </dev/null >/dev/null 2>&1 || fail "no loader window for Exit"
 program=$loader

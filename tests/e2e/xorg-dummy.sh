@@ -161,7 +161,8 @@ xorg_build_ramp_tools() {
   src=$(cd "$e2e/../.." && pwd)
   cc -O2 -o "$1/xgamma-ramp" "$e2e/xgamma-ramp.c" -lXxf86vm -lX11 -lm &&
     c++ -std=c++20 -O1 -I"$src" -o "$1/expected-ramp" "$e2e/expected-ramp.cpp" \
-      "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" \
+      "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/RampFileMatch.cpp" \
+      "$src/ramp/Displays.cpp" \
       "$src"/base/*.cpp
 }
 

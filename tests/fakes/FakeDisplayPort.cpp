@@ -101,6 +101,8 @@ bool FakeDisplayPort::GetMonitorInfo(MonitorHandle handle, MonitorInfo& info) {
 
 void FakeDisplayPort::ShowLastError() {
     Log(CallKind::ShowLastError);
+    if (duringErrorBox)
+        duringErrorBox();
 }
 
 DeviceContext FakeDisplayPort::CreateDisplayDC(const char* deviceName) {
@@ -135,6 +137,13 @@ std::string FakeDisplayPort::ReadMonitorEdid(const std::string& deviceId) {
         if (monitor.deviceId == deviceId)
             return monitor.edid;
     return {};
+}
+
+bool FakeDisplayPort::AdvancedColorActive(const char* deviceName) {
+    const int index = MonitorOfDevice(deviceName);
+    const bool ok = index >= 0 && !monitors[index].detached;
+    Log(CallKind::AdvancedColorActive, index, deviceName, ok);
+    return ok && monitors[index].advancedColor;
 }
 
 bool FakeDisplayPort::GetGammaRamp(DeviceContext dc, Ramp& ramp) {

@@ -3,6 +3,7 @@
 // hardware ramp each, failures injectable per monitor, and a log of every platform call.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct FakeMonitor {
     bool refuseLikeWine = false;
     // Real Windows past its limit: the write reports success and nothing changes.
     bool ignoreWrites = false;
+    // HDR on: the system reports advanced colour (Wine cannot tell and reports none).
+    bool advancedColor = false;
 };
 
 // Whether Wine on X would take this ramp (see FakeMonitor::refuseLikeWine).
@@ -41,6 +44,7 @@ public:
         ShowLastError,
         CreateDisplayDC,
         GetMonitorDevice,
+        AdvancedColorActive,
         GetGammaRamp,
         SetGammaRamp,
         ReleaseDisplayDC
@@ -64,6 +68,7 @@ public:
     void GetMonitorDevice(const char* deviceName, MonitorDevice& device) override;
     std::string GetMonitorDeviceId(const char* deviceName) override;
     std::string ReadMonitorEdid(const std::string& deviceId) override;
+    bool AdvancedColorActive(const char* deviceName) override;
     bool GetGammaRamp(DeviceContext dc, Ramp& ramp) override;
     bool SetGammaRamp(DeviceContext dc, const Ramp& ramp) override;
     void ReleaseDisplayDC(DeviceContext dc) override;
@@ -77,6 +82,8 @@ public:
 
     std::deque<FakeMonitor> monitors;  // a deque, so AddMonitor's references stay valid
     std::vector<Call> calls;
+    // Runs inside ShowLastError, as the messages a modal box lets through would.
+    std::function<void()> duringErrorBox;
     // Fields of the monitor information the fake checks were set by the caller.
     std::vector<std::uint32_t> monitorInfoSizes, monitorDeviceSizes;
 

@@ -22,8 +22,11 @@ protected:
     }
     void TearDown() override { Engine() = DisplayState{}; }
 
-    void SaveFile(int index, const TCorrection& c) {
-        files.AddFile(RampFileName(kFolder, index), FormatRampFile(c, "\\\\.\\DISPLAY1"));
+    // Ramp file number index + 1, for the monitor of that device ID (none: an earlier
+    // version's file); each save is a new write time.
+    void SaveFile(int index, const TCorrection& c, const std::string& monitorId = {}) {
+        files.AddFile(RampFileName(kFolder, index), FormatRampFile(c, "\\\\.\\DISPLAY1", monitorId),
+                      ++saveTime);
     }
     static Ramp Built(TCorrection c) {
         Ramp ramp;
@@ -39,4 +42,5 @@ protected:
     FakeDisplayPort port;
     MemoryFileSystem files;
     ManualClock clock;
+    double saveTime = 0;
 };

@@ -77,6 +77,7 @@ void MemoryFileSystem::ReplaceFile(const std::string& path, const std::string& c
     writes.push_back(path);
     if (Entry* e = Find(path)) {
         e->data = contents;
+        e->time += 1.0 / 86400000;  // a new write time, as on a disk
         return;
     }
     files_.push_back({path, contents, 0});

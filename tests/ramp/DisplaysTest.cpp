@@ -99,6 +99,28 @@ TEST_F(DisplaysTest, FailedMonitorQueryShowsOneErrorBoxAndEnumerationGoesOn) {
     EXPECT_EQ(Engine().Displays[0].name, "Display 1 (Generic Non-PnP Monitor)");
 }
 
+TEST_F(DisplaysTest, AnErrorBoxLetsNoEnumerationInAndTheBackgroundShowsNone) {
+    port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080}).deviceId = "A";
+    port.AddMonitor("\\\\.\\DISPLAY2", {0, 0, 1920, 1080}).failMonitorInfo = true;
+    FakeMonitor& third = port.AddMonitor("\\\\.\\DISPLAY3", {1920, 0, 3840, 1080});
+    third.advancedColor = true;
+    third.deviceId.clear();
+    // A display change handled while the box is up.
+    port.duringErrorBox = [] { EnumDisplays(); };
+    EnumDisplays();
+    EXPECT_EQ(port.CountOf(Kind::EnumMonitors), 1);
+    ASSERT_EQ(Engine().DisplayCount(), 2);
+    EXPECT_EQ(MonitorDeviceId(0), "A");
+    EXPECT_FALSE(Engine().Displays[0].advancedColor);
+    EXPECT_EQ(MonitorDeviceId(1), "");
+    EXPECT_TRUE(Engine().Displays[1].advancedColor);
+
+    port.calls.clear();
+    EnumDisplays(ErrorBoxes::Suppress);
+    EXPECT_EQ(port.CountOf(Kind::ShowLastError), 0);
+    EXPECT_EQ(Engine().DisplayCount(), 2);
+}
+
 TEST_F(DisplaysTest, NoMonitorLeavesTheListsEmpty) {
     EnumDisplays();
     EXPECT_EQ(Engine().DisplayCount(), 0);

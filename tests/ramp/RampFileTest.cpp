@@ -10,6 +10,7 @@
 #include "fakes/FakeDisplayPort.h"
 #include "fakes/MemoryFileSystem.h"
 #include "ramp/RampFile.h"
+#include "ramp/RampFileMatch.h"
 
 namespace {
 
@@ -66,6 +67,9 @@ protected:
         UseFileSystem(files);
         port.AddMonitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080});
         port.AddMonitor("\\\\.\\DISPLAY2", {-1280, 0, 0, 1024});
+        // The record's own lines; the monitor line has a test of its own.
+        for (FakeMonitor& monitor : port.monitors)
+            monitor.deviceId.clear();
         EnumDisplays();
         files.AddFolder("C:\\Data");
     }
@@ -136,6 +140,43 @@ TEST_F(RampFileTest, WrittenFileReadsBackAsTheSameRecord) {
     ASSERT_TRUE(ReadRampFile(back, name, kFile));
     EXPECT_EQ(back, written);
     EXPECT_EQ(name, "\\\\.\\DISPLAY2");
+}
+
+TEST_F(RampFileTest, TheMonitorLineFollowsTheRecordWhereEarlierReadersStop) {
+    port.monitors[1].deviceId = "\\\\?\\DISPLAY#Default_Monitor#0001&0000#{e6f07b5f}";
+    EnumDisplays();
+    ASSERT_TRUE(WriteRampFile(Varied(), 1, kFile));
+    std::vector<std::string> lines = Lines(files.Contents(kFile));
+    ASSERT_EQ(lines.size(), 1298u);
+    EXPECT_EQ(lines.back(), "Monitor=" + port.monitors[1].deviceId);
+    lines.pop_back();
+    EXPECT_EQ(Join(lines), FormatRampFile(Varied(), "\\\\.\\DISPLAY2"));
+
+    TCorrection back;
+    std::string name, monitor;
+    ASSERT_TRUE(ReadRampFile(back, name, kFile, &monitor));
+    EXPECT_EQ(back, Varied());
+    EXPECT_EQ(monitor, port.monitors[1].deviceId);
+    files.AddFile(kFile, Join(lines));
+    ASSERT_TRUE(ReadRampFile(back, name, kFile, &monitor));
+    EXPECT_EQ(monitor, "");
+}
+
+TEST_F(RampFileTest, FilesGoToTheirMonitorThenByNumberAndAnAbsentMonitorsFileToNobody) {
+    port.monitors[0].deviceId = "A";
+    port.monitors[1].deviceId = "B";
+    port.AddMonitor("\\\\.\\DISPLAY3", {}).deviceId = "C";
+    port.AddMonitor("\\\\.\\DISPLAY4", {});  // the system gives no ID
+    EnumDisplays();
+    const std::string folder = "C:\\Data\\";
+    files.AddFile(folder + "Tonecast1.lut", FormatRampFile(Varied(), "", "B"));
+    files.AddFile(folder + "Tonecast2.lut", FormatRampFile(Varied(), "", "unplugged"));
+    files.AddFile(folder + "Tonecast3.lut", FormatRampFile(Varied(), ""));  // an earlier version's
+    files.AddFile(folder + "Tonecast4.lut", FormatRampFile(Varied(), "", "A"));
+    files.AddFile(folder + "Tonecast04.lut", FormatRampFile(Varied(), "", "D"));
+    EXPECT_EQ(MatchRampFiles(folder),
+              (std::vector<std::string>{folder + "Tonecast4.lut", folder + "Tonecast1.lut",
+                                        folder + "Tonecast3.lut", folder + "Tonecast5.lut"}));
 }
 
 TEST_F(RampFileTest, NoWriteForAnIndexOutsideTheList) {

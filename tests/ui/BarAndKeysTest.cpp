@@ -226,6 +226,12 @@ TEST_F(BarAndKeys, TheRefusalWarningShowsWhileTheSelectedDisplayRefuses) {
     shell.signInTime = 300;
     E(form->BlackEdit()).Type("100");
     EXPECT_EQ(form->RefusedLabel->GetText(), "LRampRefusedDriver");
+    // HDR turned on for the second display: Windows defines no gamma ramp there.
+    port.monitors[1].advancedColor = true;
+    form->HandleDisplayChange();
+    AsFake(*form->DisplayComboBox).Choose(1);
+    EXPECT_TRUE(form->RefusedLabel->IsVisible());
+    EXPECT_EQ(form->RefusedLabel->GetText(), "LHdrMode");
 }
 
 }  // namespace

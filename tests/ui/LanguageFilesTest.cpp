@@ -69,7 +69,10 @@ std::vector<std::string> WindowKeys() {
                                      "TrayExit",
                                      "TrayRefused",
                                      "LInstallProfile",
-                                     "EProfileInstall"};
+                                     "EProfileInstall",
+                                     "TrayPaused",
+                                     "TrayHdr",
+                                     "LHdrMode"};
     auto add = [&keys](const char* key) {
         if (key && std::find(keys.begin(), keys.end(), key) == keys.end())
             keys.push_back(key);

@@ -390,9 +390,14 @@ TEST_F(WindowTest, OkCreatesTheDataFolder) {
                                                       kStartupFolder + "\\Tonestart.lnk"}));
 }
 
+// The monitors were re-ordered since the last save: each one's files keep their number.
 TEST_F(WindowTest, TheWelcomeBoxMakesEachSavedProfileItsMonitorsOwnOnOk) {
     AddDisplay({0, 0, 1920, 1080});
     AddDisplay({1920, 0, 3840, 1080});
+    files.AddFolder(kDataFolder);
+    for (int i = 0; i < 2; ++i)
+        files.AddFile(RampFileName(kDataFolder, 1 - i),
+                      FormatRampFile(TCorrection{}, "\\\\.\\DISPLAY1", port.monitors[i].deviceId));
     ASSERT_TRUE(Open());
     EXPECT_FALSE(form->InstallProfileCheckBox->IsChecked());
     AsFake(*form->InstallProfileCheckBox).Click();
@@ -403,10 +408,14 @@ TEST_F(WindowTest, TheWelcomeBoxMakesEachSavedProfileItsMonitorsOwnOnOk) {
     EXPECT_TRUE(host.closed);
     EXPECT_TRUE(host.errors.empty());
     for (int i = 0; i < 2; ++i) {
-        const std::string name = "Tonecast" + std::to_string(i + 1) + ".icm";
+        const std::string name = "Tonecast" + std::to_string(2 - i) + ".icm";
         EXPECT_EQ(colorProfiles.defaults[port.monitors[i].deviceId], name);
         EXPECT_EQ(colorProfiles.installed[name], files.Contents(kDataFolder + name));
     }
+    TCorrection first;
+    std::string device;
+    ASSERT_TRUE(ReadRampFile(first, device, kDataFolder + "Tonecast2.lut"));
+    EXPECT_EQ(first.Gamma, 12);
 }
 
 TEST_F(WindowTest, AProfileTheSystemRefusesIsToldAndTheSaveStands) {

@@ -23,6 +23,12 @@
 
 namespace {
 
+// The device ID Wine 8 gives the n-th monitor (measured; its monitors have no EDID of their own).
+std::string WineMonitorId(int n) {
+    return "\\\\?\\DISPLAY#Default_Monitor#000" + std::to_string(n - 1) +
+           "&0000#{E6F07B5F-EE97-4A90-B076-33F57BF4EAA7}";
+}
+
 std::string StartupShortcut() {
     wchar_t folder[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, 0, folder);
@@ -324,7 +330,7 @@ TEST_F(WindowProgramTest, TypedValuesStayAsTypedAndOkSavesThemWithTheStartupShor
     InterpolatePoints(expected);  // as applying the last edit did
     ASSERT_TRUE(folder.Exists("Tonecast1.lut"));
     EXPECT_EQ(ReadBytes(folder.Path() + "Tonecast1.lut"),
-              FormatRampFile(expected, monitor.szDevice));
+              FormatRampFile(expected, monitor.szDevice, WineMonitorId(1)));
     EXPECT_FALSE(folder.Exists("Tonecast2.lut"));
 
     const std::string shortcut = ReadBytes(StartupShortcut());
@@ -489,7 +495,8 @@ TEST_F(WindowProgramTest, ALockedRampFileIsToldAndOkThenReplacesIt) {
 
     SendMessageA(run.BarButton("OK"), BM_CLICK, 0, 0);
     ASSERT_EQ(run.WaitForExit(), 0u);
-    EXPECT_EQ(ReadBytes(lut), FormatRampFile(TCorrection{}, monitor.szDevice));
+    // The earlier version's file, matched by its number, now names its monitor.
+    EXPECT_EQ(ReadBytes(lut), FormatRampFile(TCorrection{}, monitor.szDevice, WineMonitorId(1)));
 }
 
 // A dialog's control with that identifier, among all its descendants (a task dialog's buttons
@@ -707,8 +714,9 @@ TEST_F(WindowTwoDisplaysTest, ChoosingADisplayMovesTheWindowAndOkSavesEveryDispl
     for (int n = 1; n <= 2; ++n) {
         const std::string name = "Tonecast" + std::to_string(n) + ".lut";
         ASSERT_TRUE(folder.Exists(name));
-        EXPECT_EQ(ReadBytes(folder.Path() + name),
-                  FormatRampFile(TCorrection{}, "\\\\.\\DISPLAY" + std::to_string(n)));
+        EXPECT_EQ(
+            ReadBytes(folder.Path() + name),
+            FormatRampFile(TCorrection{}, "\\\\.\\DISPLAY" + std::to_string(n), WineMonitorId(n)));
     }
     EXPECT_FALSE(folder.Exists("Tonecast3.lut"));
 }
