@@ -53,8 +53,8 @@ xorg_test_cleanup() {
 xorg_build_ramp_tools "$work" || fail "cannot build the ramp helpers"
 "$work/xgamma-ramp" set-power 1.8 || xorg_test_give_up "the X server has no XF86VidMode gamma ramp"
 c++ -std=c++20 -O1 -I"$src" -o "$work/profile-check" "$here/profile-check.cpp" \
-  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/Displays.cpp" \
-  "$src"/base/*.cpp -llcms2 || fail "cannot build the profile checker"
+  "$src/ramp/Correction.cpp" "$src/ramp/RampFile.cpp" "$src/ramp/RampFileMatch.cpp" \
+  "$src/ramp/Displays.cpp" "$src"/base/*.cpp -llcms2 || fail "cannot build the profile checker"
 before=$(named_profile)
 [ -n "$before" ] || fail "the display names no profile to begin with"
 

@@ -164,7 +164,9 @@ TEST_F(Win32FileSystemTest, RampFilesThroughTheWin32Calls) {
 
     const std::string path = RampFileName(folder, 0);
     ASSERT_TRUE(WriteRampFile(TCorrection{}, 0, path));
-    EXPECT_EQ(Contents(path), ReadTestData("RampCleared.lut"));
+    // An earlier version's bytes, then the line naming the monitor.
+    EXPECT_EQ(Contents(path),
+              ReadTestData("RampCleared.lut") + "Monitor=" + port.monitors[0].deviceId + "\r\n");
 
     TCorrection c;
     c.Gamma = -17;
