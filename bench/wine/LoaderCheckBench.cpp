@@ -9,10 +9,12 @@
 #include <string>
 
 #include "app/Loader.h"
+#include "app/Platform.h"
 #include "base/FileSystem.h"
 #include "ramp/Displays.h"
 #include "ramp/RampFile.h"
 #include "win32/LoaderWindow.h"
+#include "win32/Win32AppServices.h"
 #include "win32/Win32Services.h"
 
 #include <windows.h>
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     UseWin32Services();
+    UseShell(Win32Shell());  // the calibration window's fallback look-up
     EnumDisplays();
     const std::string folder = argv[1];
     // A correction unlike the identity that Wine takes: gamma +20.

@@ -243,11 +243,13 @@ TEST_F(LoaderTest, AnotherWriterIsLeftTheDisplayForLongerEachTimeUntilReapplyNow
         return ours;
     };
     EXPECT_EQ(fightFor(4), kOverwritesBeforePause);
+    EXPECT_EQ(loader.TakeNotice(), "TrayPaused Display 1");
     EXPECT_EQ(loader.PausedNotes(), std::vector<std::string>{"TrayPaused Display 1"});
     EXPECT_EQ(loader.TrayTip(), "Tonecast\nTrayPaused Display 1");
     // Left alone for 30 s; then one try, put back at once: left for 60 s.
     EXPECT_EQ(fightFor(kFirstPauseMs / kLoaderCheckIntervalMs), 1);
     EXPECT_EQ(fightFor(2 * kFirstPauseMs / kLoaderCheckIntervalMs), 0);
+    EXPECT_EQ(loader.TakeNotice(), "");  // told once, not at every pause
     EXPECT_EQ(fightFor(1), 1);
 
     Mark();
@@ -307,6 +309,17 @@ TEST_F(LoaderTest, AfterAWindowEndedByForceItsFoundRampsComeBack) {
     loader.Check();
     EXPECT_EQ(port.monitors[0].ramp, Built(WithGamma(20)));
     EXPECT_EQ(port.monitors[1].ramp, found);
+    EXPECT_FALSE(files.FileExists(session));
+
+    // A window that said it opens, found by nobody afterwards, then ended by force: its file is
+    // taken up once its word has run out, not before.
+    loader.OnCalibrationOpened();
+    const Ramp foundLater = Built(WithGamma(-15));
+    files.AddFile(session, FormatSessionFile({{"\\\\.\\DISPLAY2", foundLater}}));
+    Checks(kCalibrationStartMs / kLoaderCheckIntervalMs - 1);
+    EXPECT_EQ(port.monitors[1].ramp, found);
+    Checks(1);
+    EXPECT_EQ(port.monitors[1].ramp, foundLater);
     EXPECT_FALSE(files.FileExists(session));
 }
 
