@@ -42,6 +42,8 @@ TEST_F(Win32DisplaysTest, TheMonitorIsListedWithItsNameRectangleAndDC) {
     SelectDisplay(0);
     EXPECT_EQ(CenterX(480), 720);
     EXPECT_EQ(CenterY(61), 510);
+    // Wine answers no advanced-colour query: the display counts as one without HDR.
+    EXPECT_FALSE(display.advancedColor);
 }
 
 // The EDID is read where Windows keeps it, under the monitor's device key named by its device
