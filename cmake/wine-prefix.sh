@@ -9,6 +9,7 @@ case "$1" in
     wine cmd /c exit >/dev/null 2>&1 </dev/null
     # No window manager in tests: without this Wine waits ~2 s for every destroyed window.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+    sh "$(dirname "$0")/../scripts/wine-fonts.sh"
     exit 0 ;;
   stop)
     wineserver -k >/dev/null 2>&1

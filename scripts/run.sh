@@ -11,6 +11,7 @@ cmake --build --preset windows --target Tonecast Tonestart
 case "$(locale charmap 2>/dev/null)" in UTF-8) ;; *) export LC_ALL=C.UTF-8 ;; esac
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix-run}" WINEDEBUG=-all \
        WINEDLLOVERRIDES=winemenubuilder.exe=d
+sh scripts/wine-fonts.sh
 if [ -z "${DISPLAY:-}" ]; then
   echo "No DISPLAY: starting the program on a private Xvfb server."
   exec bash scripts/with-xvfb.sh wine build/windows/exe/Tonecast.exe "$@"

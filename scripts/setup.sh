@@ -17,6 +17,8 @@ packages=(
   xdotool imagemagick libxxf86vm-dev
   icc-profiles-free liblcms2-dev dpkg-dev
   nsis zlib1g-dev
+  # Glyphs for the Japanese and Chinese texts of the window under Wine, which has none of its own
+  fonts-wqy-microhei
 )
 
 missing=()

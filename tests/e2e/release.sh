@@ -117,7 +117,7 @@ startup_link="$(wine winepath -u "$startup" 2>/dev/null </dev/null)/Tonestart.ln
 set_range 100
 install
 check_range 0x64 "installed without the option"
-expected="Deutsch.lng English.lng Español.lng Français.lng Tonecast.exe TonecastRef.sRGB.jpg Tonestart.exe Uninstall.exe "
+expected="Deutsch.lng English.lng Español.lng Français.lng Italiano.lng Polski.lng Tonecast.exe TonecastRef.sRGB.jpg Tonestart.exe Uninstall.exe Русский.lng 日本語.lng 简体中文.lng "
 [ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "installed: $(ls "$installed" | tr '\n' ' ')"
 for file in "$build/exe/Tonecast.exe" "$build/exe/Tonestart.exe" "$here/../../data"/*; do
   cmp -s "$file" "$installed/$(basename "$file")" || fail "installed $(basename "$file") differs"

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Every file of data/ (language files, reference image) lies beside Tonecast.exe byte for byte,
-# the non-ASCII names of the French and Spanish language files included.
+# the non-ASCII names of the language files included.
 set -eu
 data="$(cd "$(dirname "$0")/../../data" && pwd)"
 exe="$1/exe"
@@ -14,7 +14,7 @@ for file in "$data"/*; do
     status=1
   fi
 done
-for language in English Deutsch Français Español; do
+for language in English Deutsch Français Español Italiano Polski Русский 日本語 简体中文; do
   [ -f "$exe/$language.lng" ] || { echo "missing: $language.lng"; status=1; }
 done
 echo "$count files checked"

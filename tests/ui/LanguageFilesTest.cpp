@@ -157,11 +157,14 @@ std::string Stem(std::string caption) {
 
 }  // namespace
 
-TEST(ShippedLanguageFiles, AreEnglishGermanFrenchAndSpanish) {
+// Each named in its own language, as the language list shows it.
+TEST(ShippedLanguageFiles, AreTheNineLanguagesByTheirOwnNames) {
     std::vector<std::string> names;
     for (const LanguageFile& file : Shipped())
         names.push_back(file.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "Español", "Français"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "Español", "Français",
+                                               "Italiano", "Polski", "Русский", "日本語",
+                                               "简体中文"}));
 }
 
 TEST(ShippedLanguageFiles, DefineEveryKeyTheWindowLooksUpOnce) {
@@ -185,6 +188,10 @@ TEST(ShippedLanguageFiles, AreCrlfTextInUtf8OrCodePage1252WithoutByteOrderMark) 
         ASSERT_GE(b.size(), 2u);
         EXPECT_TRUE(b[0] == ';' || std::isalpha(static_cast<unsigned char>(b[0])));
         const bool utf8 = IsValidUtf8(b);
+        // The languages of Western Europe keep their code page; the others need UTF-8.
+        const bool western = file.name == "English" || file.name == "Deutsch" ||
+                             file.name == "Español" || file.name == "Français";
+        EXPECT_EQ(utf8, !western || file.name == "English");
         // The last entry is only taken when a line break ends it.
         EXPECT_EQ(b.substr(b.size() - 2), "\r\n");
         for (size_t i = 0; i < b.size(); ++i) {

@@ -693,7 +693,7 @@ TEST(WindowCaptionsTest, EveryCaptionFitsInEveryLanguageOnEveryPageAt96And144Dpi
         TMainForm form(factory, window);
         window.AttachForm(&form);
         ASSERT_TRUE(form.FormCreate());
-        ASSERT_EQ(form.LangComboBox->ItemCount(), 4);
+        ASSERT_EQ(form.LangComboBox->ItemCount(), 9);
         for (int dpi : {96, 144}) {
             if (dpi != window.Dpi())
                 form.HandleDpiChange(dpi);
