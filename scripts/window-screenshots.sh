@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Retakes the screenshots of the Welcome page: docs/page0.png and docs/welcome-english.png
-# (English) and docs/welcome-french.png (Français), from the built Tonecast.exe under Wine on
-# an Xorg dummy server (1920 x 1080, needs root; tests/e2e/xorg-dummy.sh), where the display
-# takes its ramp as a real one does, so the bar shows no refusal warning as it would on Xvfb.
+# (English), docs/welcome-french.png (Français) and docs/welcome-japanese.png (日本語), from
+# the built Tonecast.exe under Wine on an Xorg dummy server (1920 x 1080, needs root;
+# tests/e2e/xorg-dummy.sh), where the display takes its ramp as a real one does, so the bar
+# shows no refusal warning as it would on Xvfb.
 # The program runs from a fresh portable folder with no ramp file; the screen is taken once
 # two shots a moment apart agree, after the first paint and the panels that follow it.
 set -euo pipefail
@@ -13,6 +14,7 @@ cmake --build --preset windows --target Tonecast
 xorg_dummy_start 1 || { echo "window-screenshots.sh: $XORG_DUMMY_ERROR" >&2; exit 1; }
 export DISPLAY="$XORG_DUMMY_DISPLAY" LC_ALL=C.UTF-8 WINEPREFIX="$PWD/build/windows/wineprefix-xorg" \
        WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+sh scripts/wine-fonts.sh  # the Japanese glyphs
 work=$(mktemp -d /tmp/tonecast-screenshots.XXXXXX)
 program=
 trap 'kill $program 2>/dev/null || true; rm -rf "$work"; wineserver -k >/dev/null 2>&1 || true
@@ -20,9 +22,10 @@ trap 'kill $program 2>/dev/null || true; rm -rf "$work"; wineserver -k >/dev/nul
 cp build/windows/exe/Tonecast.exe build/windows/exe/*.lng build/windows/exe/TonecastRef.sRGB.jpg \
   "$work/"
 
-# $1: the language's name in code page 1252, as the settings file of a first run may hold it.
+# $1: the language's name.
 shoot() {
-  printf '[Settings]\r\nLanguage=%s\r\n' "$1" >"$work/Tonecast.settings"
+  { printf '\377\376'; printf '[Settings]\r\nLanguage=%s\r\n' "$1" | iconv -f UTF-8 -t UTF-16LE; } \
+    >"$work/Tonecast.settings"
   wine "$work/Tonecast.exe" </dev/null >/dev/null 2>&1 &
   program=$!
   xdotool mousemove 0 0
@@ -51,6 +54,8 @@ shoot() {
 shoot English
 cp "$work/shot.png" docs/welcome-english.png
 cp "$work/shot.png" docs/page0.png
-shoot "$(printf 'Fran\347ais')"
+shoot Français
 cp "$work/shot.png" docs/welcome-french.png
-ls -l docs/page0.png docs/welcome-english.png docs/welcome-french.png
+shoot 日本語
+cp "$work/shot.png" docs/welcome-japanese.png
+ls -l docs/page0.png docs/welcome-english.png docs/welcome-french.png docs/welcome-japanese.png

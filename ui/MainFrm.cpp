@@ -31,8 +31,8 @@ LabelArgs GreyLabel(Control* parent, Bounds bounds, const std::string& text) {
 }
 
 // A caption beside other controls: as wide as its text in every language and at every DPI,
-// so that it is never cut and never reaches into its neighbour (the translations are chosen
-// to fit the room the panel leaves them).
+// so that it is never cut and never reaches into its neighbour (one longer than the room the
+// panel leaves it starts further left: FitPanelCaptions).
 LabelArgs CaptionLabel(Control* parent, Bounds bounds, const std::string& text) {
     LabelArgs args = GreyLabel(parent, bounds, text);
     args.autoSize = true;
@@ -52,7 +52,7 @@ ButtonArgs BarButton(Control* bar, int top, int width, int rightDistance, const 
 EditArgs ValueEdit(Control* parent, int top, const Color* channel) {
     EditArgs args;
     args.parent = parent;
-    args.bounds = {66, top, 35, 21};
+    args.bounds = {kValueColumnLeft, top, 35, 21};
     args.text = "0";
     if (channel) {
         args.customColors = true;
@@ -65,7 +65,7 @@ EditArgs ValueEdit(Control* parent, int top, const Color* channel) {
 UpDownArgs ValueUpDown(Control* parent, Edit* buddy, int top) {
     UpDownArgs args;
     args.parent = parent;
-    args.bounds = {101, top, 16, 21};
+    args.bounds = {kValueColumnLeft + 35, top, 16, 21};
     args.buddy = buddy;
     args.min = -100;
     args.max = 100;
@@ -136,7 +136,7 @@ void TMainForm::CreateBar() {
     // slow to move.
     const int half = host_.ClientWidth() > 0 ? ScaledToDpi(host_.ClientWidth() / 2, 96, host_.Dpi())
                                              : kDesignClientWidth / 2;
-    displays.bounds = {71, kBarComboTop, half - 71, 21};
+    displays.bounds = {kBarComboLeft, kBarComboTop, half - kBarComboLeft, 21};
     DisplayComboBox = factory_.CreateComboBox(displays);
 
     ResetButton = factory_.CreateButton(BarButton(Panel.get(), kBarButtonTop, 100, 399, "Reset"));
@@ -167,7 +167,7 @@ void TMainForm::CreateBar() {
 
 void TMainForm::CreateWelcomeControls() {
     PanelArgs welcome;
-    welcome.bounds = {0, 0, 633, 392};
+    welcome.bounds = {0, 0, 633, 424};
     welcome.windowBackground = true;
     WelcomePanel = factory_.CreatePanel(welcome);
     LabelArgs title = GreyLabel(WelcomePanel.get(), {0, 0, 633, 24}, "Welcome to Tonecast");
@@ -176,7 +176,7 @@ void TMainForm::CreateWelcomeControls() {
     WelcomeLabel = factory_.CreateLabel(title);
     EditArgs memo;
     memo.parent = WelcomePanel.get();
-    memo.bounds = {0, 34, 633, 330};
+    memo.bounds = {0, 34, 633, 352};
     memo.text = "*";
     memo.multiLine = true;
     memo.customColors = true;
@@ -187,9 +187,9 @@ void TMainForm::CreateWelcomeControls() {
     // themed check box draws its caption black, whatever the window's colour.
     CheckBoxArgs install;
     install.parent = WelcomePanel.get();
-    install.bounds = {0, 370, 17, 17};
+    install.bounds = {0, 392, 17, 17};
     InstallProfileCheckBox = factory_.CreateCheckBox(install);
-    LabelArgs installText = GreyLabel(WelcomePanel.get(), {22, 372, 611, 20},
+    LabelArgs installText = GreyLabel(WelcomePanel.get(), {22, 394, 611, 30},
                                       "Make it the display's colour profile (Windows and "
                                       "colour-managed programs will use it)");
     installText.wordWrap = true;
@@ -228,7 +228,8 @@ void TMainForm::CreateAdjustmentPanel(Adjustment kind) {
     controls.panel = factory_.CreatePanel(panel);
     Control* parent = controls.panel.get();
 
-    controls.overall.label = factory_.CreateLabel(CaptionLabel(parent, {8, 10, 56, 13}, row.title));
+    controls.overall.label =
+        factory_.CreateLabel(CaptionLabel(parent, {kPanelMargin, 10, 56, 13}, row.title));
     if (row.overall.Exists()) {
         controls.overall.edit = factory_.CreateEdit(ValueEdit(parent, 7, nullptr));
         controls.overall.upDown =
@@ -245,14 +246,15 @@ void TMainForm::CreateAdjustmentPanel(Adjustment kind) {
         const Channel& channel = kChannels[i];
         AdjustmentControls::Value& value = controls.channels[i];
         value.label = factory_.CreateLabel(
-            CaptionLabel(parent, {8, channel.top + 3, 20, 13}, channel.caption));
+            CaptionLabel(parent, {kPanelMargin, channel.top + 3, 20, 13}, channel.caption));
         value.edit = factory_.CreateEdit(ValueEdit(parent, channel.top, channel.color));
         value.upDown = factory_.CreateUpDown(ValueUpDown(parent, value.edit.get(), channel.top));
     }
-    controls.resetLabel = factory_.CreateLabel(CaptionLabel(parent, {8, 118, 56, 13}, "Reset:"));
+    controls.resetLabel =
+        factory_.CreateLabel(CaptionLabel(parent, {kPanelMargin, 118, 56, 13}, "Reset:"));
     ButtonArgs reset;
     reset.parent = parent;
-    reset.bounds = {66, 115, 51, 21};
+    reset.bounds = {kValueColumnLeft, 115, 51, 21};
     reset.text = ">0<";
     controls.resetButton = factory_.CreateButton(reset);
     controls.panel->SetVisible(false);

@@ -203,6 +203,7 @@ private:
     static constexpr int kBarTabsHeight = 25;
     static constexpr int kBarLabelTop = 33;
     static constexpr int kBarComboTop = 29;
+    static constexpr int kBarComboLeft = 71;  // at least; after the display list's caption
     static constexpr int kBarButtonTop = 28;
     static constexpr int kWarningRowHeight = 41;
     void CreateBar();
@@ -212,6 +213,7 @@ private:
     void WireEvents();
     void ApplyControlTexts();
     void ApplyPanelTexts();
+    void FitPanelCaptions();
     // The refusal warning's words for what the registry said when it last showed.
     void SetRefusalText();
     void RefreshPanels();

@@ -94,6 +94,19 @@ void TMainForm::ApplyPanelTexts() {
     points_.prev->SetText(LangText("BPrev"));
     points_.next->SetText(LangText("BNext"));
     points_.clear->SetText(LangText("BClearAll"));
+    FitPanelCaptions();
+}
+
+// A caption longer than the room left of the value column (Russian "Значение:") starts further
+// left, into the panel's margin, instead of running under the edit beside it.
+void TMainForm::FitPanelCaptions() {
+    const int room = Scaled(kValueColumnLeft) - Scaled(2);
+    for (AdjustmentControls& panel : adjustments_)
+        for (Label* caption : {panel.overall.label.get(), panel.resetLabel.get()}) {
+            Bounds b = caption->GetBounds();
+            b.left = std::clamp(room - b.width, 0, Scaled(kPanelMargin));
+            caption->SetBounds(b);
+        }
 }
 
 void TMainForm::FillDisplayList() {
@@ -143,4 +156,5 @@ void TMainForm::LangComboBoxChange() {
     Settings().LanguageName = LangComboBox->Item(index);
     LoadLanguage(Settings().LanguageName);
     ApplyTexts();
+    LayOutBar();  // the display list follows its caption's new width
 }

@@ -172,6 +172,9 @@ void TMainForm::LayOutBar() {
         control.SetBounds(b);
     };
     Bounds combo = DisplayComboBox->GetBounds();
+    // After its caption, which some languages need wider than the design's 55 pixels.
+    const Bounds caption = MonitorLabel->GetBounds();
+    combo.left = std::max(Scaled(kBarComboLeft), caption.left + caption.width + Scaled(4));
     combo.top = Scaled(kBarComboTop) + row;
     combo.width = host_.ClientWidth() / 2 - combo.left;
     DisplayComboBox->SetBounds(combo);
@@ -361,6 +364,8 @@ void TMainForm::HandleDpiChange(int newDpi) {
     InDpiChange = true;
     const int oldDpi = host_.Dpi();
     host_.ScaleControls(newDpi, oldDpi);
+    if (panelsCreated_)
+        FitPanelCaptions();  // measured again in the new font
     // The rectangle the message suggests is not used: the window stays on its display, which
     // the scale change may have come with a new rectangle for.
     HandleDisplayChange();

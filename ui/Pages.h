@@ -87,6 +87,11 @@ struct AdjustmentRow {
     std::array<CorrectionField, 3> channels;
 };
 
+// Inside a panel, in design pixels: the captions start at its margin, the edits and ">0<" at the
+// value column.
+inline constexpr int kPanelMargin = 8;
+inline constexpr int kValueColumnLeft = 66;
+
 // clang-format off
 inline constexpr AdjustmentRow kAdjustments[kAdjustmentCount] = {
     // size      title       title key   overall, R, G, B

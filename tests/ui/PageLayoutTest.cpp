@@ -42,7 +42,7 @@ TEST_F(PageLayout, EveryPagePlacesItsPanelsExactly) {
     Settings().ReferenceImagePath = kProgramFolder + "TonecastRef.sRGB.jpg";
     files.AddFile(Settings().ReferenceImagePath, "jpeg");
     const Layout expected[kPageCount] = {
-        {{"Welcome", {644, 344}}, {"Lang", {1771, 931}}, {"GammaSetup", {1771, 981}}},
+        {{"Welcome", {644, 328}}, {"Lang", {1771, 931}}, {"GammaSetup", {1771, 981}}},
         {{"Black", {900, 865}}},
         {{"White", {899, 865}}},
         {{"Gamma", {900, 865}}},
