@@ -52,7 +52,7 @@ bool ReadFirstLanguageFile(const std::string& name, std::string& bytes) {
     for (Place place : {+[] { return GetProgramFolder(); }, +[] { return GetDataFolder(kSubPath); },
                         +[] { return GetUserFolder(kSubPath); }}) {
         try {
-            if (Files().ReadFile(place() + fileName, bytes))
+            if (Files().ReadFile(place() + fileName, bytes, kMaxLanguageFileBytes))
                 return true;
         } catch (const ReadError& error) {
             // The file opened, so it is the one: what was read before the failure counts,

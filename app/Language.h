@@ -4,6 +4,10 @@
 #include <cstddef>
 #include <string>
 
+// A language file holds a few kilobytes of texts; a larger one is not read (it counts as
+// missing, and the next place or English is used).
+inline constexpr std::size_t kMaxLanguageFileBytes = std::size_t{1} << 20;
+
 // Finds "<name>.lng" in the program, data and per-user folders and merges the first found.
 void LoadLanguage(const std::string& name);
 // The key's text, or the key itself when the table has none.

@@ -15,6 +15,8 @@ enum class SpecialFolder {
     kAppData,        // the user's own application data
     kCommonAppData,  // application data shared by all users
     kProgramFiles,
+    kStartup,  // the user's Startup folder, whose shortcuts start at their sign-in
+    kWindows,  // the system's Windows folder
 };
 
 // A shell link object that has been created.
@@ -47,12 +49,15 @@ public:
     virtual std::string ExecutablePath() = 0;
     // Empty when the platform cannot give the folder. Never cached.
     virtual std::string SpecialFolderPath(SpecialFolder folder) = 0;
-    // The "Startup" value of the user's "Shell Folders" key; empty when missing.
-    virtual std::string StartupFolderValue() = 0;
     // Throws OleError when the link object cannot be created.
     virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
     // The platform's result code: 32 or less is a failure.
     virtual std::intptr_t ShellOpen(const std::string& url) = 0;
+    // Whether this process runs with an administrator's elevated rights (the uninstaller's).
+    virtual bool Elevated() = 0;
+    // Has the desktop shell, which runs as the signed-in user, open the address. False when
+    // there is no desktop shell to ask; nothing was opened then.
+    virtual bool OpenAsSignedInUser(const std::string& url) = 0;
     // Starts a command line in a normal window; the outcome is not reported.
     virtual void RunCommand(const std::string& commandLine) = 0;
     // True when the user confirmed a file, which `chosen` then holds.

@@ -52,20 +52,25 @@ std::string FormatDecimal(double value, char separator) {
 bool LoadSettings() {
     SettingsValues& settings = Settings();
     settings.LanguageName = "English";
+    settings.ReferenceImageRefused = false;
     // A user without a file of their own starts once from the shared one of earlier versions
     // (the same file in portable mode); their own is written at the end of the run.
     std::string path = SettingsFilePath();
     if (!Files().FileExists(path))
         path = SharedSettingsFilePath();
-    if (!Files().FileExists(path))
+    std::uint64_t size = 0, writeTime = 0;
+    if (!Files().FileStamp(path, size, writeTime) || size > kMaxSettingsFileBytes)
         return false;
 
     ProfileStore& store = Profiles();
     std::string value;
     settings.LanguageName = store.ReadString(path, kSection, "Language", value) ? value : "English";
-    settings.ReferenceImagePath = store.ReadString(path, kSection, "ReferenceImage", value)
-                                      ? value
-                                      : GetProgramFolder() + kReferenceImageFileName;
+    if (store.ReadString(path, kSection, "ReferenceImage", value)) {
+        settings.ReferenceImagePath = value;
+        settings.ReferenceImageRefused = !value.empty() && !IsLocalDiskPath(value);
+    } else {
+        settings.ReferenceImagePath = GetProgramFolder() + kReferenceImageFileName;
+    }
     const bool hasGamma = store.ReadString(path, kSection, "Gamma", value);
     Patterns().TargetGamma = GammaOrDefault(hasGamma ? &value : nullptr);
     settings.InstallProfile =
@@ -109,7 +114,7 @@ void SaveSettings() {
     std::string temporary;
     try {
         std::string before;
-        Files().ReadFile(path, before);
+        Files().ReadFile(path, before, kMaxSettingsFileBytes);
         temporary = Files().WriteTemporaryBeside(path, before);
         WriteKeys(temporary);
         Files().MoveFileOver(temporary, path);

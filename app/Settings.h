@@ -2,11 +2,17 @@
 // The preferences kept between runs in "Tonecast.settings" (the target gamma lives with
 // the pattern settings of the ramp engine, Patterns().TargetGamma).
 
+#include <cstddef>
 #include <string>
 
 struct SettingsValues {
     std::string LanguageName = "English";
     std::string ReferenceImagePath;
+    // The path came from the settings file and names no file on a local disk: it is kept (and
+    // saved back as it was) but not opened, until the user chooses an image in the dialog.
+    // Anyone may write the shared file of earlier versions, and a network path there would
+    // have Windows sign in to that host as whoever opens the page.
+    bool ReferenceImageRefused = false;
     // Whether OK also makes each display's saved profile the display's colour profile
     // ("InstallProfile", 1 or 0; absent: off).
     bool InstallProfile = false;
@@ -14,6 +20,9 @@ struct SettingsValues {
 SettingsValues& Settings();
 
 inline constexpr const char* kSettingsFileName = "Tonecast.settings";
+// The program writes four short keys; a larger settings file is not read (defaults apply) and,
+// being none of the program's, not rewritten either.
+inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{64} << 10;
 inline constexpr const char* kReferenceImageFileName = "TonecastRef.sRGB.jpg";
 inline constexpr double kDefaultTargetGamma = 2.2;
 
@@ -24,7 +33,8 @@ std::string SettingsFilePath();
 // "Tonecast.settings". Read only while the user has no file of their own.
 std::string SharedSettingsFilePath();
 
-// True when the settings file existed and was read.
+// True when the settings file existed and was read. A reference image read from it counts only
+// when its path names a file on a local disk (IsLocalDiskPath).
 bool LoadSettings();
 // Throws WriteError("Unable to write to <path>") when a key cannot be written.
 void SaveSettings();

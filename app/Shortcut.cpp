@@ -21,7 +21,7 @@ std::optional<PreparedFile> PrepareStartupShortcut(const std::string& target) {
     std::unique_ptr<ShellLink> link = shell.CreateShellLink();
     link->SetPath(target);
     link->SetArguments("");
-    const std::string startup = shell.StartupFolderValue();
+    const std::string startup = shell.SpecialFolderPath(SpecialFolder::kStartup);
     if (startup.empty())
         return std::nullopt;
     return PreparedFile{startup + "\\" + LinkFileName(target), link->Contents()};

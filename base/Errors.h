@@ -2,6 +2,7 @@
 // The few error kinds that travel up to a caller. Each carries the message that the
 // platform's standard error box shows when nothing handles it.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -27,6 +28,26 @@ public:
     ReadError(const std::string& message, int code, std::string partial)
         : InOutError(message, code), partial(std::move(partial)) {}
     std::string partial;
+};
+
+// A file larger than its kind may be ("The file is larger than the 64 KB allowed"): read no
+// further, since only a damaged or planted file of that kind is so large.
+class TooLargeError : public InOutError {
+public:
+    explicit TooLargeError(std::size_t limit)
+        : InOutError("The file is larger than the " + SizeText(limit) + " allowed",
+                     kFileTooLarge) {}
+    // The platform's own code for a file too large (ERROR_FILE_TOO_LARGE).
+    static constexpr int kFileTooLarge = 223;
+
+private:
+    static std::string SizeText(std::size_t bytes) {
+        if (bytes % (std::size_t{1} << 20) == 0)
+            return std::to_string(bytes >> 20) + " MB";
+        if (bytes % 1024 == 0)
+            return std::to_string(bytes >> 10) + " KB";
+        return std::to_string(bytes) + " bytes";
+    }
 };
 
 // A settings value could not be written ("Unable to write to <path>").

@@ -2,6 +2,7 @@
 // Narrow file interface of the portable code. The program uses the Win32 implementation;
 // tests use an in-memory one. Paths are UTF-8 strings with backslashes.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,8 +16,11 @@ public:
     virtual bool FolderExists(const std::string& path) = 0;
 
     // Reads the whole file. False when there is no such file; throws InOutError when it
-    // exists but cannot be opened, and ReadError when reading fails after it opened.
-    virtual bool ReadFile(const std::string& path, std::string& contents) = 0;
+    // exists but cannot be opened, ReadError when reading fails after it opened, and
+    // TooLargeError, reading nothing, when it holds more than `maxBytes`. Every kind of file
+    // has its own limit, so that a huge file put in a shared folder costs no memory.
+    virtual bool ReadFile(const std::string& path, std::string& contents,
+                          std::size_t maxBytes) = 0;
 
     // Writes the bytes to a temporary file in the same folder and moves it over `path`
     // only once it is complete, so a failed write never destroys the previous file.

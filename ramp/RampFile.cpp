@@ -156,7 +156,7 @@ bool ReadRampFile(TCorrection& c, std::string& deviceName, const std::string& fi
     if (!Files().FileExists(fileName))
         return false;
     std::string text;
-    if (!Files().ReadFile(fileName, text))
+    if (!Files().ReadFile(fileName, text, kMaxRampFileBytes))
         return false;
     return ParseRampFile(text, c, deviceName, monitorId);
 }

@@ -6,6 +6,7 @@
 // monitor it was saved for (see RampFileMatch.h). Readers of the record alone stop before it,
 // so earlier versions read such a file as before.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,10 @@
 
 #include "base/Ramp.h"
 #include "ramp/Correction.h"
+
+// The most a ramp file may hold: the program writes about 5 KB (1297 short lines); more is a file
+// that is not one, and is not read.
+inline constexpr std::size_t kMaxRampFileBytes = std::size_t{64} << 10;
 
 // data folder + "Tonecast" + (index + 1) + ".lut"
 std::string RampFileName(const std::string& dataFolder, int displayIndex);
@@ -22,6 +27,7 @@ std::string RampFileName(const std::string& dataFolder, int displayIndex);
 bool WriteRampFile(const TCorrection& c, int displayIndex, const std::string& fileName);
 
 // False when the file is missing or its first line is not the header (record untouched).
+// Throws TooLargeError for a file above kMaxRampFileBytes.
 // Throws ConvertError("Invalid numeric input") for a malformed number; the record is then
 // left untouched as well. `monitorId`, when given, receives the file's device ID (empty when
 // it has none).

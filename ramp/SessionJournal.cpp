@@ -102,7 +102,7 @@ FallbackRamps RecoverSessionJournal(const std::string& dataFolder, bool calibrat
     std::string text;
     FallbackRamps restored(Engine().DisplayCount());
     try {
-        if (calibrationOpen || !Files().ReadFile(path, text))
+        if (calibrationOpen || !Files().ReadFile(path, text, kMaxSessionFileBytes))
             return restored;
     } catch (const InOutError&) {
         return restored;  // not readable now; a later start tries again

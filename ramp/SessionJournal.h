@@ -4,6 +4,7 @@
 // killed, a hung window ended, a crash that passes every handler) leaves it behind, and the
 // next start of either program puts those ramps back on the displays the window had changed.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "ramp/RampFile.h"
 
 inline constexpr const char* kSessionFileName = "Tonecast.session";
+// About 4.7 KB a display; a larger file is not read.
+inline constexpr std::size_t kMaxSessionFileBytes = std::size_t{1} << 20;
 
 // One display's ramp as the window found it, with the device name that finds the display again.
 struct CapturedRamp {

@@ -337,7 +337,7 @@ JpegResult LoadJpegFile(const std::string& path, Bitmap& bitmap, const JpegCropF
     bitmap = Bitmap{};
     std::string bytes;
     try {
-        if (!Files().ReadFile(path, bytes))
+        if (!Files().ReadFile(path, bytes, kMaxJpegFileBytes))
             return {JpegStatus::kNoFile, "No file " + path};
     } catch (const InOutError& e) {
         return {JpegStatus::kUnreadable, e.what()};

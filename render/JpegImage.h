@@ -54,6 +54,10 @@ constexpr std::int64_t kMaxJpegPixels = std::int64_t{1} << 26;
 // progressive and multi-scan files); more makes the decode fail instead of swapping.
 constexpr std::size_t kMaxJpegWorkingMemory = std::size_t{512} << 20;
 
+// A JPEG file above 256 MiB (four bytes for each allowed pixel, more than any encoder spends
+// on a picture of that size) is not read.
+constexpr std::size_t kMaxJpegFileBytes = std::size_t{256} << 20;
+
 struct JpegLimits {
     std::int64_t maxPixels = kMaxJpegPixels;
     std::size_t maxWorkingMemory = kMaxJpegWorkingMemory;

@@ -89,8 +89,11 @@ void PaintCorrectionPoints(Canvas& c, const PageView& view) {
 }
 
 void PaintReferenceImagePage(Canvas& c, const PageView& view) {
-    DrawReferenceImage(c, view.referenceImagePath, view.clientWidth, view.clientHeight,
-                       view.referenceImageTexts);
+    if (view.referenceImageRefused)
+        DrawReferenceImageRefusal(c, view.referenceImagePath, view.referenceImageTexts);
+    else
+        DrawReferenceImage(c, view.referenceImagePath, view.clientWidth, view.clientHeight,
+                           view.referenceImageTexts);
     EdgeBlends(c, view);
     TextBackings(c, view);
 }

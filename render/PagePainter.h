@@ -18,6 +18,7 @@ struct PageView {
     int originY = 0;
     int clientHeight = 0;
     std::string referenceImagePath;  // page 8
+    bool referenceImageRefused = false;  // not opened: ReferenceImageTexts::notLocal instead
     // Page 8: where the help text and the file name are drawn over the image; each gets a
     // backing of `background` so that it reads over any photograph.
     struct Box {

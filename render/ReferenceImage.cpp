@@ -87,6 +87,17 @@ void Decode(KeptImage& kept, const std::string& path, DeviceContext dc) {
     std::string().swap(kept.result.iccProfile);  // up to megabytes, of no use once converted
 }
 
+// One line in the window font, centred on the selected display.
+void DrawCentredLine(Canvas& canvas, const std::string& line, Color color) {
+    if (line.empty())
+        return;
+    int width = 0, height = 0;
+    canvas.MeasureText(line, width, height);
+    canvas.SetBrushColor(kBlack);  // the page's background
+    canvas.SetFontColor(color);
+    canvas.TextOut(CenterX(width), CenterY(height), line);
+}
+
 }  // namespace
 
 std::string ReferenceImageFailureText(const JpegResult& result, const std::string& path,
@@ -144,14 +155,13 @@ void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth
         canvas.DrawBitmap(kept.x, kept.y, kept.bitmap);
         return;
     }
-    const std::string line = ReferenceImageFailureText(kept.result, path, texts);
-    if (line.empty())
-        return;
-    int width = 0, height = 0;
-    canvas.MeasureText(line, width, height);
-    canvas.SetBrushColor(kBlack);  // the page's background
-    canvas.SetFontColor(texts.color);
-    canvas.TextOut(CenterX(width), CenterY(height), line);
+    DrawCentredLine(canvas, ReferenceImageFailureText(kept.result, path, texts), texts.color);
+}
+
+void DrawReferenceImageRefusal(Canvas& canvas, const std::string& path,
+                               const ReferenceImageTexts& texts) {
+    ForgetReferenceImage();
+    DrawCentredLine(canvas, Fill(texts.notLocal, {path}), texts.color);
 }
 
 bool ReferenceImageProfileUnusable(const std::string& path) {

@@ -16,6 +16,7 @@ struct ReferenceImageTexts {
     std::string tooLarge;     // %s: the limit
     std::string unreadable;   // %s: the system's text
     std::string noMemory;
+    std::string notLocal;     // %s: the whole path, which names no file on a local disk
     Color color = Grey(128);  // the page's text colour
 };
 
@@ -31,6 +32,10 @@ std::string ReferenceImageFailureText(const JpegResult& result, const std::strin
 // font; a missing file draws nothing.
 void DrawReferenceImage(Canvas& canvas, const std::string& path, int clientWidth, int clientHeight,
                         const ReferenceImageTexts& texts);
+
+// Draws, instead of the image, the line saying that `path` is not opened (texts.notLocal).
+void DrawReferenceImageRefusal(Canvas& canvas, const std::string& path,
+                               const ReferenceImageTexts& texts);
 
 // Whether the image at `path`, as the last paint drew it, carries a colour profile that could not
 // be used, so that its colours were taken as sRGB; false before it is drawn.

@@ -21,11 +21,13 @@ void TMainForm::FormPaint(Canvas& canvas) {
     view.originX = display.left;
     view.originY = display.top;
     view.referenceImagePath = Settings().ReferenceImagePath;
+    view.referenceImageRefused = Settings().ReferenceImageRefused;
     view.clientHeight = host_.ClientHeight();
     if (view.page == 8) {
         view.referenceImageTexts = {LangText("RefImageDamaged"),  LangText("RefImageUnsupported"),
                                     LangText("RefImageTooLarge"), LangText("RefImageUnreadable"),
-                                    LangText("RefImageNoMemory"), kLabelGrey};
+                                    LangText("RefImageNoMemory"), LangText("RefImageNotLocal"),
+                                    kLabelGrey};
         // The labels are drawn over the photograph: each gets a backing the size of its text.
         view.background = background_;
         for (const Label* label : {HelpLabel.get(), FileLabel.get()}) {

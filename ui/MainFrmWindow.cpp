@@ -309,8 +309,9 @@ void TMainForm::LayOutWelcome() {
 
 void TMainForm::LayOutFileLabel() {
     std::string& path = Settings().ReferenceImagePath;
-    if (!Files().FileExists(path))
-        path = GetProgramFolder() + "TonecastRef.sRGB.jpg";
+    // A refused path is not even looked at: asking whether it exists would reach the host.
+    if (!Settings().ReferenceImageRefused && !Files().FileExists(path))
+        path = GetProgramFolder() + kReferenceImageFileName;
     FileLabel->SetText(FileLabelText(path));
     Bounds b = FileLabel->GetBounds();  // sized to the new text
     b.left = host_.ClientWidth() - b.width - Scaled(70);
@@ -480,10 +481,15 @@ void TMainForm::ResetButtonClick() {
 }
 
 void TMainForm::FileLabelClick() {
-    std::string path = Settings().ReferenceImagePath;
+    // The dialog would list a refused path's folder: it starts in the program's instead.
+    std::string path = Settings().ReferenceImageRefused
+                           ? GetProgramFolder() + kReferenceImageFileName
+                           : Settings().ReferenceImagePath;
     if (ShowFileDialog(host_.Handle(), "jpg", LangText("RefDlgFiles") + " (*.jpg)|*.jpg",
                        FolderWithoutDelimiter(path), LangText("RefDlgTitle"), path)) {
+        // What the user picks is opened, a network path too.
         Settings().ReferenceImagePath = path;
+        Settings().ReferenceImageRefused = false;
         ShowPage(8);
     }
 }

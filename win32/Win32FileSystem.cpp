@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include <windows.h>
+
+#include <bcrypt.h>
+#include <cwchar>
 // <windows.h> maps this name to its "A" function; here it is the interface's method.
 #undef ReplaceFile
 
@@ -52,7 +55,8 @@ bool Win32FileSystem::FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
+bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents,
+                               std::size_t maxBytes) {
     FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -62,21 +66,22 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents) {
             return false;
         throw InOutError(SystemErrorText(code), static_cast<int>(code));
     }
+    LARGE_INTEGER size{};
+    const bool sized = GetFileSizeEx(file.get(), &size) && size.QuadPart >= 0;
+    if (sized && static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+        throw TooLargeError(maxBytes);
     // The bytes go straight into the string, sized from the file (and one more byte, so that
     // the read that finds the end needs no growth): a photograph of many megabytes is then
     // read in one call, not copied piecewise into a growing string. A file that grows
-    // meanwhile is read on to its end.
+    // meanwhile is read on to its end, or to one byte past the limit, which it then breaks.
     std::string data;
-    LARGE_INTEGER size{};
-    const std::size_t expected =
-        GetFileSizeEx(file.get(), &size) && size.QuadPart > 0
-            ? static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, LONGLONG{1} << 30))
-            : 0;
-    data.resize(expected + 1);
+    data.resize((sized ? static_cast<std::size_t>(size.QuadPart) : 0) + 1);
     std::size_t used = 0;
     for (;;) {
+        if (used > maxBytes)
+            throw TooLargeError(maxBytes);
         if (used == data.size())
-            data.resize(2 * data.size());
+            data.resize(std::min(2 * data.size(), maxBytes + 1));
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - used, 1 << 30));
         DWORD got = 0;
         if (!::ReadFile(file.get(), data.data() + used, chunk, &got, nullptr)) {
@@ -107,21 +112,35 @@ void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& co
 
 std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
                                                   const std::string& contents) {
-    wchar_t temporary[MAX_PATH];
-    if (!GetTempFileNameW(Widen(FolderOf(path)).c_str(), L"tnc", 0, temporary))
+    // A name nobody can guess, made only if no file or link of that name is there: the data
+    // folder is shared, and another user could otherwise take the names beforehand or put a
+    // link where the bytes are about to go.
+    std::wstring temporary;
+    FileHandle file;
+    for (int attempt = 0; attempt < 8 && !file.valid(); ++attempt) {
+        std::uint64_t random = 0;
+        if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&random),
+                                            sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
+            throw InOutError(SystemErrorText(ERROR_GEN_FAILURE), ERROR_GEN_FAILURE);
+        wchar_t name[32];
+        swprintf(name, 32, L"~tnc%016llX.tmp", static_cast<unsigned long long>(random));
+        temporary = Widen(FolderOf(path)) + name;
+        file.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS)
+            ThrowLastError();
+    }
+    if (!file.valid())
         ThrowLastError();
     try {
-        FileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid())
-            ThrowLastError();
         WriteAll(file.get(), contents);
         if (!FlushFileBuffers(file.get()))
             ThrowLastError();
         if (!file.Close())
             ThrowLastError();
     } catch (...) {
-        DeleteFileW(temporary);
+        file.Close();
+        DeleteFileW(temporary.c_str());
         throw;
     }
     return Narrow(temporary);

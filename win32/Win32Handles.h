@@ -105,6 +105,7 @@ using CreatedDC = ScopedHandle<HDC, CreatedDcFree>;
 // failure, which for a written file can be the write's.
 class FileHandle {
 public:
+    FileHandle() = default;
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     ~FileHandle() { Close(); }
     FileHandle(const FileHandle&) = delete;
@@ -117,9 +118,13 @@ public:
         const BOOL ok = CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
         return ok != FALSE;
     }
+    void reset(HANDLE handle) {
+        Close();
+        handle_ = handle;
+    }
 
 private:
-    HANDLE handle_;
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
 // A window's DC from GetDC (or the screen's, for a null window), given back with ReleaseDC.

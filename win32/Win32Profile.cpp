@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/Settings.h"
 #include "base/Errors.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32FileSystem.h"
@@ -36,7 +37,7 @@ bool MakeUnicodeFile(const std::string& path) {
     Win32FileSystem files;
     try {
         std::string bytes;
-        if (files.ReadFile(path, bytes) &&
+        if (files.ReadFile(path, bytes, kMaxSettingsFileBytes) &&
             (StartsWith(bytes, kUtf16Mark) || StartsWith(bytes, "\xFE\xFF")))
             return true;
         const std::wstring text = StartsWith(bytes, kUtf8Mark)

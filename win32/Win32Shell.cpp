@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "win32/DesktopShell.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32AppServices.h"
 #include "win32/Win32Handles.h"
@@ -17,8 +18,6 @@
 #include "win32/Win32Text.h"
 
 namespace {
-
-constexpr const wchar_t* kExplorerKey = L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
 
 std::string SystemMessage(HRESULT code) {
     std::string message = SystemText(static_cast<DWORD>(code));
@@ -30,17 +29,21 @@ std::string SystemMessage(HRESULT code) {
     return message;
 }
 
-// The platform's number for the folder; one it does not know for any other value.
-int Csidl(SpecialFolder folder) {
+// The shell's identifier of the folder; null for a value it does not know.
+const KNOWNFOLDERID* KnownFolder(SpecialFolder folder) {
     switch (folder) {
         case SpecialFolder::kAppData:
-            return CSIDL_APPDATA;
+            return &FOLDERID_RoamingAppData;
         case SpecialFolder::kCommonAppData:
-            return CSIDL_COMMON_APPDATA;
+            return &FOLDERID_ProgramData;
         case SpecialFolder::kProgramFiles:
-            return CSIDL_PROGRAM_FILES;
+            return &FOLDERID_ProgramFiles;
+        case SpecialFolder::kStartup:
+            return &FOLDERID_Startup;
+        case SpecialFolder::kWindows:
+            return &FOLDERID_Windows;
     }
-    return static_cast<int>(folder);
+    return nullptr;
 }
 
 std::string ClassIdText(const CLSID& id) {
@@ -100,24 +103,13 @@ public:
     }
 
     std::string SpecialFolderPath(SpecialFolder folder) override {
-        ItemIdList list;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl(folder), list.OutPointer())) || !list)
+        const KNOWNFOLDERID* id = KnownFolder(folder);
+        wchar_t* path = nullptr;
+        if (!id || FAILED(SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path)) || !path)
             return {};
-        wchar_t buffer[MAX_PATH + 1] = {};
-        return SHGetPathFromIDListW(list.get(), buffer) ? Narrow(buffer) : std::string();
-    }
-
-    std::string StartupFolderValue() override {
-        RegistryKey explorer;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, explorer.OutPointer(),
-                            nullptr) != ERROR_SUCCESS)
-            return {};
-        RegistryKey folders;
-        if (RegOpenKeyExW(explorer.get(), L"Shell Folders", 0, KEY_READ, folders.OutPointer()) !=
-            ERROR_SUCCESS)
-            return {};
-        return ReadStringValue(folders.get(), L"Startup");
+        const std::string folderPath = Narrow(path);
+        CoTaskMemFree(path);
+        return folderPath;
     }
 
     std::unique_ptr<ShellLink> CreateShellLink() override {
@@ -134,6 +126,11 @@ public:
     std::intptr_t ShellOpen(const std::string& url) override {
         return reinterpret_cast<std::intptr_t>(
             ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    }
+
+    bool Elevated() override { return ProcessElevated(); }
+    bool OpenAsSignedInUser(const std::string& url) override {
+        return OpenThroughDesktopShell(Widen(url));
     }
 
     // What WinExec does, which has no wide form: the program named first on the command line,
@@ -199,19 +196,6 @@ public:
 
     bool CalibrationWindowOpen() override {
         return FindWindowW(kMainWindowClassName, nullptr) != nullptr;
-    }
-
-private:
-    static std::string ReadStringValue(HKEY key, const wchar_t* name) {
-        DWORD type = 0, size = 0;  // in bytes
-        if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-            (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
-            return {};
-        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
-        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                             &size) != ERROR_SUCCESS)
-            return {};
-        return Narrow(data.data());  // up to the first NUL, stored or added
     }
 };
 

@@ -97,7 +97,7 @@ void Measure(const char* what, const std::string& path, DeviceContext dc,
 
     // The first paint's parts, each on its own.
     std::string bytes;
-    const double read = Median(5, [&] { Files().ReadFile(path, bytes); });
+    const double read = Median(5, [&] { Files().ReadFile(path, bytes, kMaxJpegFileBytes); });
     Bitmap visible;
     const double decode = Median(5, [&] { DecodeJpeg(bytes, visible, Visible); });
     Bitmap none;
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     std::string wide;
-    Files().ReadFile(argv[2], wide);
+    Files().ReadFile(argv[2], wide, kMaxJpegFileBytes);
     const std::string photo = std::string(temp) + "TonecastBench24MP.jpg";
     const std::string widePhoto = std::string(temp) + "TonecastBench24MPAdobeRGB.jpg";
     JpegRecipe recipe{

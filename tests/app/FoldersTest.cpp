@@ -69,6 +69,18 @@ TEST(PathParts, ABackslashASlashAndADrivesColonEachEndAFolder) {
     EXPECT_EQ(FileNamePart("C:\\Pictures\\"), "");
 }
 
+TEST(PathParts, ALocalDiskPathIsAFullPathOnADriveNamingNoDevice) {
+    for (const char* path : {"C:\\Pictures\\a.jpg", "z:/a.jpg", "C:\\Con-trol\\Nul1.jpg",
+                             "C:\\COM10.jpg", "C:\\x\\.jpg"})
+        EXPECT_TRUE(IsLocalDiskPath(path)) << path;
+    for (const char* path :
+         {"", "C:", "C:\\", "C:a.jpg", "a.jpg", "\\a.jpg", "\\\\host\\share\\a.jpg", "//host/share/a.jpg",
+          "\\\\.\\pipe\\tonecast", "\\\\?\\C:\\a.jpg", "\\\\?\\UNC\\host\\a.jpg", "1:\\a.jpg",
+          "C:\\CON", "C:\\Photos\\aux.jpg", "C:\\Photos\\Com1 .jpg", "C:\\lpt9\\a.jpg",
+          "C:\\conin$"})
+        EXPECT_FALSE(IsLocalDiskPath(path)) << path;
+}
+
 TEST_F(FoldersTest, ForceFoldersCreatesFromTheRootDown) {
     EXPECT_TRUE(ForceFolders("C:\\ProgramData\\Velmor\\Tonecast\\"));
     EXPECT_EQ(
@@ -96,13 +108,13 @@ TEST_F(FoldersTest, ForceFoldersStopsAtTheFirstLevelThatCannotBeCreated) {
 
 TEST_F(FoldersTest, ShortcutIsPreparedOnlyWithAStartupFolder) {
     const std::string target = std::string(kProgramFolder) + "Tonestart.exe";
-    shell.startupValue = "C:\\Users\\ann\\Start Menu\\Programs\\Startup";
+    shell.specialFolders[SpecialFolder::kStartup] = "C:\\Users\\ann\\Start Menu\\Programs\\Startup";
     const std::optional<PreparedFile> link = PrepareStartupShortcut(target);
     ASSERT_TRUE(link);
     EXPECT_EQ(link->path, "C:\\Users\\ann\\Start Menu\\Programs\\Startup\\Tonestart.lnk");
     EXPECT_EQ(link->contents, "LNK|SetPath " + target + "|SetArguments ");
 
-    shell.startupValue.clear();
+    shell.specialFolders.erase(SpecialFolder::kStartup);
     EXPECT_FALSE(PrepareStartupShortcut(target));
 
     shell.linkCalls.clear();
@@ -184,9 +196,19 @@ TEST_F(FoldersTest, OpenUrlFallsBackToExplorerOnlyWhenTheShellFails) {
     shell.shellOpenResult = 32;  // the platform's highest failure code
     OpenUrl("https://example.test/a?b=1");
     EXPECT_EQ(shell.commands,
-              std::vector<std::string>{"explorer.exe \"https://example.test/a?b=1\""});
+              std::vector<std::string>{
+                  "\"C:\\Windows\\explorer.exe\" \"https://example.test/a?b=1\""});
     shell.shellOpenResult = 33;
     OpenUrl("https://example.test/");
+    EXPECT_EQ(shell.commands.size(), 1u);
+
+    // Elevated, only the desktop shell opens it, as the signed-in user; without one, nothing.
+    shell.elevated = true;
+    OpenUrl("https://example.test/e");
+    shell.desktopShellAnswers = false;
+    OpenUrl("https://example.test/f");
+    EXPECT_EQ(shell.urlsOpenedAsUser, std::vector<std::string>{"https://example.test/e"});
+    EXPECT_EQ(shell.openedUrls.size(), 3u);
     EXPECT_EQ(shell.commands.size(), 1u);
 }
 

@@ -136,6 +136,13 @@ TEST_F(LanguageTest, FirstOfProgramDataAndUserFolderWins) {
     EXPECT_EQ(LangText("LC"), "data");
     EXPECT_EQ(LangText("LE"), "LE");
     EXPECT_EQ(LangText("LD"), "LD");
+
+    // One larger than a language file may be is passed over too.
+    files.AddFile(std::string(kUserFolder) + "Norsk.lng", "LF=user\r\n");
+    files.AddFile(std::string(kProgramFolder) + "Norsk.lng",
+                  "LF=program\r\n" + std::string(kMaxLanguageFileBytes - 11, ';'));
+    LoadLanguage("Norsk");
+    EXPECT_EQ(LangText("LF"), "user");
 }
 
 TEST_F(LanguageTest, ANameThatIsNotAPlainFileNameLoadsNothing) {

@@ -53,6 +53,37 @@ TEST_F(SettingsTest, StoredValuesAndNamesInAnyCase) {
     EXPECT_EQ(Patterns().TargetGamma, 1.8);
 }
 
+// A reference image the file names on a network share or a device is kept, and saved back as it
+// was, but not opened; one on a drive is. A settings file larger than any the program writes
+// is not read at all.
+TEST_F(SettingsTest, OnlyALocalReferenceImageIsTakenAndAnOversizedFileIsNotRead) {
+    for (const char* path : {"\\\\host\\share\\x.jpg", "//host/share/x.jpg", "\\\\.\\pipe\\x",
+                             "\\\\?\\C:\\x.jpg", "x.jpg", "C:x.jpg", "C:\\Photos\\nul.jpg",
+                             "C:\\com1\\x.jpg"}) {
+        SeedSettings({{"ReferenceImage", path}});
+        EXPECT_TRUE(LoadSettings());
+        EXPECT_EQ(Settings().ReferenceImagePath, path);
+        EXPECT_TRUE(Settings().ReferenceImageRefused) << path;
+        SaveSettings();
+        std::string stored;
+        EXPECT_TRUE(profile.ReadString(kSettingsFile, "Settings", "ReferenceImage", stored));
+        EXPECT_EQ(stored, path);
+    }
+    for (const char* path : {"D:\\Photos\\x.jpg", "d:/Photos/console.jpg", ""}) {
+        SeedSettings({{"ReferenceImage", path}});
+        EXPECT_TRUE(LoadSettings());
+        EXPECT_FALSE(Settings().ReferenceImageRefused) << path;
+    }
+
+    const std::string keys = "[Settings]\r\nLanguage=Deutsch\r\n";
+    files.AddFile(kSettingsFile, keys + std::string(kMaxSettingsFileBytes - keys.size(), ';'));
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "Deutsch");
+    files.AddFile(kSettingsFile, files.Contents(kSettingsFile) + ";");
+    EXPECT_FALSE(LoadSettings());
+    EXPECT_EQ(Settings().LanguageName, "English");
+}
+
 TEST_F(SettingsTest, GammaThatDoesNotConvertOrIsNotAPositiveNumberGives22) {
     for (const char* text :
          {"abc", "2,2", "", "0", "-1.5", "1e999", "inf", "nan", "2.2x", " 2.2", "0x2"}) {

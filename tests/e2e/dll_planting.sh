@@ -26,7 +26,7 @@ fail() {
   exit 1
 }
 
-planted="mscms wtsapi32 comctl32 comdlg32 uxtheme dwmapi userenv cryptbase"
+planted="bcrypt mscms wtsapi32 comctl32 comdlg32 uxtheme dwmapi userenv cryptbase"
 app="$work/app"
 mkdir "$app"
 cp "$build/exe/Tonecast.exe" "$build/exe/Tonestart.exe" "$build"/exe/*.lng \

@@ -18,7 +18,7 @@ public:
         std::string bytes;
         if (!refusal.empty())
             return refusal;
-        if (!Files().ReadFile(profilePath, bytes))
+        if (!Files().ReadFile(profilePath, bytes, std::size_t{1} << 20))
             return "The system cannot find the file specified.";
         installed[name] = bytes;
         defaults[monitorDeviceId] = name;

@@ -45,6 +45,12 @@ std::unique_ptr<ShellLink> FakeShell::CreateShellLink() {
     return std::make_unique<RecordingLink>(linkCalls);
 }
 
+bool FakeShell::OpenAsSignedInUser(const std::string& url) {
+    if (desktopShellAnswers)
+        urlsOpenedAsUser.push_back(url);
+    return desktopShellAnswers;
+}
+
 std::intptr_t FakeShell::ShellOpen(const std::string& url) {
     openedUrls.push_back(url);
     return shellOpenResult;

@@ -1,5 +1,5 @@
 #pragma once
-// A shell whose folders, registry value and answers are set by the test, and which records
+// A shell whose folders and answers are set by the test, and which records
 // every link, URL, command and dialog it is asked for.
 
 #include <cstdint>
@@ -14,9 +14,10 @@ class FakeShell : public Shell {
 public:
     std::string ExecutablePath() override { return executablePath; }
     std::string SpecialFolderPath(SpecialFolder folder) override;
-    std::string StartupFolderValue() override { return startupValue; }
     std::unique_ptr<ShellLink> CreateShellLink() override;
     std::intptr_t ShellOpen(const std::string& url) override;
+    bool Elevated() override { return elevated; }
+    bool OpenAsSignedInUser(const std::string& url) override;
     void RunCommand(const std::string& commandLine) override { commands.push_back(commandLine); }
     bool RunFileDialog(const FileDialogRequest& request, std::string& chosen) override;
     std::string UpperCase(const std::string& text) override;  // ASCII letters only
@@ -30,9 +31,11 @@ public:
     std::map<SpecialFolder, std::string> specialFolders = {
         {SpecialFolder::kProgramFiles, "C:\\Program Files"},
         {SpecialFolder::kCommonAppData, "C:\\ProgramData"},
-        {SpecialFolder::kAppData, "C:\\Users\\ann\\AppData\\Roaming"}};
-    std::string startupValue;
+        {SpecialFolder::kAppData, "C:\\Users\\ann\\AppData\\Roaming"},
+        {SpecialFolder::kWindows, "C:\\Windows"}};
     bool linkCreationFails = false;
+    bool elevated = false;
+    bool desktopShellAnswers = true;
     std::intptr_t shellOpenResult = 42;
     bool dialogConfirms = false;
     std::string dialogChoice;
@@ -45,6 +48,7 @@ public:
     // Inspection.
     std::vector<std::string> linkCalls;  // "SetPath <x>", "SetArguments <x>", "Contents"
     std::vector<std::string> openedUrls;
+    std::vector<std::string> urlsOpenedAsUser;  // through the desktop shell
     std::vector<std::string> commands;
     std::vector<FileDialogRequest> dialogs;
 };

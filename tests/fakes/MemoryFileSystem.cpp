@@ -53,10 +53,13 @@ bool MemoryFileSystem::FolderExists(const std::string& path) {
     return folders_.count(Key(path)) != 0;
 }
 
-bool MemoryFileSystem::ReadFile(const std::string& path, std::string& contents) {
+bool MemoryFileSystem::ReadFile(const std::string& path, std::string& contents,
+                                std::size_t maxBytes) {
     Entry* e = Find(path);
     if (!e)
         return false;
+    if (e->data.size() > maxBytes)
+        throw TooLargeError(maxBytes);
     const auto failing = failingReads_.find(Key(path));
     if (failing != failingReads_.end()) {
         if (!failing->second)

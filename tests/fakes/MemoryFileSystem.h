@@ -14,7 +14,7 @@ class MemoryFileSystem : public FileSystem {
 public:
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
-    bool ReadFile(const std::string& path, std::string& contents) override;
+    bool ReadFile(const std::string& path, std::string& contents, std::size_t maxBytes) override;
     void ReplaceFile(const std::string& path, const std::string& contents) override;
     std::string WriteTemporaryBeside(const std::string& path, const std::string& contents) override;
     void MoveFileOver(const std::string& from, const std::string& to) override;

@@ -108,9 +108,10 @@ TEST_F(LoadFadeTest, UnreadableRampStartsFromIdentityAfterAPause) {
     EXPECT_EQ(clock.sleeps, (std::vector<int>{50}));
 }
 
-// A malformed file, one that does not open (locked) and one that fails while being read.
+// A malformed file, one that does not open (locked), one that fails while being read and a
+// good one made larger than a ramp file may be.
 TEST_F(LoadFadeTest, MalformedOrUnreadableFileCountsAsMissingAndTheOthersStillFade) {
-    Displays(5);
+    Displays(6);
     SaveFile(0, Brighter());
     files.AddFile(RampFileName(kFolder, 1), "RampCurve v.1\r\nx\r\n20\r\n1O\r\n");
     SaveFile(2, Brighter());
@@ -118,13 +119,16 @@ TEST_F(LoadFadeTest, MalformedOrUnreadableFileCountsAsMissingAndTheOthersStillFa
     files.FailReadOf(RampFileName(kFolder, 3));
     SaveFile(4, Brighter());
     files.FailReadOf(RampFileName(kFolder, 4), 100);
-    for (int i = 0; i < 5; ++i)
+    SaveFile(5, Brighter());
+    const std::string padded = files.Contents(RampFileName(kFolder, 5)) + "\r\n";
+    files.AddFile(RampFileName(kFolder, 5), padded + std::string(kMaxRampFileBytes - padded.size() + 1, ' '));
+    for (int i = 0; i < 6; ++i)
         port.monitors[i].ramp = Away(Linear(), 4000);
 
     EXPECT_TRUE(LoadAndApplyAll(kFolder));
     for (int i : {0, 2})
         EXPECT_EQ(port.monitors[i].ramp, Built(Brighter())) << i;
-    for (int i : {1, 3, 4}) {
+    for (int i : {1, 3, 4, 5}) {
         EXPECT_EQ(port.monitors[i].ramp, Linear()) << i;
         EXPECT_EQ(Engine().Corrections[i], TCorrection{}) << i;  // no half-read values
     }

@@ -100,7 +100,8 @@ protected:
     MarkingConverter converter;
     PixelCanvas canvas{1920, 1080};
     const ReferenceImageTexts texts{"damaged %s",        "unsupported %s", "%s over %s MP",
-                                    "%s unreadable: %s", "%s no memory",   Grey(128)};
+                                    "%s unreadable: %s", "%s no memory",   "%s not local",
+                                    Grey(128)};
 };
 
 TEST_F(ReferenceImageTest, ColourImageIsConvertedForTheSelectedDisplayAndCentred) {

@@ -1,5 +1,6 @@
 // The bar's buttons, the tabs, the page keys and the reference-image label.
 #include "WindowFixture.h"
+#include "render/PixelCanvas.h"
 
 namespace {
 
@@ -168,6 +169,25 @@ TEST_F(BarAndKeys, TheFileLabelOpensTheDialogOnTheReferenceImage) {
     EXPECT_EQ(Settings().ReferenceImagePath, "D:\\Photos\\portrait.jpg");
     EXPECT_EQ(form->FileLabel->GetText(), "portrait.jpg");
     EXPECT_EQ(CurrentPage(), 8);
+
+    // A network path the settings file named is kept but not opened, and the dialog starts
+    // elsewhere; the page says why. Picked in the dialog, the same path is opened.
+    const std::string share = "\\\\host\\share\\x.jpg";
+    files.AddFile(share, "jpeg");
+    Settings().ReferenceImagePath = share;
+    Settings().ReferenceImageRefused = true;
+    form->ShowPage(8);
+    EXPECT_EQ(Settings().ReferenceImagePath, share);
+    PixelCanvas page(1920, 1080);
+    form->FormPaint(page);
+    ASSERT_EQ(page.Texts().size(), 1u);
+    EXPECT_EQ(page.Texts()[0].text, "RefImageNotLocal");
+    shell.dialogChoice = share;
+    AsFake(*form->FileLabel).Click();
+    EXPECT_EQ(shell.dialogs.back().fileBuffer, current);
+    EXPECT_FALSE(Settings().ReferenceImageRefused);
+    form->FormPaint(page);
+    EXPECT_EQ(page.Texts().back().text, "RefImageDamaged");  // opened: "jpeg" is no image
 }
 
 }  // namespace

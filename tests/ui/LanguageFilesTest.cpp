@@ -60,6 +60,7 @@ std::vector<std::string> WindowKeys() {
                                      "RefImageTooLarge",
                                      "RefImageUnreadable",
                                      "RefImageNoMemory",
+                                     "RefImageNotLocal",
                                      "RefImageProfileUnusable",
                                      "LRampRefused",
                                      "LRampRefusedSignIn",

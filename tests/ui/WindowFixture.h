@@ -42,7 +42,7 @@ protected:
         UseShell(shell);
         UseClock(clock);
         UseColorProfileStore(colorProfiles);
-        shell.startupValue = kStartupFolder;
+        shell.specialFolders[SpecialFolder::kStartup] = kStartupFolder;
         files.AddFolder(kProgramFolder);
         files.AddFolder(kStartupFolder);
     }

@@ -25,16 +25,17 @@
 
 namespace {
 
+// Where the shell keeps the user's own choice of each folder, which the known-folder lookup reads.
 constexpr const wchar_t* kShellFolders =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-// Points the user's "Startup" value somewhere else (or removes it) for one test, and puts the
-// original back afterwards, so the real Startup folder is never written.
+// Points the user's Startup folder somewhere else for one test, and puts the original back
+// afterwards, so the real Startup folder is never written.
 class StartupValueOverride {
 public:
     StartupValueOverride() {
-        RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        key_.OutPointer(), nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key_.OutPointer(), nullptr);
         DWORD size = 0;
         if (RegQueryValueExW(key_.get(), L"Startup", nullptr, &type_, nullptr, &size) ==
             ERROR_SUCCESS) {
@@ -59,7 +60,6 @@ public:
                        reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
-    void Remove() { RegDeleteValueW(key_.get(), L"Startup"); }
 
 private:
     RegistryKey key_;
@@ -84,6 +84,7 @@ TEST_F(AppShellTest, ExecutableAndSpecialFolders) {
     EXPECT_EQ(exe[1], ':');
     EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kCommonAppData), "C:\\ProgramData");
     EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kProgramFiles), "C:\\Program Files");
+    EXPECT_EQ(Win32Shell().SpecialFolderPath(SpecialFolder::kWindows), "C:\\windows");
     const std::string appData = Win32Shell().SpecialFolderPath(SpecialFolder::kAppData);
     EXPECT_EQ(appData.substr(appData.size() - 16), "\\AppData\\Roaming");
     // A folder the platform does not know.
@@ -92,7 +93,7 @@ TEST_F(AppShellTest, ExecutableAndSpecialFolders) {
     EXPECT_EQ(Win32Shell().UpperCase("d:\\мария\\dvořák"), "D:\\МАРИЯ\\DVOŘÁK");
 }
 
-TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
+TEST_F(AppShellTest, ShortcutGoesIntoTheUsersStartupFolder) {
     StartupValueOverride startup;
     // A program in a folder whose name the ANSI code page cannot spell.
     const std::string target = folder.path() + "Tonestart.exe";
@@ -126,13 +127,6 @@ TEST_F(AppShellTest, ShortcutGoesWhereTheStartupValuePoints) {
     wchar_t arguments[MAX_PATH] = L"x";
     shellLink->GetArguments(arguments, MAX_PATH);
     EXPECT_STREQ(arguments, L"");
-}
-
-TEST_F(AppShellTest, NoStartupValueWritesNothing) {
-    StartupValueOverride startup;
-    startup.Remove();
-    EXPECT_EQ(Win32Shell().StartupFolderValue(), "");
-    EXPECT_FALSE(PrepareStartupShortcut(folder.path() + "Tonestart.exe"));
 }
 
 TEST_F(AppShellTest, LinkObjectThatCannotBeCreatedRaisesOleError) {

@@ -13,11 +13,12 @@ public:
     explicit RelocatedShell(std::string exe) : exe_(std::move(exe)) {}
     std::string ExecutablePath() override { return exe_; }
     std::string SpecialFolderPath(SpecialFolder folder) override {
-        return real().SpecialFolderPath(folder);
+        return folder == SpecialFolder::kStartup ? std::string() : real().SpecialFolderPath(folder);
     }
-    std::string StartupFolderValue() override { return ""; }
     std::unique_ptr<ShellLink> CreateShellLink() override { return real().CreateShellLink(); }
     std::intptr_t ShellOpen(const std::string&) override { return 0; }
+    bool Elevated() override { return false; }
+    bool OpenAsSignedInUser(const std::string&) override { return false; }
     void RunCommand(const std::string&) override {}
     bool RunFileDialog(const FileDialogRequest&, std::string&) override { return false; }
     std::string UpperCase(const std::string& text) override { return real().UpperCase(text); }

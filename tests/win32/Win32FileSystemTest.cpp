@@ -32,7 +32,7 @@ class Win32FileSystemTest : public ::testing::Test {
 protected:
     std::string Contents(const std::string& path) {
         std::string text;
-        EXPECT_TRUE(files.ReadFile(path, text)) << path;
+        EXPECT_TRUE(files.ReadFile(path, text, 1 << 20)) << path;
         return text;
     }
 
@@ -51,6 +51,18 @@ TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
     files.ReplaceFile(path, "");
     EXPECT_EQ(Contents(path), "");
     EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"a.lut"}));
+
+    // Temporary names nobody can take beforehand: fresh random ones, never an existing file.
+    const std::string one = files.WriteTemporaryBeside(path, "1");
+    const std::string two = files.WriteTemporaryBeside(path, "2");
+    EXPECT_NE(one, two);
+    for (const std::string& temporary : {one, two}) {
+        const std::string name = temporary.substr(folder.size());
+        EXPECT_EQ(name.size(), 24u) << name;
+        EXPECT_EQ(name.find_first_not_of("0123456789ABCDEF", 4), 20u) << name;
+        EXPECT_EQ(name.substr(0, 4) + name.substr(20), "~tnc.tmp");
+    }
+    EXPECT_EQ(Contents(two), "2");
 }
 
 TEST_F(Win32FileSystemTest, FailedReplaceKeepsTheOldFileAndReportsThePlatformError) {
@@ -105,8 +117,7 @@ TEST_F(Win32FileSystemTest, ReplaceInAMissingFolderFailsWithoutCreatingIt) {
         FAIL() << "no error";
     } catch (const InOutError& error) {
         // The temporary file is made first, so the folder is what the platform objects to.
-        EXPECT_EQ(error.code, ERROR_DIRECTORY);
-        EXPECT_STREQ(error.what(), "Directory name invalid.");
+        EXPECT_EQ(error.code, ERROR_PATH_NOT_FOUND);
     }
     EXPECT_FALSE(files.FolderExists(folder + "missing"));
 }
@@ -130,8 +141,22 @@ TEST_F(Win32FileSystemTest, FilesFoldersAndListing) {
     EXPECT_TRUE(files.ListFolder(folder + "none\\", "*").empty());
 
     std::string text = "kept";
-    EXPECT_FALSE(files.ReadFile(folder + "missing.lng", text));
-    EXPECT_FALSE(files.ReadFile(folder + "none\\missing.lng", text));
+    EXPECT_FALSE(files.ReadFile(folder + "missing.lng", text, 10));
+    EXPECT_FALSE(files.ReadFile(folder + "none\\missing.lng", text, 10));
+    EXPECT_EQ(text, "kept");
+
+    // A file up to the caller's limit is read whole; one byte more and nothing is.
+    files.ReplaceFile(folder + "ten.lng", "0123456789");
+    EXPECT_TRUE(files.ReadFile(folder + "ten.lng", text, 10));
+    EXPECT_EQ(text, "0123456789");
+    text = "kept";
+    try {
+        files.ReadFile(folder + "ten.lng", text, 9);
+        ADD_FAILURE() << "no error";
+    } catch (const TooLargeError& error) {
+        EXPECT_EQ(error.code, ERROR_FILE_TOO_LARGE);
+        EXPECT_STREQ(error.what(), "The file is larger than the 9 bytes allowed");
+    }
     EXPECT_EQ(text, "kept");
 }
 
