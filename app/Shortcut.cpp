@@ -1,6 +1,7 @@
 #include "app/Shortcut.h"
 
 #include "app/Platform.h"
+#include "base/FileSystem.h"
 #include "base/Path.h"
 
 namespace {
@@ -25,4 +26,10 @@ std::optional<PreparedFile> PrepareStartupShortcut(const std::string& target) {
     if (startup.empty())
         return std::nullopt;
     return PreparedFile{startup + "\\" + LinkFileName(target), link->Contents()};
+}
+
+void RemoveStartupShortcut(const std::string& target) {
+    const std::string startup = TheShell().SpecialFolderPath(SpecialFolder::kStartup);
+    if (!startup.empty())
+        Files().RemoveFile(startup + "\\" + LinkFileName(target));
 }

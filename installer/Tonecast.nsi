@@ -23,6 +23,12 @@ Target amd64-unicode
 ; to 1 when it changed the value, and the value it found (absent when there was none).
 !define GAMMA_CHANGED "TonecastGammaRangeChanged"
 !define GAMMA_BEFORE "TonecastGammaRangeBefore"
+; The loader starts at every user's sign-in from this value of the machine's Run key: the
+; corrections are the machine's, so every user's session applies them. A registry value, not a
+; shortcut in the common Startup folder: only administrators can change it, there is no file
+; that could be swapped for a link, and the uninstaller removes exactly what it wrote.
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "Tonestart"
 ; The resident loader's hidden top-level window; it ends cleanly on WM_CLOSE.
 !define LOADER_CLASS "TonestartLoader"
 ; The data folder of an installed Tonecast, under ProgramData ($APPDATA for all users): the
@@ -127,6 +133,34 @@ FunctionEnd
 !macroend
 !insertmacro DefineStopLoader ""
 !insertmacro DefineStopLoader "un."
+
+; Closes this installation's loader in every user's session through the Restart Manager, which
+; asks each one to close (the loader ends on it) and ends one that does not. Windows only.
+Function un.StopLoadersEverywhere
+    ; The session key is a buffer of CCH_RM_SESSION_KEY + 1 characters.
+    System::Call 'rstrtmgr::RmStartSession(*i .r1, i 0, w .r2) i .r0'
+    ${IfThen} $0 != 0 ${|} Return ${|}
+    ; The file, and an array of one pointer to it.
+    System::Call '*(&w${NSIS_MAX_STRLEN} "$INSTDIR\Tonestart.exe") p .r3'
+    System::Call '*(p r3) p .r4'
+    System::Call 'rstrtmgr::RmRegisterResources(i r1, i 1, p r4, i 0, p 0, i 0, p 0) i .r0'
+    ${If} $0 = 0
+        ; RmForceShutdown
+        System::Call 'rstrtmgr::RmShutdown(i r1, i 1, p 0) i .r0'
+        DetailPrint "Loaders of every session closed (Restart Manager: $0)"
+    ${EndIf}
+    System::Call 'rstrtmgr::RmEndSession(i r1)'
+    System::Free $4
+    System::Free $3
+FunctionEnd
+
+; The log-on shortcut OK put into the user's own Startup folder before the loader was started
+; from the Run key.
+!macro DeleteOwnStartupShortcut
+    SetShellVarContext current
+    Delete "$SMSTARTUP\Tonestart.lnk"
+    SetShellVarContext all
+!macroend
 !insertmacro DefineExecAsSignedInUser ""
 
 ; Never with the installer's administrator rights: the program would save as the administrator.
@@ -281,6 +315,10 @@ Section "!$(SecProgram)" SecProgram
     ${EndIf}
     CreateShortcut "$SMPROGRAMS\Tonecast.lnk" "$INSTDIR\Tonecast.exe"
     Call MakeDataFolder
+    WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Tonestart.exe"'
+    ; An upgrade moves the installing user to the Run key; every other user's shortcut goes at
+    ; their next OK, and until then starts a second loader that ends at once (one a session).
+    !insertmacro DeleteOwnStartupShortcut
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -365,10 +403,12 @@ Section "-un.Program"
     ${AndIf} ${FileExists} "$INSTDIR\Tonecast.exe"
         ExecWait '"$INSTDIR\Tonecast.exe" /uninstall'
     ${EndIf}
+    Call un.StopLoadersEverywhere
     Call un.StopLoader
     Call un.IdentityRamps
-    Delete "$INSTDIR\Tonecast.exe"
-    Delete "$INSTDIR\Tonestart.exe"
+    ; A file still in use (a calibration window open in another session) goes at the restart.
+    Delete /REBOOTOK "$INSTDIR\Tonecast.exe"
+    Delete /REBOOTOK "$INSTDIR\Tonestart.exe"
     Delete "$INSTDIR\English.lng"
     Delete "$INSTDIR\Deutsch.lng"
     Delete "$INSTDIR\Français.lng"
@@ -380,14 +420,11 @@ Section "-un.Program"
     Delete "$INSTDIR\简体中文.lng"
     Delete "$INSTDIR\TonecastRef.sRGB.jpg"
     Delete "$INSTDIR\Uninstall.exe"
-    RMDir "$INSTDIR"
-    RMDir "$INSTDIR\.."
+    RMDir /REBOOTOK "$INSTDIR"
+    RMDir /REBOOTOK "$INSTDIR\.."
     Delete "$SMPROGRAMS\Tonecast.lnk"
-    ; The log-on shortcut, in the Startup folder where the program writes it.
-    ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders" "Startup"
-    ${If} $0 != ""
-        Delete "$0\Tonestart.lnk"
-    ${EndIf}
+    DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+    !insertmacro DeleteOwnStartupShortcut
 
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "${GAMMA_CHANGED}"
     ; Only while the value is still the installer's 256 (a number): one changed since is left.

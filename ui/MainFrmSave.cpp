@@ -25,9 +25,14 @@
 
 namespace {
 
+std::string LoaderPath() {
+    return GetProgramFolder() + "Tonestart.exe";
+}
+
 // What OK saves, in the order it is put in place: one ramp file per display, one display
-// profile per display, then the shortcut that applies them at log-on. Another file of the
-// save is one more entry here.
+// profile per display, then, for a portable copy, the shortcut that applies them at log-on (an
+// installed copy's loader starts from the installer's entry for every user). Another file of
+// the save is one more entry here.
 std::vector<PreparedFile> FilesOfTheSave(const std::string& dataFolder) {
     const DisplayState& engine = Engine();
     const std::vector<std::string> rampFiles = MatchRampFiles(dataFolder);
@@ -38,8 +43,9 @@ std::vector<PreparedFile> FilesOfTheSave(const std::string& dataFolder) {
     for (int i = 0; i < engine.DisplayCount(); ++i)
         files.push_back(
             {ProfileFileName(rampFiles[i]), DisplayProfileOf(i, Patterns().TargetGamma, now)});
-    if (std::optional<PreparedFile> shortcut =
-            PrepareStartupShortcut(GetProgramFolder() + "Tonestart.exe"))
+    if (!IsOutsideProgramFiles())
+        return files;
+    if (std::optional<PreparedFile> shortcut = PrepareStartupShortcut(LoaderPath()))
         files.push_back(std::move(*shortcut));
     return files;
 }
@@ -76,6 +82,8 @@ bool TMainForm::FormClose() {
         for (const PreparedFile& file : files)
             ForceFolders(FolderPart(file.path));
         SaveAllOrNothing(files);
+        if (!IsOutsideProgramFiles())
+            RemoveStartupShortcut(LoaderPath());
         EndCalibrationSession();
         InstallProfiles(dataFolder);
         return true;

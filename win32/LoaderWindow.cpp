@@ -126,6 +126,13 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (!IsWindow(hwnd))
                 return 0;
             break;
+        case WM_ENDSESSION:
+            // The Restart Manager closes the loader of every session this way when the
+            // uninstaller (or an update) needs its file: it ends as through its menu's Exit. At
+            // a sign-out the system ends the process itself.
+            if (wParam && (lParam & ENDSESSION_CLOSEAPP))
+                DestroyWindow(hwnd);
+            return 0;
         case WM_DESTROY:
             KillTimer(hwnd, kCheckTimer);
             g_run.tray.reset();

@@ -66,7 +66,8 @@ for _ in $(seq 1 50); do
   wine "$build/tests/loader_control.exe" running </dev/null >/dev/null 2>&1 && break
   sleep 0.2
 done
-wine "$build/tests/loader_control.exe" exit </dev/null >/dev/null 2>&1 ||
+# Closed as the Restart Manager closes it for an uninstaller.
+wine "$build/tests/loader_control.exe" closeapp </dev/null >/dev/null 2>&1 ||
   fail "the resident loader did not start"
 tonecast_wait_exit 10 || fail "the resident loader did not exit (exit code $?)"
 program=

@@ -2,11 +2,13 @@
 # The Windows release under Wine, as an administrator would use it.
 #  - Tonecast-3.1.0-setup.exe /S installs the built files into Program Files, the Start-menu
 #    shortcut and the "Apps & features" entry, and makes the all-users data folder; the
-#    installed program keeps its ramp files there, its settings in the user's own AppData and
-#    its log-on shortcut in the Startup folder; an upgrade keeps them and the date of the
-#    installation.
+#    installed program keeps its ramp files there and its settings in the user's own AppData;
+#    the loader starts at log-on from the machine's Run key, and OK writes no shortcut; an
+#    upgrade keeps the data and the date of the installation and removes the installing
+#    user's Startup shortcut of earlier versions.
 #  - Uninstall.exe /S opens no page, closes this installation's resident loader but no other
-#    (a stand-in), removes the files, both shortcuts and the entry, and keeps the data folder.
+#    (a stand-in), removes the files, the shortcuts, the Run value and the entry, and keeps
+#    the data folder.
 #    Its page runs "Tonecast.exe /uninstall" (the age of Uninstall.exe in the address), and
 #    with "Also remove my saved corrections" ticked deletes the program's files in the data
 #    folder by name: links that a user placed there (to a folder, or named like a ramp file)
@@ -53,6 +55,9 @@ cleanup() {
     wine reg delete "$icm" /v GdiIcmGammaRange /f </dev/null >/dev/null 2>&1
   fi
   wine reg delete "$entry" /f </dev/null >/dev/null 2>&1
+  # Wine starts what the Run key names when it boots a prefix.
+  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Tonestart /f \
+    </dev/null >/dev/null 2>&1
   rm -rf "$work" "$installed" "$menu_link"
   [ -z "$had_data" ] && rm -rf "$c/ProgramData/Velmor"
   [ -z "$had_user_data" ] && rm -rf "$user_data"
@@ -135,17 +140,21 @@ done
 size=$(reg_value "$entry" EstimatedSize)
 [ $((size)) -ge 1500 ] && [ $((size)) -le 4000 ] || fail "EstimatedSize $size KB"
 [ -d "$data" ] || fail "the installer made no data folder"
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+[ "$(reg_value "$run_key" Tonestart)" = "\"C:\\Program Files\\Velmor\\Tonecast\\Tonestart.exe\"" ] ||
+  fail "Run value Tonestart is '$(reg_value "$run_key" Tonestart)'"
 
-# The installed program: OK writes one ramp file into the all-users data folder, the settings
-# into the user's own AppData and the log-on shortcut into the Startup folder, nothing beside
-# itself.
+# The installed program: OK writes one ramp file into the all-users data folder and the
+# settings into the user's own AppData, nothing beside itself and no log-on shortcut.
 rm -f "$startup_link" "$user_data/Tonecast.settings"
 run_and_click "$installed" 129
 [ "$(ls "$data" | tr '\n' ' ')" = "Tonecast1.icm Tonecast1.lut " ] || fail "data folder: $(ls "$data")"
 [ -f "$user_data/Tonecast.settings" ] || fail "no settings in the user's AppData"
 [ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "the program wrote beside itself"
-[ -f "$startup_link" ] || fail "no Tonestart.lnk in the Startup folder"
+[ -e "$startup_link" ] && fail "OK in the installed program wrote Tonestart.lnk"
 cp "$user_data/Tonecast.settings" "$data/Tonecast1.lut" "$work/"
+# The Startup shortcut an earlier version's OK wrote, which the upgrade removes.
+printf 'L\0\0\0' >"$startup_link"
 
 # An upgrade with the option keeps the data and the installation's date (twelve days and two
 # hours ago, against a daylight-saving change), and lifts the limit.
@@ -154,6 +163,7 @@ dated=$(stat -c %Y "$installed/Uninstall.exe")
 install /GAMMARANGE
 [ "$(stat -c %Y "$installed/Uninstall.exe")" = "$dated" ] || fail "the upgrade re-dated Uninstall.exe"
 check_range 0x100 "upgraded with the option"
+[ -e "$startup_link" ] && fail "the upgrade left the Startup shortcut of an earlier version"
 cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" && cmp -s "$work/Tonecast.settings" \
   "$user_data/Tonecast.settings" || fail "the upgrade changed the data folder or the settings"
 
@@ -188,6 +198,7 @@ sleep 2
 [ -e "$c/Program Files/Velmor" ] && fail "Program Files\\Velmor is still there"
 [ -e "$menu_link" ] && fail "the Start-menu shortcut is still there"
 [ -e "$startup_link" ] && fail "Tonestart.lnk is still in the Startup folder"
+[ -n "$(reg_value "$run_key" Tonestart)" ] && fail "the Run value is still there"
 cmp -s "$work/Tonecast1.lut" "$data/Tonecast1.lut" || fail "the uninstaller changed the data folder"
 check_range 0x64 "uninstalled"
 

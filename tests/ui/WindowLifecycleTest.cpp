@@ -287,6 +287,8 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     third.BalanceR = 6;
     StoreRampFile(2, third);
     const std::string thirdFile = files.Contents(RampFileName(kDataFolder, 2));
+    // The log-on shortcut of earlier versions: the installer's entry starts the loader now.
+    files.AddFile(kStartupFolder + "\\Tonestart.lnk", "LNK");
     ASSERT_TRUE(Open());
     E(form->GammaGEdit()).Type("11");
     const Ramp applied = port.monitors[0].ramp;
@@ -297,8 +299,8 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     EXPECT_EQ(files.writes, (std::vector<std::string>{
                                 kDataFolder + "Tonecast1.lut", kDataFolder + "Tonecast2.lut",
                                 kDataFolder + "Tonecast3.lut", kDataFolder + "Tonecast1.icm",
-                                kDataFolder + "Tonecast2.icm", kDataFolder + "Tonecast3.icm",
-                                kStartupFolder + "\\Tonestart.lnk"}));
+                                kDataFolder + "Tonecast2.icm", kDataFolder + "Tonecast3.icm"}));
+    EXPECT_FALSE(files.FileExists(kStartupFolder + "\\Tonestart.lnk"));
     EXPECT_EQ(files.Contents(kDataFolder + "Tonecast1.icm"),
               DisplayProfileOf(0, Patterns().TargetGamma, clock.now));
     EXPECT_TRUE(colorProfiles.installed.empty());  // the option is off
@@ -308,8 +310,6 @@ TEST_F(WindowTest, OkWritesOneFilePerDisplayAndTheShortcutOnce) {
     EXPECT_EQ(read.GammaG, 11);
     // The never selected display is saved with the record read at creation.
     EXPECT_EQ(files.Contents(kDataFolder + "Tonecast3.lut"), thirdFile);
-    EXPECT_EQ(files.Contents(kStartupFolder + "\\Tonestart.lnk"),
-              "LNK|SetPath " + kProgramFolder + "Tonestart.exe|SetArguments ");
     EXPECT_EQ(port.monitors[0].ramp, applied);  // the corrections stay in force
 }
 
@@ -347,22 +347,25 @@ TEST_F(WindowTest, AFailedSaveChangesNoFileAndALaterCancelRestores) {
     EXPECT_EQ(host.errors.size(), 1u);  // no second attempt to save
 }
 
-// A Startup folder that cannot be written fails the save like any other file.
-TEST_F(WindowTest, AShortcutThatCannotBeWrittenFailsTheSave) {
+// A portable copy saves its log-on shortcut with the rest; a Startup folder that cannot be
+// written fails the save like any other file.
+TEST_F(WindowTest, APortableCopysShortcutThatCannotBeWrittenFailsTheSave) {
+    shell.executablePath = "D:\\Tonecast\\Tonecast.exe";
+    files.AddFolder("D:\\Tonecast");
     AddDisplay({0, 0, 1920, 1080});
-    files.AddFolder(kDataFolder);
     files.FailWritesUnder(kStartupFolder);
     ASSERT_TRUE(Open());
     B(form->OkButton).Click();
     EXPECT_FALSE(host.closed);
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_NE(host.errors[0].find(kStartupFolder + "\\Tonestart.lnk"), std::string::npos);
-    EXPECT_FALSE(files.FileExists(kDataFolder + "Tonecast1.lut"));
+    EXPECT_FALSE(files.FileExists("D:\\Tonecast\\Tonecast1.lut"));
 }
 
 TEST_F(WindowTest, OkMayBeTriedAgainAfterAFailedSave) {
+    shell.executablePath = "D:\\Tonecast\\Tonecast.exe";
+    files.AddFolder("D:\\Tonecast");
     AddDisplay({0, 0, 1920, 1080});
-    files.AddFolder(kDataFolder);
     shell.linkCreationFails = true;
     ASSERT_TRUE(Open());
     B(form->OkButton).Click();
@@ -373,7 +376,8 @@ TEST_F(WindowTest, OkMayBeTriedAgainAfterAFailedSave) {
     shell.linkCreationFails = false;
     B(form->OkButton).Click();
     EXPECT_TRUE(host.closed);
-    EXPECT_TRUE(files.FileExists(kStartupFolder + "\\Tonestart.lnk"));
+    EXPECT_EQ(files.Contents(kStartupFolder + "\\Tonestart.lnk"),
+              "LNK|SetPath D:\\Tonecast\\Tonestart.exe|SetArguments ");
 }
 
 TEST_F(WindowTest, OkCreatesTheDataFolder) {
@@ -386,8 +390,7 @@ TEST_F(WindowTest, OkCreatesTheDataFolder) {
         files.createdFolders,
         (std::vector<std::string>{"C:\\ProgramData\\Velmor", "C:\\ProgramData\\Velmor\\Tonecast"}));
     EXPECT_EQ(files.writes, (std::vector<std::string>{kDataFolder + "Tonecast1.lut",
-                                                      kDataFolder + "Tonecast1.icm",
-                                                      kStartupFolder + "\\Tonestart.lnk"}));
+                                                      kDataFolder + "Tonecast1.icm"}));
 }
 
 // The monitors were re-ordered since the last save: each one's files keep their number.
