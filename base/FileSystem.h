@@ -26,6 +26,10 @@ public:
     // only once it is complete, so a failed write never destroys the previous file.
     // Throws InOutError with the platform's text on failure.
     virtual void ReplaceFile(const std::string& path, const std::string& contents) = 0;
+    // ReplaceFile without waiting for the bytes to reach the disk: for a file that has to
+    // outlive the process but not the machine, where on a busy disk that wait costs
+    // milliseconds. To every program the file is still replaced whole or not at all.
+    virtual void ReplaceFileUnflushed(const std::string& path, const std::string& contents) = 0;
 
     // The two halves of ReplaceFile, for saves of several files that must all succeed or all
     // fail (base/AllOrNothing.h). WriteTemporaryBeside writes the bytes to a new file of its

@@ -86,7 +86,11 @@ bool WriteSessionJournal(const std::string& dataFolder) {
     try {
         if (Files().FileExists(path))
             return false;
-        Files().ReplaceFile(path, FormatSessionFile(ramps));
+        // The file guards against the process being ended, which the system's cache
+        // survives. After a power cut the displays start without any correction, and a file
+        // cut short by it fails to parse and is removed: waiting for the disk would only
+        // delay the window's opening.
+        Files().ReplaceFileUnflushed(path, FormatSessionFile(ramps));
         return true;
     } catch (const InOutError&) {
         return false;  // the window runs unguarded against a forced end, as before

@@ -98,20 +98,11 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& contents,
     return true;
 }
 
-void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& contents) {
-    // The new bytes go to a temporary file beside the target, so that the final move is a
-    // rename within one volume and the old file survives anything that fails before it.
-    const std::string temporary = WriteTemporaryBeside(path, contents);
-    try {
-        MoveFileOver(temporary, path);
-    } catch (...) {
-        RemoveFile(temporary);
-        throw;
-    }
-}
+namespace {
 
-std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
-                                                  const std::string& contents) {
+// Writes the bytes to a new temporary file in `path`'s folder and returns its path; with
+// `flush`, only once they are on the disk.
+std::string WriteTemporary(const std::string& path, const std::string& contents, bool flush) {
     // A name nobody can guess, made only if no file or link of that name is there: the data
     // folder is shared, and another user could otherwise take the names beforehand or put a
     // link where the bytes are about to go.
@@ -134,7 +125,7 @@ std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
         ThrowLastError();
     try {
         WriteAll(file.get(), contents);
-        if (!FlushFileBuffers(file.get()))
+        if (flush && !FlushFileBuffers(file.get()))
             ThrowLastError();
         if (!file.Close())
             ThrowLastError();
@@ -146,10 +137,40 @@ std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
     return Narrow(temporary);
 }
 
-void Win32FileSystem::MoveFileOver(const std::string& from, const std::string& to) {
-    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+void Move(const std::string& from, const std::string& to, DWORD flags) {
+    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | flags))
         ThrowLastError();
+}
+
+// The new bytes go to a temporary file beside the target, so that the final move is a rename
+// within one volume and the old file survives anything that fails before it.
+void Replace(const std::string& path, const std::string& contents, bool flush) {
+    const std::string temporary = WriteTemporary(path, contents, flush);
+    try {
+        Move(temporary, path, flush ? MOVEFILE_WRITE_THROUGH : 0);
+    } catch (...) {
+        DeleteFileW(Widen(temporary).c_str());
+        throw;
+    }
+}
+
+}  // namespace
+
+void Win32FileSystem::ReplaceFile(const std::string& path, const std::string& contents) {
+    Replace(path, contents, true);
+}
+
+void Win32FileSystem::ReplaceFileUnflushed(const std::string& path, const std::string& contents) {
+    Replace(path, contents, false);
+}
+
+std::string Win32FileSystem::WriteTemporaryBeside(const std::string& path,
+                                                  const std::string& contents) {
+    return WriteTemporary(path, contents, true);
+}
+
+void Win32FileSystem::MoveFileOver(const std::string& from, const std::string& to) {
+    Move(from, to, MOVEFILE_WRITE_THROUGH);
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {

@@ -9,6 +9,7 @@ public:
     bool FolderExists(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& contents, std::size_t maxBytes) override;
     void ReplaceFile(const std::string& path, const std::string& contents) override;
+    void ReplaceFileUnflushed(const std::string& path, const std::string& contents) override;
     std::string WriteTemporaryBeside(const std::string& path, const std::string& contents) override;
     void MoveFileOver(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;

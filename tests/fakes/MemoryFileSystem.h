@@ -16,6 +16,10 @@ public:
     bool FolderExists(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& contents, std::size_t maxBytes) override;
     void ReplaceFile(const std::string& path, const std::string& contents) override;
+    // Memory has no disk to wait for: the same as ReplaceFile.
+    void ReplaceFileUnflushed(const std::string& path, const std::string& contents) override {
+        ReplaceFile(path, contents);
+    }
     std::string WriteTemporaryBeside(const std::string& path, const std::string& contents) override;
     void MoveFileOver(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;

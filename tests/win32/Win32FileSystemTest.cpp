@@ -44,13 +44,15 @@ protected:
 TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
     const std::string path = folder + "a.lut";
     const std::string first("line\r\nzero\0byte\n", 16);
-    files.ReplaceFile(path, first);
-    EXPECT_EQ(Contents(path), first);
-    files.ReplaceFile(path, "second");
-    EXPECT_EQ(Contents(path), "second");
-    files.ReplaceFile(path, "");
-    EXPECT_EQ(Contents(path), "");
-    EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"a.lut"}));
+    for (const auto replace : {&FileSystem::ReplaceFile, &FileSystem::ReplaceFileUnflushed}) {
+        (files.*replace)(path, first);
+        EXPECT_EQ(Contents(path), first);
+        (files.*replace)(path, "second");
+        EXPECT_EQ(Contents(path), "second");
+        (files.*replace)(path, "");
+        EXPECT_EQ(Contents(path), "");
+        EXPECT_EQ(files.ListFolder(folder, "*"), (std::vector<std::string>{"a.lut"}));
+    }
 
     // Temporary names nobody can take beforehand: fresh random ones, never an existing file.
     const std::string one = files.WriteTemporaryBeside(path, "1");
