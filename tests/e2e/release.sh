@@ -36,6 +36,7 @@ icm='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\ICM'
 handler='HKLM\Software\Classes\https\shell\open\command'
 work=$(mktemp -d /tmp/tonecast-release.XXXXXX)
 other=
+old_appdata=
 
 reg_value() {  # key name: the value's data, or nothing when it is absent
   wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
@@ -48,6 +49,8 @@ had_data=$([ -e "$c/ProgramData/Velmor" ] && echo 1)
 had_user_data=$([ -e "$user_data" ] && echo 1)
 cleanup() {
   [ -n "$other" ] && kill "$other" 2>/dev/null
+  [ -n "$old_appdata" ] && wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ \
+    /d "$old_appdata" /f </dev/null >/dev/null 2>&1
   [ -n "$old_handler" ] && wine reg add "$handler" /ve /d "$old_handler" /f </dev/null >/dev/null 2>&1
   if [ -n "$old_range" ]; then
     wine reg add "$icm" /v GdiIcmGammaRange /t REG_DWORD /d "$old_range" /f </dev/null >/dev/null 2>&1
@@ -153,6 +156,26 @@ run_and_click "$installed" 129
 [ "$(ls "$installed" | tr '\n' ' ')" = "$expected" ] || fail "the program wrote beside itself"
 [ -e "$startup_link" ] && fail "OK in the installed program wrote Tonestart.lnk"
 cp "$user_data/Tonecast.settings" "$data/Tonecast1.lut" "$work/"
+
+# A second user (another AppData folder) has settings of their own: they start once from the
+# shared file of an earlier version, and neither file nor the first user's changes.
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+old_appdata=$(reg_value "$shell_folders" AppData)
+mkdir -p "$work/bob/AppData"
+wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$(winpath "$work/bob/AppData")" /f \
+  </dev/null >/dev/null 2>&1
+printf '[Settings]\r\nGamma=1.8\r\n' >"$data/Tonecast.settings"
+run_and_click "$installed" 44
+wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$old_appdata" /f </dev/null >/dev/null 2>&1
+old_appdata=
+bob="$work/bob/AppData/Velmor/Tonecast/Tonecast.settings"
+iconv -f UTF-16 -t UTF-8 "$bob" 2>/dev/null | grep -q '^Gamma=1\.8' ||
+  fail "the second user's settings: $(iconv -f UTF-16 -t UTF-8 "$bob" 2>&1)"
+[ "$(cat "$data/Tonecast.settings")" = "$(printf '[Settings]\r\nGamma=1.8\r')" ] ||
+  fail "the second user changed the shared settings file"
+cmp -s "$work/Tonecast.settings" "$user_data/Tonecast.settings" ||
+  fail "the second user changed the first user's settings"
+rm "$data/Tonecast.settings"
 # The Startup shortcut an earlier version's OK wrote, which the upgrade removes.
 printf 'L\0\0\0' >"$startup_link"
 
