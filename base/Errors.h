@@ -35,8 +35,8 @@ public:
 class TooLargeError : public InOutError {
 public:
     explicit TooLargeError(std::size_t limit)
-        : InOutError("The file is larger than the " + SizeText(limit) + " allowed",
-                     kFileTooLarge) {}
+        : InOutError("The file is larger than the " + SizeText(limit) + " allowed", kFileTooLarge) {
+    }
     // The platform's own code for a file too large (ERROR_FILE_TOO_LARGE).
     static constexpr int kFileTooLarge = 223;
 

@@ -19,8 +19,7 @@ public:
     // exists but cannot be opened, ReadError when reading fails after it opened, and
     // TooLargeError, reading nothing, when it holds more than `maxBytes`. Every kind of file
     // has its own limit, so that a huge file put in a shared folder costs no memory.
-    virtual bool ReadFile(const std::string& path, std::string& contents,
-                          std::size_t maxBytes) = 0;
+    virtual bool ReadFile(const std::string& path, std::string& contents, std::size_t maxBytes) = 0;
 
     // Writes the bytes to a temporary file in the same folder and moves it over `path`
     // only once it is complete, so a failed write never destroys the previous file.

@@ -17,7 +17,7 @@ struct PageView {
     int originX = 0;       // screen position of the client area's top-left corner
     int originY = 0;
     int clientHeight = 0;
-    std::string referenceImagePath;  // page 8
+    std::string referenceImagePath;      // page 8
     bool referenceImageRefused = false;  // not opened: ReferenceImageTexts::notLocal instead
     // Page 8: where the help text and the file name are drawn over the image; each gets a
     // backing of `background` so that it reads over any photograph.

@@ -24,9 +24,12 @@ void TMainForm::FormPaint(Canvas& canvas) {
     view.referenceImageRefused = Settings().ReferenceImageRefused;
     view.clientHeight = host_.ClientHeight();
     if (view.page == 8) {
-        view.referenceImageTexts = {LangText("RefImageDamaged"),  LangText("RefImageUnsupported"),
-                                    LangText("RefImageTooLarge"), LangText("RefImageUnreadable"),
-                                    LangText("RefImageNoMemory"), LangText("RefImageNotLocal"),
+        view.referenceImageTexts = {LangText("RefImageDamaged"),
+                                    LangText("RefImageUnsupported"),
+                                    LangText("RefImageTooLarge"),
+                                    LangText("RefImageUnreadable"),
+                                    LangText("RefImageNoMemory"),
+                                    LangText("RefImageNotLocal"),
                                     kLabelGrey};
         // The labels are drawn over the photograph: each gets a backing the size of its text.
         view.background = background_;

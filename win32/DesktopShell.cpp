@@ -17,9 +17,9 @@ bool ProcessElevated() {
         return false;
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation,
-                                              &size) &&
-                          elevation.TokenIsElevated != 0;
+    const bool elevated =
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+        elevation.TokenIsElevated != 0;
     CloseHandle(token);
     return elevated;
 }
@@ -29,8 +29,8 @@ bool OpenThroughDesktopShell(const std::wstring& target) {
     // The desktop's window, its folder view, and from that the shell's automation object, all
     // living in the desktop shell's process.
     ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
-                                IID_IShellWindows, windows.OutPointer())))
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                                windows.OutPointer())))
         return false;
     VARIANT desktop{}, empty{};
     desktop.vt = VT_I4;
@@ -55,8 +55,8 @@ bool OpenThroughDesktopShell(const std::wstring& target) {
         !view ||
         FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.OutPointer())) ||
         FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.OutPointer())) ||
-        FAILED(folderView->get_Application(
-            reinterpret_cast<IDispatch**>(application.OutPointer()))) ||
+        FAILED(
+            folderView->get_Application(reinterpret_cast<IDispatch**>(application.OutPointer()))) ||
         !application ||
         FAILED(application->QueryInterface(IID_IShellDispatch2, shell.OutPointer())))
         return false;

@@ -74,10 +74,10 @@ TEST(PathParts, ALocalDiskPathIsAFullPathOnADriveNamingNoDevice) {
                              "C:\\COM10.jpg", "C:\\x\\.jpg"})
         EXPECT_TRUE(IsLocalDiskPath(path)) << path;
     for (const char* path :
-         {"", "C:", "C:\\", "C:a.jpg", "a.jpg", "\\a.jpg", "\\\\host\\share\\a.jpg", "//host/share/a.jpg",
-          "\\\\.\\pipe\\tonecast", "\\\\?\\C:\\a.jpg", "\\\\?\\UNC\\host\\a.jpg", "1:\\a.jpg",
-          "C:\\CON", "C:\\Photos\\aux.jpg", "C:\\Photos\\Com1 .jpg", "C:\\lpt9\\a.jpg",
-          "C:\\conin$"})
+         {"", "C:", "C:\\", "C:a.jpg", "a.jpg", "\\a.jpg", "\\\\host\\share\\a.jpg",
+          "//host/share/a.jpg", "\\\\.\\pipe\\tonecast", "\\\\?\\C:\\a.jpg",
+          "\\\\?\\UNC\\host\\a.jpg", "1:\\a.jpg", "C:\\CON", "C:\\Photos\\aux.jpg",
+          "C:\\Photos\\Com1 .jpg", "C:\\lpt9\\a.jpg", "C:\\conin$"})
         EXPECT_FALSE(IsLocalDiskPath(path)) << path;
 }
 
@@ -195,9 +195,8 @@ TEST_F(FoldersTest, OpenUrlFallsBackToExplorerOnlyWhenTheShellFails) {
 
     shell.shellOpenResult = 32;  // the platform's highest failure code
     OpenUrl("https://example.test/a?b=1");
-    EXPECT_EQ(shell.commands,
-              std::vector<std::string>{
-                  "\"C:\\Windows\\explorer.exe\" \"https://example.test/a?b=1\""});
+    EXPECT_EQ(shell.commands, std::vector<std::string>{
+                                  "\"C:\\Windows\\explorer.exe\" \"https://example.test/a?b=1\""});
     shell.shellOpenResult = 33;
     OpenUrl("https://example.test/");
     EXPECT_EQ(shell.commands.size(), 1u);

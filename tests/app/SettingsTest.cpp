@@ -57,9 +57,9 @@ TEST_F(SettingsTest, StoredValuesAndNamesInAnyCase) {
 // was, but not opened; one on a drive is. A settings file larger than any the program writes
 // is not read at all.
 TEST_F(SettingsTest, OnlyALocalReferenceImageIsTakenAndAnOversizedFileIsNotRead) {
-    for (const char* path : {"\\\\host\\share\\x.jpg", "//host/share/x.jpg", "\\\\.\\pipe\\x",
-                             "\\\\?\\C:\\x.jpg", "x.jpg", "C:x.jpg", "C:\\Photos\\nul.jpg",
-                             "C:\\com1\\x.jpg"}) {
+    for (const char* path :
+         {"\\\\host\\share\\x.jpg", "//host/share/x.jpg", "\\\\.\\pipe\\x", "\\\\?\\C:\\x.jpg",
+          "x.jpg", "C:x.jpg", "C:\\Photos\\nul.jpg", "C:\\com1\\x.jpg"}) {
         SeedSettings({{"ReferenceImage", path}});
         EXPECT_TRUE(LoadSettings());
         EXPECT_EQ(Settings().ReferenceImagePath, path);

@@ -121,7 +121,8 @@ TEST_F(LoadFadeTest, MalformedOrUnreadableFileCountsAsMissingAndTheOthersStillFa
     files.FailReadOf(RampFileName(kFolder, 4), 100);
     SaveFile(5, Brighter());
     const std::string padded = files.Contents(RampFileName(kFolder, 5)) + "\r\n";
-    files.AddFile(RampFileName(kFolder, 5), padded + std::string(kMaxRampFileBytes - padded.size() + 1, ' '));
+    files.AddFile(RampFileName(kFolder, 5),
+                  padded + std::string(kMaxRampFileBytes - padded.size() + 1, ' '));
     for (int i = 0; i < 6; ++i)
         port.monitors[i].ramp = Away(Linear(), 4000);
 

@@ -99,9 +99,9 @@ protected:
     MemoryFileSystem& files = TestFiles();
     MarkingConverter converter;
     PixelCanvas canvas{1920, 1080};
-    const ReferenceImageTexts texts{"damaged %s",        "unsupported %s", "%s over %s MP",
-                                    "%s unreadable: %s", "%s no memory",   "%s not local",
-                                    Grey(128)};
+    const ReferenceImageTexts texts{
+        "damaged %s",   "unsupported %s", "%s over %s MP", "%s unreadable: %s",
+        "%s no memory", "%s not local",   Grey(128)};
 };
 
 TEST_F(ReferenceImageTest, ColourImageIsConvertedForTheSelectedDisplayAndCentred) {

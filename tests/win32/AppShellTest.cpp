@@ -50,6 +50,9 @@ public:
                            static_cast<DWORD>(saved_.size()));
         else
             RegDeleteValueW(key_.get(), L"Startup");
+        // A lookup writes the folder it found into the legacy "Shell Folders" copy, which other
+        // tests and installers read: look it up once more, back at the real folder.
+        Win32Shell().SpecialFolderPath(SpecialFolder::kStartup);
     }
     StartupValueOverride(const StartupValueOverride&) = delete;
     StartupValueOverride& operator=(const StartupValueOverride&) = delete;
