@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
 
 #include "app/Language.h"
 #include "ramp/Displays.h"
@@ -11,8 +9,6 @@
 #include "ramp/RampFileMatch.h"
 
 namespace {
-
-ColorProfileStore* g_store = nullptr;
 
 // "Tonecast" + a display number + ".icm", letter case aside: the names the program gives its
 // profiles, and no other profile the user may have.
@@ -34,17 +30,6 @@ bool IsOwnProfileName(const std::string& name) {
 }
 
 }  // namespace
-
-ColorProfileStore& ColorProfiles() {
-    if (!g_store) {
-        std::fprintf(stderr, "no colour profile store installed\n");
-        std::abort();
-    }
-    return *g_store;
-}
-void UseColorProfileStore(ColorProfileStore& store) {
-    g_store = &store;
-}
 
 std::vector<std::string> InstallDisplayProfiles(const std::string& dataFolder) {
     std::vector<std::string> failures;

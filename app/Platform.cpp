@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ColorProfiles.h"
+
 namespace {
 Shell* g_shell = nullptr;
 ProfileStore* g_profiles = nullptr;
+ColorProfileStore* g_colorProfiles = nullptr;
 
 [[noreturn]] void Missing(const char* what) {
     std::fprintf(stderr, "no %s installed\n", what);
@@ -29,4 +32,13 @@ ProfileStore& Profiles() {
 }
 void UseProfileStore(ProfileStore& store) {
     g_profiles = &store;
+}
+
+ColorProfileStore& ColorProfiles() {
+    if (!g_colorProfiles)
+        Missing("colour profile store");
+    return *g_colorProfiles;
+}
+void UseColorProfileStore(ColorProfileStore& store) {
+    g_colorProfiles = &store;
 }
