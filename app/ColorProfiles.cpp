@@ -1,35 +1,9 @@
 #include "app/ColorProfiles.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/Language.h"
 #include "ramp/Displays.h"
 #include "ramp/ProfileFile.h"
 #include "ramp/RampFileMatch.h"
-
-namespace {
-
-// "Tonecast" + a display number + ".icm", letter case aside: the names the program gives its
-// profiles, and no other profile the user may have.
-bool IsOwnProfileName(const std::string& name) {
-    auto lower = [](std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-        return text;
-    };
-    const std::string prefix = "tonecast", suffix = ".icm";
-    const std::string text = lower(name);
-    if (text.size() <= prefix.size() + suffix.size() || !text.starts_with(prefix) ||
-        !text.ends_with(suffix))
-        return false;
-    const std::string number =
-        text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
-    return std::all_of(number.begin(), number.end(),
-                       [](unsigned char ch) { return std::isdigit(ch) != 0; });
-}
-
-}  // namespace
 
 std::vector<std::string> InstallDisplayProfiles(const std::string& dataFolder) {
     std::vector<std::string> failures;
@@ -51,6 +25,7 @@ void RemoveInstalledProfiles() {
         if (std::string id = MonitorDeviceId(i); !id.empty())
             monitors.push_back(id);
     for (const std::string& name : ColorProfiles().InstalledProfiles())
-        if (IsOwnProfileName(name))
+        // The names the program gives its profiles, and no other profile the user may have.
+        if (TonecastFileNumber(name, ".icm"))
             ColorProfiles().Uninstall(name, monitors);
 }

@@ -12,27 +12,13 @@
 
 namespace {
 
-constexpr std::string_view kPrefix = "Tonecast", kSuffix = ".lut";
+constexpr std::string_view kPrefix = "Tonecast";
 
 bool SameLetters(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==
                std::tolower(static_cast<unsigned char>(y));
     });
-}
-
-// N of "Tonecast<N>.lut" as RampFileName spells it (no sign, no leading zero).
-std::optional<int> FileNumber(const std::string& name) {
-    if (name.size() <= kPrefix.size() + kSuffix.size() ||
-        !SameLetters(std::string_view(name).substr(0, kPrefix.size()), kPrefix) ||
-        !SameLetters(std::string_view(name).substr(name.size() - kSuffix.size()), kSuffix))
-        return std::nullopt;
-    const std::string digits =
-        name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-    if (digits.size() > 6 || digits[0] == '0' ||
-        !std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
-        return std::nullopt;
-    return std::stoi(digits);
 }
 
 // The device ID a file names; empty for a file without one, and for one that cannot be read
@@ -50,10 +36,23 @@ std::string MonitorIdOf(const std::string& path) {
 
 }  // namespace
 
+std::optional<int> TonecastFileNumber(const std::string& name, std::string_view extension) {
+    if (name.size() <= kPrefix.size() + extension.size() ||
+        !SameLetters(std::string_view(name).substr(0, kPrefix.size()), kPrefix) ||
+        !SameLetters(std::string_view(name).substr(name.size() - extension.size()), extension))
+        return std::nullopt;
+    const std::string digits =
+        name.substr(kPrefix.size(), name.size() - kPrefix.size() - extension.size());
+    if (digits.size() > 6 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+        return std::nullopt;
+    return std::stoi(digits);
+}
+
 std::vector<std::string> MatchRampFiles(const std::string& dataFolder) {
     std::map<int, std::string> monitorOfFile;  // file number -> the device ID it names
     for (const std::string& name : Files().ListFolder(dataFolder, "Tonecast*.lut"))
-        if (const std::optional<int> number = FileNumber(name))
+        if (const std::optional<int> number = TonecastFileNumber(name, ".lut"))
             monitorOfFile[*number] = MonitorIdOf(dataFolder + name);
 
     const DisplayState& e = Engine();
